@@ -1,0 +1,34 @@
+#!/bin/sh
+# Installs the Debian 12 packages that building, playing and testing need. Installs only what is missing,
+# so a second run costs a few dpkg queries.
+set -eu
+
+PACKAGES="
+cmake ninja-build g++ make pkg-config
+clang clang-format libclang-rt-14-dev libfuzzer-14-dev
+googletest libgtest-dev
+"
+
+missing=""
+for package in $PACKAGES; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $package"
+    fi
+done
+[ -z "$missing" ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+    as_root=""
+elif command -v sudo >/dev/null 2>&1; then
+    as_root="sudo"
+else
+    echo "Missing packages:$missing" >&2
+    echo "Run this script as root or install sudo." >&2
+    exit 1
+fi
+
+echo "Installing:$missing"
+export DEBIAN_FRONTEND=noninteractive
+$as_root apt-get update -q
+# shellcheck disable=SC2086
+$as_root apt-get install -y -q --no-install-recommends $missing

@@ -1,0 +1,59 @@
+#include "core/level_end.h"
+
+#include "core/level_file.h"
+#include "core/moves.h"
+
+void levelEndTrigger(LevelEnd& state, const Board& board, bool enterDown, bool demoMode) {
+    if (demoMode) return;
+    const bool solved = isSolved(board);
+    if (!solved && !enterDown) return;
+    if (solved) state.solved = true;
+    state.endRequested = !isAnyBoxGliding(board);
+}
+
+LevelEndFrame runLevelEndPhases(LevelEnd& state, Board& board, Player& player,
+                                const std::function<void()>& waitForEnterRelease) {
+    LevelEndFrame frame;
+    if (state.endRequested) {
+        state.sinking = true;
+        if (state.sunk) {
+            state.advancing = true;
+            if (waitForEnterRelease) waitForEnterRelease();
+        }
+    }
+    if (state.sinking) {
+        for (int i = 0; i < kMaxBoxes; ++i) {
+            if (board.boxes[i].active == 0) continue;
+            state.boxHeight[i] -= kSinkStep;
+            if (state.boxHeight[i] <= kSunkHeight) {
+                state.sinking = false;
+                state.sunk = true;
+            }
+        }
+    }
+    if (state.advancing) {
+        state.fade += kFadeStep;
+        if (state.fade > 1.0f) {
+            player.steps = 0;
+            state.endRequested = state.sinking = state.sunk = state.advancing = false;
+            if (state.solved) {
+                state.solved = false;
+                player.level += 1;
+            }
+            loadLevel(board, player);
+            clearBoxHeights(state);
+            frame.reloaded = true;
+        }
+    }
+    return frame;
+}
+
+LevelEndFrame stepLevelEnd(LevelEnd& state, Board& board, Player& player, bool enterDown, bool demoMode,
+                           const std::function<void()>& waitForEnterRelease) {
+    levelEndTrigger(state, board, enterDown, demoMode);
+    return runLevelEndPhases(state, board, player, waitForEnterRelease);
+}
+
+void clearBoxHeights(LevelEnd& state) {
+    for (float& height : state.boxHeight) height = 0.0f;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+// Where the profile file lives: the machine-wide application-data directory named by PROGRAMDATA. A Linux
+// desktop has no such writable folder at "/", so without PROGRAMDATA the player's own data home is used:
+// $XDG_DATA_HOME, else ~/.local/share (created when missing, as a fresh account may not have it yet).
+std::string dataDirectory();
+
+// Creates base/ZUR and base/ZUR/Tarmelo3D. Each directory that cannot be created, also one that already
+// exists, writes the line "unable to create directory at " + its path; nothing else follows from it.
+void makeDataDirectories(const std::string& base);

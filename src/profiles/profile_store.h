@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+
+#include "profiles/profile_record.h"
+
+// The profile file: fixed 72-byte records, numbered from 1, only ever appended or overwritten in place.
+// Every operation opens the file, does its work and closes it; writes reach the disk before it returns.
+//
+// A file whose length is not a multiple of 72 ends in a partial record (a write cut short). That tail is
+// never read as a profile: scans stop at the last whole record, and the append position is the record
+// right after it, so a new record replaces the partial tail and never an existing whole record.
+
+// Result codes.
+constexpr int PROFILE_OK = 0;
+constexpr int PROFILE_FILE_ERROR = 1;      // the file cannot be opened, read or written
+constexpr int PROFILE_NAME_TAKEN = 2;      // createProfile: a profile with this name exists
+constexpr int PROFILE_WRONG_PASSWORD = 2;  // loadProfile: the password does not verify
+constexpr int PROFILE_NOT_FOUND = 3;       // loadProfile: no profile with this name
+
+// base + "/ZUR/Tarmelo3D/profiles.data".
+std::string profileFilePath(const std::string& base);
+
+// Scans for the record matching name and password (names compared without trailing spaces). Returns its
+// number, or the append position when none matches, or -1 when the file cannot be opened. notFound is set
+// to 1 on entry and cleared as soon as a record with this name is seen, whatever its password. Creates an
+// empty file when there is none.
+int findProfile(const std::string& base, const std::string& name, const std::string& password, int& notFound);
+
+// Appends a new profile at level 1. On return (0 or 1) the record holds the plain name, the scrambled
+// password field and level 1.
+int createProfile(const std::string& base, ProfileRecord& record, const std::string& password,
+                  const std::string& name);
+
+// Logs in: on 0 the record holds the stored profile with its name in plain text.
+int loadProfile(const std::string& base, ProfileRecord& record, const std::string& password,
+                const std::string& name);
+
+// Writes the record back over its own entry (or appends it when no entry matches name and password). The
+// record's name is shifted for the write and restored before returning.
+int saveProfile(const std::string& base, ProfileRecord& record, const std::string& password,
+                const std::string& name);
+
+// The level-end reload's save: the level reached goes into the logged-in record, which is written back
+// under its own name. The result is 0 or 1 as for saveProfile; the game does not act on it.
+int saveLevelReached(const std::string& base, ProfileRecord& record, const std::string& password, int level);

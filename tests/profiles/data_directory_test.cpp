@@ -1,0 +1,71 @@
+// Where the profile file lives, and the start-up lines about its folders.
+
+#include "profiles/data_directory.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+
+#include "profiles/profile_store.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+// Sets or unsets an environment variable for the lifetime of the object.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) previous_ = old;
+        if (value != nullptr)
+            ::setenv(name, value, 1);
+        else
+            ::unsetenv(name);
+    }
+    ~ScopedEnvironment() {
+        if (previous_)
+            ::setenv(name_, previous_->c_str(), 1);
+        else
+            ::unsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    std::optional<std::string> previous_;
+};
+
+TEST(DataDirectory, ProgramDataWinsThenTheXdgDataHome) {
+    testing_support::TempDir dir;
+    {
+        ScopedEnvironment programData("PROGRAMDATA", dir.path().c_str());
+        EXPECT_EQ(dataDirectory(), dir.path());
+        EXPECT_EQ(profileFilePath(dataDirectory()), dir.path() + "/ZUR/Tarmelo3D/profiles.data");
+    }
+    ScopedEnvironment noProgramData("PROGRAMDATA", nullptr);
+    {
+        const std::string xdg = dir / "xdg";
+        ScopedEnvironment dataHome("XDG_DATA_HOME", xdg.c_str());
+        EXPECT_EQ(dataDirectory(), xdg);
+        EXPECT_TRUE(testing_support::fileExists(xdg));
+    }
+    ScopedEnvironment noDataHome("XDG_DATA_HOME", nullptr);
+    ScopedEnvironment home("HOME", (dir / "home").c_str());
+    EXPECT_EQ(dataDirectory(), dir / "home/.local/share");
+    EXPECT_TRUE(testing_support::fileExists(dir / "home/.local/share"));
+}
+
+TEST(DataDirectory, SecondStartReportsBothFoldersAndCarriesOn) {
+    testing_support::TempDir dir;
+    testing::internal::CaptureStdout();
+    makeDataDirectories(dir.path());
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_TRUE(testing_support::fileExists(dir / "ZUR/Tarmelo3D"));
+
+    testing::internal::CaptureStdout();
+    makeDataDirectories(dir.path());
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "unable to create directory at " + dir.path() +
+                                                          "/ZUR\nunable to create directory at " +
+                                                          dir.path() + "/ZUR/Tarmelo3D\n");
+}
+
+}  // namespace
