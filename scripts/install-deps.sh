@@ -8,6 +8,16 @@ cmake ninja-build g++ make pkg-config
 clang clang-format libclang-rt-14-dev libfuzzer-14-dev
 googletest libgtest-dev
 "
+# Level tool and level set.
+PACKAGES="$PACKAGES"
+# Model assets.
+PACKAGES="$PACKAGES"
+# Image assets: FreeType and a font to render the glyph images from, stb_image to read TGA.
+PACKAGES="$PACKAGES"
+# Sound assets: WAV and tracker-module decoding.
+PACKAGES="$PACKAGES"
+# Window, keyboard and main loop: GLFW, OpenGL, and the X tools of the end-to-end tests.
+PACKAGES="$PACKAGES"
 
 missing=""
 for package in $PACKAGES; do
