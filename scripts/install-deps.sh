@@ -16,8 +16,9 @@ PACKAGES="$PACKAGES"
 PACKAGES="$PACKAGES"
 # Sound assets: WAV and tracker-module decoding.
 PACKAGES="$PACKAGES"
-# Window, keyboard and main loop: GLFW, OpenGL, and the X tools of the end-to-end tests.
-PACKAGES="$PACKAGES"
+# Window, keyboard and main loop: GLFW, OpenGL with Mesa's software renderer, and the X server and tools
+# of the end-to-end tests.
+PACKAGES="$PACKAGES libglfw3-dev libgl-dev libgl1-mesa-dri libglu1-mesa-dev xvfb xauth xdotool x11-utils libx11-dev"
 
 missing=""
 for package in $PACKAGES; do

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+
+#include "render/window_settings.h"
+
+// The program-wide values the window callbacks write, in one place. All run on the main thread: the
+// callbacks fire inside event polling and buffer swaps, and the loops read the values afterwards.
+
+// Set by the window's close button (closeCallback) and the menu's Quit; the game loop ends the program at
+// the end of the frame in which it sees it.
+extern bool quitRequested;
+// The last character typed while the menu's character callback is installed (32 to 122), 0 when none is
+// pending. Written by charCallback, taken by the menu's text entry.
+extern std::int32_t lastTypedChar;
+// The window's current client size; written by sizeCallback, read by every drawing operation.
+extern WindowSettings windowSettings;
+
+// Release waits. A key whose action must happen once per press is followed by one of these: they sleep and
+// poll events until the key is up. Nothing is drawn meanwhile; the ticks catch up afterwards.
+constexpr double kReleaseWaitSeconds = 0.03;
+constexpr double kShortReleaseWaitSeconds = 0.001;  // after L, S and the Enter of the level end
+void waitForRelease(int key, double intervalSeconds);
+
+void charCallback(int code, int action);
+int closeCallback();
+void sizeCallback(int width, int height);

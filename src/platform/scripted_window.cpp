@@ -1,0 +1,209 @@
+#include "platform/scripted_window.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/window.h"
+
+namespace {
+
+enum class EventKind { Key, Close, Char, Resize };
+
+struct ScheduledEvent {
+    double time;
+    EventKind kind;
+    int a;
+    int b;
+};
+
+struct ScriptedState {
+    ScriptedWindowRecord record;
+    bool failInit = false;
+    bool failOpen = false;
+    int desktopWidth = 1920;
+    int desktopHeight = 1080;
+    double now = 0.0;
+    bool keys[KEY_LAST + 1] = {};
+    std::vector<ScheduledEvent> events;  // kept in time order
+    std::function<void()> onPoll;
+    CloseCallback onClose = nullptr;
+    SizeCallback onSize = nullptr;
+    CharCallback onChar = nullptr;
+};
+
+ScriptedState g_scripted;
+
+void schedule(const ScheduledEvent& event) {
+    auto& events = g_scripted.events;
+    const auto at = std::upper_bound(events.begin(), events.end(), event.time,
+                                     [](double time, const ScheduledEvent& e) { return time < e.time; });
+    events.insert(at, event);
+}
+
+void apply(const ScheduledEvent& event) {
+    switch (event.kind) {
+        case EventKind::Key:
+            scriptedSetKey(event.a, event.b != 0);
+            break;
+        case EventKind::Close:
+            if (g_scripted.onClose != nullptr) g_scripted.onClose();
+            break;
+        case EventKind::Char:
+            if (g_scripted.onChar != nullptr && (event.b == 0 || g_scripted.record.keyRepeat)) {
+                g_scripted.onChar(event.a, ACTION_PRESS);
+            }
+            break;
+        case EventKind::Resize:
+            g_scripted.record.windowWidth = event.a;
+            g_scripted.record.windowHeight = event.b;
+            if (g_scripted.onSize != nullptr) g_scripted.onSize(event.a, event.b);
+            break;
+    }
+}
+
+}  // namespace
+
+void scriptedReset() {
+    g_scripted = ScriptedState{};
+}
+
+const ScriptedWindowRecord& scriptedRecord() {
+    return g_scripted.record;
+}
+
+void scriptedFailInit(bool fail) {
+    g_scripted.failInit = fail;
+}
+
+void scriptedFailOpen(bool fail) {
+    g_scripted.failOpen = fail;
+}
+
+void scriptedSetDesktopSize(int width, int height) {
+    g_scripted.desktopWidth = width;
+    g_scripted.desktopHeight = height;
+}
+
+void scriptedSetKey(int key, bool down) {
+    if (key >= 0 && key <= KEY_LAST) g_scripted.keys[key] = down;
+}
+
+void scriptedAdvanceTime(double seconds) {
+    g_scripted.now += seconds;
+}
+
+void scriptedKeyAt(double time, int key, bool down) {
+    schedule({time, EventKind::Key, key, down ? 1 : 0});
+}
+
+void scriptedCloseAt(double time) {
+    schedule({time, EventKind::Close, 0, 0});
+}
+
+void scriptedCharAt(double time, int code, bool repeat) {
+    schedule({time, EventKind::Char, code, repeat ? 1 : 0});
+}
+
+void scriptedResizeAt(double time, int width, int height) {
+    schedule({time, EventKind::Resize, width, height});
+}
+
+void scriptedOnPoll(std::function<void()> hook) {
+    g_scripted.onPoll = std::move(hook);
+}
+
+bool platformInit() {
+    g_scripted.record.initialised = !g_scripted.failInit;
+    return !g_scripted.failInit;
+}
+
+void platformTerminate() {
+    g_scripted.record.initialised = false;
+    g_scripted.record.windowOpen = false;
+}
+
+bool platformOpenWindow(const WindowRequest& request) {
+    if (g_scripted.failOpen) return false;
+    ScriptedWindowRecord& record = g_scripted.record;
+    record.windowOpen = true;
+    record.windowWidth = request.width;
+    record.windowHeight = request.height;
+    record.samples = request.samples;
+    record.title = request.title;
+    return true;
+}
+
+void platformSetWindowTitle(const char* title) {
+    g_scripted.record.title = title;
+}
+
+void platformSetWindowPos(int x, int y) {
+    g_scripted.record.windowX = x;
+    g_scripted.record.windowY = y;
+}
+
+void platformGetWindowSize(int& width, int& height) {
+    width = g_scripted.record.windowWidth;
+    height = g_scripted.record.windowHeight;
+}
+
+void platformGetDesktopSize(int& width, int& height) {
+    width = g_scripted.desktopWidth;
+    height = g_scripted.desktopHeight;
+}
+
+void platformSwapInterval(int interval) {
+    g_scripted.record.swapInterval = interval;
+}
+
+bool platformExtensionSupported(const char*) {
+    return false;
+}
+
+void platformSetCloseCallback(CloseCallback callback) {
+    g_scripted.onClose = callback;
+}
+
+void platformSetSizeCallback(SizeCallback callback) {
+    g_scripted.onSize = callback;
+    if (callback != nullptr) callback(g_scripted.record.windowWidth, g_scripted.record.windowHeight);
+}
+
+void platformSetCharCallback(CharCallback callback) {
+    g_scripted.onChar = callback;
+    g_scripted.record.charCallbackInstalled = callback != nullptr;
+}
+
+void platformSetKeyRepeat(bool enabled) {
+    g_scripted.record.keyRepeat = enabled;
+}
+
+bool platformKeyDown(int key) {
+    return key >= 0 && key <= KEY_LAST && g_scripted.keys[key];
+}
+
+void platformPollEvents() {
+    ++g_scripted.record.polls;
+    auto& events = g_scripted.events;
+    while (!events.empty() && events.front().time <= g_scripted.now) {
+        const ScheduledEvent event = events.front();
+        events.erase(events.begin());
+        apply(event);
+    }
+    if (g_scripted.onPoll) g_scripted.onPoll();
+}
+
+void platformSwapBuffers() {
+    ++g_scripted.record.swaps;
+    platformPollEvents();
+}
+
+double platformTime() {
+    return g_scripted.now;
+}
+
+void platformSleep(double seconds) {
+    if (seconds <= 0.0) return;
+    g_scripted.now += seconds;
+    g_scripted.record.sleptSeconds += seconds;
+}

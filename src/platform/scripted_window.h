@@ -1,0 +1,46 @@
+#pragma once
+
+// The scripted stand-in of the windowing layer, for tests: no window, a clock that moves only when the
+// program sleeps (or the test advances it), and keys, characters, close requests and resizes that the test
+// sets at once or schedules for a moment of that clock. Scheduled events take effect at the first event
+// poll (or buffer swap) at or after their time, as real input does.
+
+#include <functional>
+
+struct ScriptedWindowRecord {
+    bool initialised = false;
+    bool windowOpen = false;
+    int windowX = 0;
+    int windowY = 0;
+    int windowWidth = 0;
+    int windowHeight = 0;
+    int samples = 0;
+    int swapInterval = -1;
+    int swaps = 0;
+    int polls = 0;
+    double sleptSeconds = 0.0;
+    bool keyRepeat = false;
+    bool charCallbackInstalled = false;
+    const char* title = "";
+};
+
+// Back to a fresh state: no window, time 0, every key up, nothing scheduled.
+void scriptedReset();
+// What the program did to the stand-in so far.
+const ScriptedWindowRecord& scriptedRecord();
+
+// Configuration for the failure paths.
+void scriptedFailInit(bool fail);
+void scriptedFailOpen(bool fail);
+void scriptedSetDesktopSize(int width, int height);
+
+void scriptedSetKey(int key, bool down);
+void scriptedAdvanceTime(double seconds);
+
+// Scheduled input, applied at the first poll at or after `time` (seconds on the stand-in's clock).
+void scriptedKeyAt(double time, int key, bool down);
+void scriptedCloseAt(double time);
+void scriptedCharAt(double time, int code, bool repeat = false);
+void scriptedResizeAt(double time, int width, int height);
+// Runs at every poll, after the scheduled events: for scripts that react to the program's state.
+void scriptedOnPoll(std::function<void()> hook);

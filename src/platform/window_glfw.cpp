@@ -1,0 +1,159 @@
+#include <GLFW/glfw3.h>
+
+#include <cerrno>
+#include <ctime>
+
+#include "platform/window.h"
+#include "platform/window_keys.h"
+
+// The windowing layer over GLFW 3. GLFW 3 differs from what the game expects in four ways, each mended here:
+// key numbers (translated through one table), the close callback (GLFW 3 closes unless vetoed), the size
+// callback (GLFW 3 does not call it on installation) and character repeat (GLFW 3 always repeats, so while
+// repeat is off the repeated key events and the characters they produce are dropped).
+
+namespace {
+
+// The one window of the program and the callbacks the game installed; touched only on the main thread.
+struct WindowState {
+    GLFWwindow* window = nullptr;
+    CloseCallback onClose = nullptr;
+    SizeCallback onSize = nullptr;
+    CharCallback onChar = nullptr;
+    bool keyRepeat = false;
+    bool lastKeyWasRepeat = false;  // the character that follows a repeated key event is a repeat too
+};
+
+WindowState g_state;
+
+void handleClose(GLFWwindow* window) {
+    if (g_state.onClose != nullptr && g_state.onClose() == 0) glfwSetWindowShouldClose(window, GLFW_FALSE);
+}
+
+void handleSize(GLFWwindow*, int width, int height) {
+    if (g_state.onSize != nullptr) g_state.onSize(width, height);
+}
+
+void handleKey(GLFWwindow*, int, int, int action, int) {
+    if (action == GLFW_PRESS) g_state.lastKeyWasRepeat = false;
+    if (action == GLFW_REPEAT) g_state.lastKeyWasRepeat = true;
+}
+
+void handleChar(GLFWwindow*, unsigned int codepoint) {
+    if (g_state.onChar == nullptr) return;
+    if (g_state.lastKeyWasRepeat && !g_state.keyRepeat) return;
+    // The character range the game's interface delivers: printable ASCII and Latin-1 upwards.
+    if (codepoint < 32 || (codepoint > 126 && codepoint < 160)) return;
+    g_state.onChar(static_cast<int>(codepoint), ACTION_PRESS);
+}
+
+}  // namespace
+
+bool platformInit() {
+    return glfwInit() == GLFW_TRUE;
+}
+
+void platformTerminate() {
+    glfwTerminate();
+    g_state = WindowState{};
+}
+
+bool platformOpenWindow(const WindowRequest& request) {
+    glfwDefaultWindowHints();
+    glfwWindowHint(GLFW_RED_BITS, request.redBits);
+    glfwWindowHint(GLFW_GREEN_BITS, request.greenBits);
+    glfwWindowHint(GLFW_BLUE_BITS, request.blueBits);
+    glfwWindowHint(GLFW_ALPHA_BITS, request.alphaBits);
+    glfwWindowHint(GLFW_DEPTH_BITS, request.depthBits);
+    glfwWindowHint(GLFW_STENCIL_BITS, request.stencilBits);
+    glfwWindowHint(GLFW_SAMPLES, request.samples);
+    // Shown only once it stands where the game puts it.
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    g_state.window = glfwCreateWindow(request.width, request.height, request.title, nullptr, nullptr);
+    if (g_state.window == nullptr) return false;
+    glfwMakeContextCurrent(g_state.window);
+    glfwSetWindowCloseCallback(g_state.window, handleClose);
+    glfwSetWindowSizeCallback(g_state.window, handleSize);
+    glfwSetKeyCallback(g_state.window, handleKey);
+    glfwSetCharCallback(g_state.window, handleChar);
+    return true;
+}
+
+void platformSetWindowTitle(const char* title) {
+    if (g_state.window != nullptr) glfwSetWindowTitle(g_state.window, title);
+}
+
+void platformSetWindowPos(int x, int y) {
+    if (g_state.window == nullptr) return;
+    glfwSetWindowPos(g_state.window, x, y);
+    glfwShowWindow(g_state.window);
+}
+
+void platformGetWindowSize(int& width, int& height) {
+    width = height = 0;
+    if (g_state.window != nullptr) glfwGetWindowSize(g_state.window, &width, &height);
+}
+
+void platformGetDesktopSize(int& width, int& height) {
+    width = height = 0;
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    const GLFWvidmode* mode = monitor != nullptr ? glfwGetVideoMode(monitor) : nullptr;
+    if (mode == nullptr) return;
+    width = mode->width;
+    height = mode->height;
+}
+
+void platformSwapInterval(int interval) {
+    glfwSwapInterval(interval);
+}
+
+bool platformExtensionSupported(const char* name) {
+    return glfwExtensionSupported(name) == GLFW_TRUE;
+}
+
+void platformSetCloseCallback(CloseCallback callback) {
+    g_state.onClose = callback;
+}
+
+void platformSetSizeCallback(SizeCallback callback) {
+    g_state.onSize = callback;
+    if (callback == nullptr || g_state.window == nullptr) return;
+    int width = 0;
+    int height = 0;
+    glfwGetWindowSize(g_state.window, &width, &height);
+    callback(width, height);
+}
+
+void platformSetCharCallback(CharCallback callback) {
+    g_state.onChar = callback;
+}
+
+void platformSetKeyRepeat(bool enabled) {
+    g_state.keyRepeat = enabled;
+}
+
+bool platformKeyDown(int key) {
+    const int glfwKey = glfwKeyForGameKey(key);
+    return g_state.window != nullptr && glfwKey >= 0 && glfwGetKey(g_state.window, glfwKey) == GLFW_PRESS;
+}
+
+void platformPollEvents() {
+    glfwPollEvents();
+}
+
+void platformSwapBuffers() {
+    if (g_state.window != nullptr) glfwSwapBuffers(g_state.window);
+    glfwPollEvents();
+}
+
+double platformTime() {
+    return glfwGetTime();
+}
+
+void platformSleep(double seconds) {
+    if (seconds <= 0.0) return;
+    timespec wait{};
+    wait.tv_sec = static_cast<time_t>(seconds);
+    wait.tv_nsec = static_cast<long>((seconds - static_cast<double>(wait.tv_sec)) * 1e9);
+    while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
+    }
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/window.h"
+#include "render/window_settings.h"
+
+constexpr const char* kWindowTitle = "TARMELO 3D";
+constexpr int kMultisampleCount = 2;
+
+// Opens the window, centres it on the desktop, installs the close and size callbacks and sets the OpenGL
+// state that holds for the whole run. False when the windowing library or the window cannot be started
+// (after "Failed to initialize GLFW!" and a second's wait for the former); the program then ends with
+// status 0.
+bool openWindow(WindowSettings& settings, CloseCallback onClose, SizeCallback onSize);
+
+// Start of every game-loop frame: the viewport, and after a resize the projection. A window of height 0
+// (minimised) keeps its previous projection: its aspect would be a division by zero.
+void refreshProjection(WindowSettings& settings);
+
+// Light 0 with its start values, lighting on.
+void initLights(LightSettings& light);
+
+// Where the window goes so that it stands in the middle of the desktop: each difference halved and
+// rounded to the nearest integer, halves to even. May be negative on a desktop smaller than the window.
+struct WindowPosition {
+    int x;
+    int y;
+};
+WindowPosition centredWindowPosition(int desktopWidth, int desktopHeight, int windowWidth, int windowHeight);
+
+// width / height in double precision, stored as float; false for a zero height.
+bool windowAspect(const WindowSettings& settings, float& aspect);
