@@ -424,6 +424,24 @@ std::vector<std::string> levelRows(const Candidate& candidate) {
         }
         rows.push_back(row);
     }
+    // Fill notches one cell wide between two wall cells: seen from the camera they look like gaps in
+    // the wall.
+    auto isWallAt = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < width && y < height && rows[y][x] == '#';
+    };
+    for (bool filled = true; filled;) {
+        filled = false;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                if (outside[y * width + x] == 0 || rows[y][x] == '#') continue;
+                if ((isWallAt(x - 1, y) && isWallAt(x + 1, y)) ||
+                    (isWallAt(x, y - 1) && isWallAt(x, y + 1))) {
+                    rows[y][x] = '#';
+                    filled = true;
+                }
+            }
+        }
+    }
     // Rows and left-hand columns of nothing but spaces (where tightening walled up a whole side), and
     // trailing spaces. A row of spaces would read as the blank line that ends the level.
     auto isEmpty = [](const std::string& row) { return row.find_first_not_of(' ') == std::string::npos; };
