@@ -1,0 +1,163 @@
+// tarmelo-levels: checks, solves and generates level files, and writes demo paths, reading levels with
+// the game's own loader.
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "levels/demo_path.h"
+#include "levels/generator.h"
+#include "levels/level_set.h"
+#include "levels/solver.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: tarmelo-levels check FILE [--states N] [--seconds S]\n"
+    "       tarmelo-levels solve FILE LEVEL\n"
+    "       tarmelo-levels demo FILE LEVEL\n"
+    "       tarmelo-levels replay FILE LEVEL MOVES\n"
+    "       tarmelo-levels generate [--seed N]\n";
+
+constexpr int kExitFailed = 1;  // a level is unplayable or unsolved
+constexpr int kExitUsage = 2;   // bad arguments or an unreadable file
+
+bool parseNumber(const std::string& text, long long low, long long high, long long& value) {
+    if (text.empty() || text.size() > 18) return false;
+    char* end = nullptr;
+    value = std::strtoll(text.c_str(), &end, 10);
+    return *end == '\0' && value >= low && value <= high;
+}
+
+int usage() {
+    std::fputs(kUsage, stderr);
+    return kExitUsage;
+}
+
+bool scanOrComplain(const std::string& path, std::vector<LevelEntry>& levels) {
+    if (scanLevelFile(path, levels)) return true;
+    std::fprintf(stderr, "cannot read %s\n", path.c_str());
+    return false;
+}
+
+int runCheck(const std::vector<std::string>& args) {
+    if (args.empty()) return usage();
+    SolveOptions options;
+    for (std::size_t i = 1; i < args.size(); i += 2) {
+        long long value = 0;
+        if (i + 1 >= args.size()) return usage();
+        if (args[i] == "--states" && parseNumber(args[i + 1], 1, 100000000, value)) {
+            options.maxStates = static_cast<std::size_t>(value);
+        } else if (args[i] == "--seconds" && parseNumber(args[i + 1], 0, 86400, value)) {
+            options.maxSeconds = static_cast<double>(value);
+        } else {
+            return usage();
+        }
+    }
+    std::vector<LevelEntry> levels;
+    if (!scanOrComplain(args[0], levels)) return kExitUsage;
+    const auto started = std::chrono::steady_clock::now();
+    int failed = 0;
+    for (const LevelEntry& entry : levels) {
+        const LevelReport report = checkLevel(args[0], entry, options);
+        std::printf("%s\n", describeReport(report, options).c_str());
+        std::fflush(stdout);
+        if (report.problem != LevelProblem::None) ++failed;
+    }
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
+    std::fprintf(stderr, "%zu levels, %d unplayable or unsolved, %.2f seconds\n", levels.size(), failed,
+                 elapsed.count());
+    if (levels.empty()) {
+        std::fprintf(stderr, "no levels in %s\n", args[0].c_str());
+        return kExitFailed;
+    }
+    return failed == 0 ? 0 : kExitFailed;
+}
+
+// Finds and solves one level for solve, demo and replay. False (with a message) when it cannot.
+bool solveOne(const std::vector<std::string>& args, LevelEntry& entry, LevelReport& report) {
+    std::vector<LevelEntry> levels;
+    long long number = 0;
+    if (!scanOrComplain(args[0], levels)) return false;
+    if (!parseNumber(args[1], 1, static_cast<long long>(levels.size()), number)) {
+        std::fprintf(stderr, "%s has no level %s (it has %zu)\n", args[0].c_str(), args[1].c_str(),
+                     levels.size());
+        return false;
+    }
+    entry = levels[static_cast<std::size_t>(number - 1)];
+    const SolveOptions options;
+    report = checkLevel(args[0], entry, options);
+    if (report.problem == LevelProblem::None) return true;
+    std::fprintf(stderr, "%s\n", describeReport(report, options).c_str());
+    return false;
+}
+
+int runSolve(const std::vector<std::string>& args) {
+    if (args.size() != 2) return usage();
+    LevelEntry entry;
+    LevelReport report;
+    if (!solveOne(args, entry, report)) return kExitFailed;
+    std::printf("%s\n", report.solve.solution.c_str());
+    return 0;
+}
+
+int runDemo(const std::vector<std::string>& args) {
+    if (args.size() != 2) return usage();
+    LevelEntry entry;
+    LevelReport report;
+    if (!solveOne(args, entry, report)) return kExitFailed;
+    Board board;
+    Player player;
+    loadLevelNumber(args[0], entry.number, board, player);
+    std::fputs(formatDemoPath(demoPathFromSolution(player.x, player.y, report.solve.solution)).c_str(),
+               stdout);
+    return 0;
+}
+
+int runReplay(const std::vector<std::string>& args) {
+    if (args.size() != 3) return usage();
+    std::vector<LevelEntry> levels;
+    long long number = 0;
+    if (!scanOrComplain(args[0], levels)) return kExitUsage;
+    Board board;
+    Player player;
+    if (!parseNumber(args[1], 1, static_cast<long long>(levels.size()), number) ||
+        !loadLevelNumber(args[0], static_cast<int>(number), board, player)) {
+        std::fprintf(stderr, "%s has no playable level %s\n", args[0].c_str(), args[1].c_str());
+        return kExitUsage;
+    }
+    const DemoReplay replay = replayDemo(board, player, args[2].c_str());
+    std::printf("%s on level %lld: %s after %d frames and %d steps\n", args[2].c_str(), number,
+                !replay.scriptEnded ? "still running"
+                : replay.solved     ? "solved"
+                                    : "not solved",
+                replay.frames, replay.steps);
+    return replay.scriptEnded && replay.solved ? 0 : kExitFailed;
+}
+
+int runGenerate(const std::vector<std::string>& args) {
+    long long seed = kDefaultGeneratorSeed;
+    if (args.size() == 2 && args[0] == "--seed") {
+        if (!parseNumber(args[1], 0, 1000000000000LL, seed)) return usage();
+    } else if (!args.empty()) {
+        return usage();
+    }
+    std::fputs(generateLevelSet(static_cast<std::uint64_t>(seed), stderr).c_str(), stdout);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return usage();
+    const std::string command = argv[1];
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    if (command == "check") return runCheck(args);
+    if (command == "solve") return runSolve(args);
+    if (command == "demo") return runDemo(args);
+    if (command == "replay") return runReplay(args);
+    if (command == "generate") return runGenerate(args);
+    return usage();
+}
