@@ -11,7 +11,7 @@ googletest libgtest-dev
 # Level tool and level set.
 PACKAGES="$PACKAGES"
 # Model assets.
-PACKAGES="$PACKAGES"
+PACKAGES="$PACKAGES libstb-dev"
 # Image assets: FreeType and a font to render the glyph images from, stb_image to read TGA.
 PACKAGES="$PACKAGES"
 # Sound assets: WAV and tracker-module decoding.
