@@ -14,6 +14,17 @@ Colour& Canvas::wrapped(int x, int y) {
     return at(x, y);
 }
 
+float FloatGrid::orZero(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width || y >= height) return 0.0f;
+    return at(x, y);
+}
+
+float FloatGrid::wrapped(int x, int y) const {
+    x = ((x % width) + width) % width;
+    y = ((y % height) + height) % height;
+    return at(x, y);
+}
+
 namespace {
 
 std::uint8_t toByte(float v) {

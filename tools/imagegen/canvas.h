@@ -27,6 +27,30 @@ struct Canvas {
     Colour& wrapped(int x, int y);
 };
 
+// One float per pixel, row 0 at the top: heights for relief, coverage masks for lettering.
+struct FloatGrid {
+    int width;
+    int height;
+    std::vector<float> values;
+
+    FloatGrid(int w, int h) : width(w), height(h), values(static_cast<std::size_t>(w) * h, 0.0f) {}
+    float& at(int x, int y) { return values[static_cast<std::size_t>(y) * width + x]; }
+    float at(int x, int y) const { return values[static_cast<std::size_t>(y) * width + x]; }
+    // 0 outside the grid.
+    float orZero(int x, int y) const;
+    // Wraps x and y around the edges.
+    float wrapped(int x, int y) const;
+};
+
+// Calls paint(x, y, u, v) for every pixel of a width x height image, row by row from the top; (u, v) is
+// the pixel's centre in 0..1 across the image.
+template <typename Paint>
+void forEachPixel(int width, int height, Paint paint) {
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) paint(x, y, (x + 0.5f) / width, (y + 0.5f) / height);
+    }
+}
+
 Image toImage(const Canvas& canvas);
 Canvas fromImage(const Image& image);
 

@@ -42,44 +42,39 @@ Image makeLegsTexture() {
     Canvas canvas(kKeeperSize, kKeeperSize);
     HeightField heights(kKeeperSize, kKeeperSize);
 
-    for (int y = 0; y < kKeeperSize; ++y) {
-        for (int x = 0; x < kKeeperSize; ++x) {
-            const float u = (x + 0.5f) / kKeeperSize;
-            const float v = (y + 0.5f) / kKeeperSize;
-            // Twill: fine diagonal ribs, plus the fading of worn cloth at the knees.
-            const float twill = 0.5f + 0.5f * std::sin((x + y) * 2.0f * 3.14159265f / 4.0f);
-            const float wear = tiledFbm(u, v, 4, 3, 101);
-            const float knee = smoothstep(0.12f, 0.0f, std::fabs(v - 0.58f)) * 0.12f;
-            Colour cloth = scaled(denim, 0.86f + 0.12f * twill + 0.16f * wear + knee);
-            float height = 0.3f * twill;
+    forEachPixel(kKeeperSize, kKeeperSize, [&](int x, int y, float u, float v) {
+        // Twill: fine diagonal ribs, plus the fading of worn cloth at the knees.
+        const float twill = 0.5f + 0.5f * std::sin((x + y) * 2.0f * 3.14159265f / 4.0f);
+        const float wear = tiledFbm(u, v, 4, 3, 101);
+        const float knee = smoothstep(0.12f, 0.0f, std::fabs(v - 0.58f)) * 0.12f;
+        Colour cloth = scaled(denim, 0.86f + 0.12f * twill + 0.16f * wear + knee);
+        float height = 0.3f * twill;
 
-            // Side seams at the edges and down the middle of the image, with top-stitching.
-            for (const float seamX : {0.0f, kKeeperSize / 2.0f, static_cast<float>(kKeeperSize)}) {
-                const float across = x + 0.5f - seamX;
-                if (std::fabs(across) < 3.0f) {
-                    cloth = mix(cloth, seam, 1.0f - std::fabs(across) / 3.0f);
-                    height -= 1.0f - std::fabs(across) / 3.0f;
-                }
-                if (stitchAt(y + 0.5f, std::fabs(across) - 5.0f)) cloth = mix(cloth, thread, 0.8f);
+        // Side seams at the edges and down the middle of the image, with top-stitching.
+        for (const float seamX : {0.0f, kKeeperSize / 2.0f, static_cast<float>(kKeeperSize)}) {
+            const float across = x + 0.5f - seamX;
+            if (std::fabs(across) < 3.0f) {
+                cloth = mix(cloth, seam, 1.0f - std::fabs(across) / 3.0f);
+                height -= 1.0f - std::fabs(across) / 3.0f;
             }
-            // Hems: a folded band at the bottom with a stitch line.
-            if (y >= kHemTop) {
-                cloth = scaled(cloth, 0.82f);
-                height += 0.8f;
-                if (stitchAt(x + 0.5f, y + 0.5f - (kHemTop + 5.0f))) cloth = mix(cloth, thread, 0.8f);
-            }
-            if (y >= kBeltTop && y < kBeltBottom) {
-                const float grain = tiledFbm(u * 8.0f, v, 16, 2, 103);
-                cloth = scaled(leather, 0.85f + 0.3f * grain);
-                height = 1.5f - 1.5f * smoothstep(kBeltBottom - 4.0f, kBeltBottom * 1.0f, y + 0.5f);
-                if (stitchAt(x + 0.5f, y + 0.5f - 4.0f) ||
-                    stitchAt(x + 0.5f, y + 0.5f - (kBeltBottom - 5.0f)))
-                    cloth = mix(cloth, rgb(0x8a6a44), 0.8f);
-            }
-            canvas.at(x, y) = cloth;
-            heights.at(x, y) = height;
+            if (stitchAt(y + 0.5f, std::fabs(across) - 5.0f)) cloth = mix(cloth, thread, 0.8f);
         }
-    }
+        // Hems: a folded band at the bottom with a stitch line.
+        if (y >= kHemTop) {
+            cloth = scaled(cloth, 0.82f);
+            height += 0.8f;
+            if (stitchAt(x + 0.5f, y + 0.5f - (kHemTop + 5.0f))) cloth = mix(cloth, thread, 0.8f);
+        }
+        if (y >= kBeltTop && y < kBeltBottom) {
+            const float grain = tiledFbm(u * 8.0f, v, 16, 2, 103);
+            cloth = scaled(leather, 0.85f + 0.3f * grain);
+            height = 1.5f - 1.5f * smoothstep(kBeltBottom - 4.0f, kBeltBottom * 1.0f, y + 0.5f);
+            if (stitchAt(x + 0.5f, y + 0.5f - 4.0f) || stitchAt(x + 0.5f, y + 0.5f - (kBeltBottom - 5.0f)))
+                cloth = mix(cloth, rgb(0x8a6a44), 0.8f);
+        }
+        canvas.at(x, y) = cloth;
+        heights.at(x, y) = height;
+    });
     // Brass buckle at the front.
     const float buckleX = kKeeperSize / 4.0f;
     const float buckleY = (kBeltTop + kBeltBottom) / 2.0f;
@@ -110,42 +105,38 @@ Image makeBodyTexture() {
         const float lightLine = (inCheck == 22) ? 1.0f : 0.0f;
         return std::pair<float, float>(darkBand, lightLine);
     };
-    for (int y = 0; y < kKeeperSize; ++y) {
-        for (int x = 0; x < kKeeperSize; ++x) {
-            const float u = (x + 0.5f) / kKeeperSize;
-            const float v = (y + 0.5f) / kKeeperSize;
-            const auto [darkX, lightX] = band(x);
-            const auto [darkY, lightY] = band(y);
-            // Where two dark bands cross the weave is darkest; a single band is half as dark.
-            Colour cloth = mix(red, dark, 0.45f * darkX + 0.45f * darkY);
-            cloth = mix(cloth, light, 0.5f * std::max(lightX, lightY));
-            const float weave = ((x + y) % 2 == 0) ? 1.0f : 0.0f;
-            const float fold = tiledFbm(u, v, 4, 3, 111);
-            cloth = scaled(cloth, 0.88f + 0.08f * weave + 0.16f * fold);
-            float height = 0.2f * weave + 1.5f * fold;
+    forEachPixel(kKeeperSize, kKeeperSize, [&](int x, int y, float u, float v) {
+        const auto [darkX, lightX] = band(x);
+        const auto [darkY, lightY] = band(y);
+        // Where two dark bands cross the weave is darkest; a single band is half as dark.
+        Colour cloth = mix(red, dark, 0.45f * darkX + 0.45f * darkY);
+        cloth = mix(cloth, light, 0.5f * std::max(lightX, lightY));
+        const float weave = ((x + y) % 2 == 0) ? 1.0f : 0.0f;
+        const float fold = tiledFbm(u, v, 4, 3, 111);
+        cloth = scaled(cloth, 0.88f + 0.08f * weave + 0.16f * fold);
+        float height = 0.2f * weave + 1.5f * fold;
 
-            // Button band down the front.
-            const float fromPlacket = std::fabs(x + 0.5f - placketX);
-            if (fromPlacket < 9.0f) {
-                cloth = scaled(cloth, 0.92f);
-                height += 0.6f;
-                if (std::fabs(fromPlacket - 9.0f) < 1.0f) {
-                    cloth = scaled(cloth, 0.6f);
-                    height -= 0.6f;
-                }
+        // Button band down the front.
+        const float fromPlacket = std::fabs(x + 0.5f - placketX);
+        if (fromPlacket < 9.0f) {
+            cloth = scaled(cloth, 0.92f);
+            height += 0.6f;
+            if (std::fabs(fromPlacket - 9.0f) < 1.0f) {
+                cloth = scaled(cloth, 0.6f);
+                height -= 0.6f;
             }
-            if (y < kCollarBottom) {
-                cloth = scaled(mix(red, dark, 0.5f), 0.8f + 0.1f * weave);
-                height = 1.2f;
-            }
-            if (y >= kHemTop) {
-                cloth = scaled(cloth, 0.8f);
-                height += 0.5f;
-            }
-            canvas.at(x, y) = cloth;
-            heights.at(x, y) = height;
         }
-    }
+        if (y < kCollarBottom) {
+            cloth = scaled(mix(red, dark, 0.5f), 0.8f + 0.1f * weave);
+            height = 1.2f;
+        }
+        if (y >= kHemTop) {
+            cloth = scaled(cloth, 0.8f);
+            height += 0.5f;
+        }
+        canvas.at(x, y) = cloth;
+        heights.at(x, y) = height;
+    });
     // Buttons down the placket, and a chest pocket on the wearer's left.
     for (int i = 0; i < 5; ++i) {
         const float by = 40.0f + i * 46.0f;
@@ -168,35 +159,31 @@ Image makeHeadTexture() {
     Canvas canvas(kKeeperSize, kKeeperSize);
     HeightField heights(kKeeperSize, kKeeperSize);
 
-    for (int y = 0; y < kKeeperSize; ++y) {
-        for (int x = 0; x < kKeeperSize; ++x) {
-            const float u = (x + 0.5f) / kKeeperSize;
-            const float v = (y + 0.5f) / kKeeperSize;
-            const float px = x + 0.5f;
-            const float py = y + 0.5f;
-            const bool front = px < kHalf;
-            Colour tone = scaled(skin, 0.94f + 0.1f * tiledFbm(u, v, 8, 3, 121));
-            // Cheeks warmer, the jaw a little shaded.
-            if (front) {
-                const float cheek =
-                    std::max(0.0f, 1.0f - std::hypot(std::fabs(px - faceX) - 34.0f, py - 160.0f) / 18.0f);
-                tone = mix(tone, rgb(0xd98a78), 0.35f * cheek);
-                tone = scaled(tone, 1.0f - 0.12f * smoothstep(200.0f, 250.0f, py));
-            }
-            // Hair: over the top of the face with a soft fringe; on the back all but the neck.
-            const float strands = tiledFbm(u * 12.0f, v * 0.8f, 8, 3, 131);
-            const float fringe =
-                front ? 78.0f + 10.0f * std::sin(px * 0.25f) + 14.0f * std::fabs(px - faceX) / kHalf * 2.0f
-                      : 200.0f + 6.0f * std::sin(px * 0.3f);
-            float sideburns = 0.0f;
-            if (front)
-                sideburns = smoothstep(14.0f, 8.0f, std::min(px, kHalf - px)) * (py < 150.0f ? 1.0f : 0.0f);
-            const float hairCover = std::max(smoothstep(fringe + 3.0f, fringe - 3.0f, py), sideburns);
-            const Colour hairColour = scaled(hair, 0.75f + 0.5f * strands);
-            canvas.at(x, y) = mix(tone, hairColour, hairCover);
-            heights.at(x, y) = hairCover * (1.0f + 0.8f * strands);
+    forEachPixel(kKeeperSize, kKeeperSize, [&](int x, int y, float u, float v) {
+        const float px = x + 0.5f;
+        const float py = y + 0.5f;
+        const bool front = px < kHalf;
+        Colour tone = scaled(skin, 0.94f + 0.1f * tiledFbm(u, v, 8, 3, 121));
+        // Cheeks warmer, the jaw a little shaded.
+        if (front) {
+            const float cheek =
+                std::max(0.0f, 1.0f - std::hypot(std::fabs(px - faceX) - 34.0f, py - 160.0f) / 18.0f);
+            tone = mix(tone, rgb(0xd98a78), 0.35f * cheek);
+            tone = scaled(tone, 1.0f - 0.12f * smoothstep(200.0f, 250.0f, py));
         }
-    }
+        // Hair: over the top of the face with a soft fringe; on the back all but the neck.
+        const float strands = tiledFbm(u * 12.0f, v * 0.8f, 8, 3, 131);
+        const float fringe =
+            front ? 78.0f + 10.0f * std::sin(px * 0.25f) + 14.0f * std::fabs(px - faceX) / kHalf * 2.0f
+                  : 200.0f + 6.0f * std::sin(px * 0.3f);
+        float sideburns = 0.0f;
+        if (front)
+            sideburns = smoothstep(14.0f, 8.0f, std::min(px, kHalf - px)) * (py < 150.0f ? 1.0f : 0.0f);
+        const float hairCover = std::max(smoothstep(fringe + 3.0f, fringe - 3.0f, py), sideburns);
+        const Colour hairColour = scaled(hair, 0.75f + 0.5f * strands);
+        canvas.at(x, y) = mix(tone, hairColour, hairCover);
+        heights.at(x, y) = hairCover * (1.0f + 0.8f * strands);
+    });
 
     // The face, on the front half: brows, eyes, nose, mouth, ears at the sides.
     const float eyeY = 122.0f;

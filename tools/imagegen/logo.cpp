@@ -34,25 +34,12 @@ constexpr float kLetteringCapHeight = 110.0f;  // window pixels, at most
 constexpr float kLetteringWidth = 640.0f;      // window pixels, at most
 constexpr float kRuleOffset = 72.0f;           // window pixels from the lettering's centre line
 
-// A grey-level image, row 0 at the top.
-struct Mask {
-    int width;
-    int height;
-    std::vector<float> values;
-    Mask(int w, int h) : width(w), height(h), values(static_cast<std::size_t>(w) * h, 0.0f) {}
-    float& at(int x, int y) { return values[static_cast<std::size_t>(y) * width + x]; }
-    float get(int x, int y) const {
-        if (x < 0 || y < 0 || x >= width || y >= height) return 0.0f;
-        return values[static_cast<std::size_t>(y) * width + x];
-    }
-};
-
-Mask blurred(const Mask& mask, int radiusX, int radiusY) {
+FloatGrid blurred(const FloatGrid& mask, int radiusX, int radiusY) {
     Canvas canvas(mask.width, mask.height, Colour{0, 0, 0, 0});
     for (std::size_t i = 0; i < mask.values.size(); ++i) canvas.pixels[i].a = mask.values[i];
     // Two box passes approximate a Gaussian; the horizontal and vertical radii follow the image's aspect.
     for (int pass = 0; pass < 2; ++pass) blurChannels(canvas, radiusX, radiusY, false, true);
-    Mask out(mask.width, mask.height);
+    FloatGrid out(mask.width, mask.height);
     for (std::size_t i = 0; i < out.values.size(); ++i) out.values[i] = canvas.pixels[i].a;
     return out;
 }
@@ -66,7 +53,7 @@ struct Word {
 // Renders the words side by side into a coverage mask (image pixels), centred on the lettering's centre
 // line, and records which word covers each pixel. The size is the largest whose capitals stay within
 // kLetteringCapHeight and whose line stays within kLetteringWidth (both window pixels).
-void renderLettering(const FontFace& font, const std::vector<Word>& words, float gap, Mask& cover,
+void renderLettering(const FontFace& font, const std::vector<Word>& words, float gap, FloatGrid& cover,
                      std::vector<int>& owner, float& capTop, float& baseline) {
     FT_Face face = font.face();
     const auto lineWidth = [&]() {
@@ -128,16 +115,16 @@ Image makeLogoImage(const FontFiles& fonts) {
         {"TARMELO", rgb(0xfff1b8), rgb(0xc8781c)},
         {"3D", rgb(0xffd0a0), rgb(0xc0391b)},
     };
-    Mask cover(kLogoWidth, kLogoHeight);
+    FloatGrid cover(kLogoWidth, kLogoHeight);
     std::vector<int> owner(cover.values.size(), 0);
     float capTop = 0;
     float baseline = 0;
     renderLettering(font, words, 34.0f, cover, owner, capTop, baseline);
 
     // Outline: the lettering grown by a few pixels; shadow: the outline blurred and dropped.
-    const Mask grown = blurred(cover, 4, 3);
-    const Mask shadow = blurred(cover, 12, 9);
-    const Mask bevel = blurred(cover, 3, 2);
+    const FloatGrid grown = blurred(cover, 4, 3);
+    const FloatGrid shadow = blurred(cover, 12, 9);
+    const FloatGrid bevel = blurred(cover, 3, 2);
 
     Canvas canvas(kLogoWidth, kLogoHeight);
     for (int y = 0; y < kLogoHeight; ++y) {
@@ -170,12 +157,12 @@ Image makeLogoImage(const FontFiles& fonts) {
             Colour pixel = panel;
 
             // Drop shadow, then a dark outline, then the bevelled face.
-            const float shadowAlpha = 0.85f * std::min(1.0f, shadow.get(x - 8, y - 9) * 1.6f);
+            const float shadowAlpha = 0.85f * std::min(1.0f, shadow.orZero(x - 8, y - 9) * 1.6f);
             blendOver(pixel, Colour{0, 0, 0, 1}, shadowAlpha);
-            const float outline = std::min(1.0f, grown.get(x, y) * 3.0f);
+            const float outline = std::min(1.0f, grown.orZero(x, y) * 3.0f);
             blendOver(pixel, rgb(0x2a1606), outline);
 
-            const float face = cover.get(x, y);
+            const float face = cover.orZero(x, y);
             if (face > 0.0f) {
                 const Word& word = words[owner[static_cast<std::size_t>(y) * kLogoWidth + x]];
                 const float t = std::clamp((y - capTop) / (baseline - capTop), 0.0f, 1.0f);
@@ -183,8 +170,8 @@ Image makeLogoImage(const FontFiles& fonts) {
                 // A bright band across the upper third, like light on polished metal.
                 metal = mix(metal, rgb(0xffffff), 0.35f * std::exp(-std::pow((t - 0.28f) / 0.08f, 2.0f)));
                 // Bevel: light from the upper left on the slopes of the blurred lettering.
-                const float gx = bevel.get(x + 1, y) - bevel.get(x - 1, y);
-                const float gy = bevel.get(x, y + 1) - bevel.get(x, y - 1);
+                const float gx = bevel.orZero(x + 1, y) - bevel.orZero(x - 1, y);
+                const float gy = bevel.orZero(x, y + 1) - bevel.orZero(x, y - 1);
                 const float slope = std::clamp(-(gx * 0.8f + gy) * 2.2f, -0.6f, 0.6f);
                 metal = scaled(metal, 1.0f + slope);
                 blendOver(pixel, metal, face);

@@ -12,22 +12,17 @@ Image makeFogTexture() {
     // the cloud banks are sized so that a quarter holds one or two of them.
     constexpr int kSize = 512;
     Canvas canvas(kSize, kSize);
-    for (int y = 0; y < kSize; ++y) {
-        for (int x = 0; x < kSize; ++x) {
-            const float u = (x + 0.5f) / kSize;
-            const float v = (y + 0.5f) / kSize;
-            // Warping the lookup by two more noise fields curls the banks into billows; the offsets
-            // tile, so the image still wraps seamlessly.
-            const float warpU = u + 0.12f * (tiledFbm(u, v, 4, 3, 231) - 0.5f);
-            const float warpV = v + 0.12f * (tiledFbm(u, v, 4, 3, 241) - 0.5f);
-            const float banks =
-                tiledFbm(warpU - std::floor(warpU), warpV - std::floor(warpV), 4, 5, 201, 0.55f);
-            const float wisps = tiledFbm(u, v, 16, 3, 211);
-            const float density = smoothstep(0.3f, 0.72f, banks * 0.8f + wisps * 0.2f);
-            const float shade = 0.82f + 0.14f * tiledFbm(u, v, 8, 3, 221);
-            canvas.at(x, y) = Colour{shade, shade, std::min(1.0f, shade * 1.04f), 0.12f + 0.88f * density};
-        }
-    }
+    forEachPixel(kSize, kSize, [&](int x, int y, float u, float v) {
+        // Warping the lookup by two more noise fields curls the banks into billows; the offsets
+        // tile, so the image still wraps seamlessly.
+        const float warpU = u + 0.12f * (tiledFbm(u, v, 4, 3, 231) - 0.5f);
+        const float warpV = v + 0.12f * (tiledFbm(u, v, 4, 3, 241) - 0.5f);
+        const float banks = tiledFbm(warpU - std::floor(warpU), warpV - std::floor(warpV), 4, 5, 201, 0.55f);
+        const float wisps = tiledFbm(u, v, 16, 3, 211);
+        const float density = smoothstep(0.3f, 0.72f, banks * 0.8f + wisps * 0.2f);
+        const float shade = 0.82f + 0.14f * tiledFbm(u, v, 8, 3, 221);
+        canvas.at(x, y) = Colour{shade, shade, std::min(1.0f, shade * 1.04f), 0.12f + 0.88f * density};
+    });
     return toImage(canvas);
 }
 

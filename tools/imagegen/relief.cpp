@@ -3,12 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-float HeightField::wrapped(int x, int y) const {
-    x = ((x % width) + width) % width;
-    y = ((y % height) + height) % height;
-    return at(x, y);
-}
-
 void applyRelief(Canvas& albedo, const HeightField& heights, float strength, bool wrap) {
     // Light from the upper left and in front, normalised.
     const float lx = -0.45f;

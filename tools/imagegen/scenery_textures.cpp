@@ -59,43 +59,38 @@ Image makeFloorTexture() {
     Canvas canvas(kMaterialSize, kMaterialSize);
     HeightField heights(kMaterialSize, kMaterialSize);
 
-    for (int y = 0; y < kMaterialSize; ++y) {
-        for (int x = 0; x < kMaterialSize; ++x) {
-            const float u = (x + 0.5f) / kMaterialSize;
-            const float v = (y + 0.5f) / kMaterialSize;
-            const int stoneX = x / kStone;
-            const int stoneY = y / kStone;
-            const std::uint32_t stone = hash2(stoneX, stoneY, 11);
-            // Worn, slightly irregular edges: the outline wanders by a pixel or two.
-            const float wobbleX = (tiledFbm(u, v, 32, 3, 21) - 0.5f) * 5.0f;
-            const float wobbleY = (tiledFbm(u, v, 32, 3, 22) - 0.5f) * 5.0f;
-            const float localX = x % kStone + 0.5f - kStone / 2.0f + wobbleX;
-            const float localY = y % kStone + 0.5f - kStone / 2.0f + wobbleY;
-            const float edge =
-                roundedBoxDistance(localX, localY, kStone / 2.0f - 2.5f, kStone / 2.0f - 2.5f, 7.0f);
-            const float inside = insideCoverage(edge);
+    forEachPixel(kMaterialSize, kMaterialSize, [&](int x, int y, float u, float v) {
+        const int stoneX = x / kStone;
+        const int stoneY = y / kStone;
+        const std::uint32_t stone = hash2(stoneX, stoneY, 11);
+        // Worn, slightly irregular edges: the outline wanders by a pixel or two.
+        const float wobbleX = (tiledFbm(u, v, 32, 3, 21) - 0.5f) * 5.0f;
+        const float wobbleY = (tiledFbm(u, v, 32, 3, 22) - 0.5f) * 5.0f;
+        const float localX = x % kStone + 0.5f - kStone / 2.0f + wobbleX;
+        const float localY = y % kStone + 0.5f - kStone / 2.0f + wobbleY;
+        const float edge =
+            roundedBoxDistance(localX, localY, kStone / 2.0f - 2.5f, kStone / 2.0f - 2.5f, 7.0f);
+        const float inside = insideCoverage(edge);
 
-            const float grain = tiledFbm(u, v, 64, 4, 31 + stone % 7);
-            const float blotch = tiledFbm(u, v, 8, 3, 41);
-            Colour stoneColour = pickShade(palette, 5, stone, 0.18f);
-            stoneColour = scaled(stoneColour, 0.82f + 0.34f * grain);
-            // Grime gathers towards the joints and in broad patches across the floor.
-            stoneColour = scaled(stoneColour, 1.0f - 0.22f * (1.0f - smoothstep(-7.0f, -1.0f, edge)));
-            stoneColour = scaled(stoneColour, 0.9f + 0.2f * blotch);
-            if (hashUnit(x, y, 51) > 0.992f) stoneColour = scaled(stoneColour, 0.65f);
-            // A crack across some stones: a jagged line from one side towards another.
-            if (stone % 5 == 0) {
-                const float crack =
-                    insideCoverage(crackDistance(stone, localX, localY, kStone / 2.0f - 8.0f));
-                stoneColour = scaled(stoneColour, 1.0f - 0.5f * crack);
-                heights.at(x, y) -= 0.5f * crack;
-            }
-
-            const Colour joint = scaled(mortar, 0.8f + 0.4f * tiledFbm(u, v, 128, 2, 71));
-            canvas.at(x, y) = mix(joint, stoneColour, inside);
-            heights.at(x, y) += mix(-0.6f, smoothstep(0.0f, 5.0f, -edge) + 0.35f * grain, inside);
+        const float grain = tiledFbm(u, v, 64, 4, 31 + stone % 7);
+        const float blotch = tiledFbm(u, v, 8, 3, 41);
+        Colour stoneColour = pickShade(palette, 5, stone, 0.18f);
+        stoneColour = scaled(stoneColour, 0.82f + 0.34f * grain);
+        // Grime gathers towards the joints and in broad patches across the floor.
+        stoneColour = scaled(stoneColour, 1.0f - 0.22f * (1.0f - smoothstep(-7.0f, -1.0f, edge)));
+        stoneColour = scaled(stoneColour, 0.9f + 0.2f * blotch);
+        if (hashUnit(x, y, 51) > 0.992f) stoneColour = scaled(stoneColour, 0.65f);
+        // A crack across some stones: a jagged line from one side towards another.
+        if (stone % 5 == 0) {
+            const float crack = insideCoverage(crackDistance(stone, localX, localY, kStone / 2.0f - 8.0f));
+            stoneColour = scaled(stoneColour, 1.0f - 0.5f * crack);
+            heights.at(x, y) -= 0.5f * crack;
         }
-    }
+
+        const Colour joint = scaled(mortar, 0.8f + 0.4f * tiledFbm(u, v, 128, 2, 71));
+        canvas.at(x, y) = mix(joint, stoneColour, inside);
+        heights.at(x, y) += mix(-0.6f, smoothstep(0.0f, 5.0f, -edge) + 0.35f * grain, inside);
+    });
     applyRelief(canvas, heights, 1.4f, true);
     return toImage(canvas);
 }
@@ -109,41 +104,36 @@ Image makeBrickWallTexture() {
     Canvas canvas(kMaterialSize, kMaterialSize);
     HeightField heights(kMaterialSize, kMaterialSize);
 
-    for (int y = 0; y < kMaterialSize; ++y) {
+    forEachPixel(kMaterialSize, kMaterialSize, [&](int x, int y, float u, float v) {
         const int course = y / kCourse;
         const int shift = (course % 2) * (kBrick / 2);  // running bond
-        for (int x = 0; x < kMaterialSize; ++x) {
-            const float u = (x + 0.5f) / kMaterialSize;
-            const float v = (y + 0.5f) / kMaterialSize;
-            const int along = (x + shift) % kMaterialSize;
-            const int brickIndex = along / kBrick;
-            const std::uint32_t brick = hash2(brickIndex, course, 7);
-            const float wobble = (tiledFbm(u, v, 64, 2, 13) - 0.5f) * 2.5f;
-            const float localX = along % kBrick + 0.5f - kBrick / 2.0f;
-            const float localY = y % kCourse + 0.5f - kCourse / 2.0f;
-            const float edge =
-                roundedBoxDistance(localX, localY, kBrick / 2.0f - 3.5f, kCourse / 2.0f - 3.5f, 3.0f) +
-                wobble;
-            const float inside = insideCoverage(edge);
+        const int along = (x + shift) % kMaterialSize;
+        const int brickIndex = along / kBrick;
+        const std::uint32_t brick = hash2(brickIndex, course, 7);
+        const float wobble = (tiledFbm(u, v, 64, 2, 13) - 0.5f) * 2.5f;
+        const float localX = along % kBrick + 0.5f - kBrick / 2.0f;
+        const float localY = y % kCourse + 0.5f - kCourse / 2.0f;
+        const float edge =
+            roundedBoxDistance(localX, localY, kBrick / 2.0f - 3.5f, kCourse / 2.0f - 3.5f, 3.0f) + wobble;
+        const float inside = insideCoverage(edge);
 
-            const float mottle = tiledFbm(u, v, 16, 4, 17 + brick % 5);
-            const float fine = tiledFbm(u, v, 128, 2, 19);
-            Colour brickColour = pickShade(palette, 6, brick, 0.25f);
-            brickColour = scaled(brickColour, 0.8f + 0.3f * mottle + 0.12f * (fine - 0.5f));
-            // Darker, burnt ends on some bricks.
-            if (brick % 5 == 0) {
-                const float end = std::fabs(localX) / (kBrick / 2.0f);
-                brickColour = scaled(brickColour, 1.0f - 0.3f * smoothstep(0.6f, 1.0f, end));
-            }
-            if (hashUnit(x, y, 23) > 0.99f) brickColour = scaled(brickColour, 0.7f);
-
-            const Colour joint = scaled(mortar, 0.78f + 0.3f * tiledFbm(u, v, 128, 3, 29));
-            canvas.at(x, y) = mix(joint, brickColour, inside);
-            const float chips = tiledFbm(u, v, 32, 3, 37);
-            heights.at(x, y) = mix(-0.5f + 0.2f * fine,
-                                   smoothstep(0.0f, 4.0f, -edge) + 0.25f * mottle - 0.2f * chips, inside);
+        const float mottle = tiledFbm(u, v, 16, 4, 17 + brick % 5);
+        const float fine = tiledFbm(u, v, 128, 2, 19);
+        Colour brickColour = pickShade(palette, 6, brick, 0.25f);
+        brickColour = scaled(brickColour, 0.8f + 0.3f * mottle + 0.12f * (fine - 0.5f));
+        // Darker, burnt ends on some bricks.
+        if (brick % 5 == 0) {
+            const float end = std::fabs(localX) / (kBrick / 2.0f);
+            brickColour = scaled(brickColour, 1.0f - 0.3f * smoothstep(0.6f, 1.0f, end));
         }
-    }
+        if (hashUnit(x, y, 23) > 0.99f) brickColour = scaled(brickColour, 0.7f);
+
+        const Colour joint = scaled(mortar, 0.78f + 0.3f * tiledFbm(u, v, 128, 3, 29));
+        canvas.at(x, y) = mix(joint, brickColour, inside);
+        const float chips = tiledFbm(u, v, 32, 3, 37);
+        heights.at(x, y) =
+            mix(-0.5f + 0.2f * fine, smoothstep(0.0f, 4.0f, -edge) + 0.25f * mottle - 0.2f * chips, inside);
+    });
     applyRelief(canvas, heights, 1.6f, true);
     return toImage(canvas);
 }
@@ -156,35 +146,30 @@ Image makeWallTopTexture() {
     HeightField heights(kMaterialSize, kMaterialSize);
     const float half = kMaterialSize / 2.0f;
 
-    for (int y = 0; y < kMaterialSize; ++y) {
-        for (int x = 0; x < kMaterialSize; ++x) {
-            const float u = (x + 0.5f) / kMaterialSize;
-            const float v = (y + 0.5f) / kMaterialSize;
-            const float wobble = (tiledFbm(u, v, 16, 3, 43) - 0.5f) * 6.0f;
-            const float edge =
-                roundedBoxDistance(x + 0.5f - half, y + 0.5f - half, half - 7.0f, half - 7.0f, 16.0f) +
-                wobble;
-            const float inside = insideCoverage(edge);
-            // A chiselled margin of diagonal tool marks round a smoother dressed face.
-            const float margin = smoothstep(-40.0f, -34.0f, edge);
-            const float grain = tiledFbm(u, v, 64, 4, 47);
-            const float toolMarks = 0.5f + 0.5f * std::sin((x - y) * 0.9f + 3.0f * tiledFbm(u, v, 16, 2, 53));
-            const float speckle = hashUnit(x, y, 59);
+    forEachPixel(kMaterialSize, kMaterialSize, [&](int x, int y, float u, float v) {
+        const float wobble = (tiledFbm(u, v, 16, 3, 43) - 0.5f) * 6.0f;
+        const float edge =
+            roundedBoxDistance(x + 0.5f - half, y + 0.5f - half, half - 7.0f, half - 7.0f, 16.0f) + wobble;
+        const float inside = insideCoverage(edge);
+        // A chiselled margin of diagonal tool marks round a smoother dressed face.
+        const float margin = smoothstep(-40.0f, -34.0f, edge);
+        const float grain = tiledFbm(u, v, 64, 4, 47);
+        const float toolMarks = 0.5f + 0.5f * std::sin((x - y) * 0.9f + 3.0f * tiledFbm(u, v, 16, 2, 53));
+        const float speckle = hashUnit(x, y, 59);
 
-            Colour face = scaled(stone, 0.84f + 0.24f * grain + 0.12f * tiledFbm(u, v, 4, 3, 61));
-            if (speckle > 0.985f) face = scaled(face, 0.6f);
-            if (speckle < 0.01f) face = scaled(face, 1.2f);
-            face = scaled(face, 1.0f - 0.08f * margin * toolMarks);
-            // Lichen in a few pale patches on the dressed face.
-            const float patches = smoothstep(0.71f, 0.76f, tiledFbm(u, v, 12, 4, 67)) * (1.0f - margin);
-            face = mix(face, scaled(lichen, 0.8f + 0.4f * grain), 0.45f * patches);
-            canvas.at(x, y) = mix(scaled(joint, 0.8f + 0.4f * grain), face, inside);
+        Colour face = scaled(stone, 0.84f + 0.24f * grain + 0.12f * tiledFbm(u, v, 4, 3, 61));
+        if (speckle > 0.985f) face = scaled(face, 0.6f);
+        if (speckle < 0.01f) face = scaled(face, 1.2f);
+        face = scaled(face, 1.0f - 0.08f * margin * toolMarks);
+        // Lichen in a few pale patches on the dressed face.
+        const float patches = smoothstep(0.71f, 0.76f, tiledFbm(u, v, 12, 4, 67)) * (1.0f - margin);
+        face = mix(face, scaled(lichen, 0.8f + 0.4f * grain), 0.45f * patches);
+        canvas.at(x, y) = mix(scaled(joint, 0.8f + 0.4f * grain), face, inside);
 
-            const float bevel = smoothstep(0.0f, 10.0f, -edge);
-            const float surface = 3.0f * bevel + 0.4f * grain + 0.35f * margin * toolMarks + 0.3f * patches;
-            heights.at(x, y) = mix(-1.0f, surface, inside);
-        }
-    }
+        const float bevel = smoothstep(0.0f, 10.0f, -edge);
+        const float surface = 3.0f * bevel + 0.4f * grain + 0.35f * margin * toolMarks + 0.3f * patches;
+        heights.at(x, y) = mix(-1.0f, surface, inside);
+    });
     applyRelief(canvas, heights, 1.3f, true);
     return toImage(canvas);
 }
@@ -233,41 +218,39 @@ Image makeCrateTexture() {
 
     Canvas canvas(kMaterialSize, kMaterialSize, rgb(0x2a1b10));
     HeightField heights(kMaterialSize, kMaterialSize);
-    for (int y = 0; y < kMaterialSize; ++y) {
-        for (int x = 0; x < kMaterialSize; ++x) {
-            const float px = x + 0.5f;
-            const float py = y + 0.5f;
-            Colour colour = rgb(0x2a1b10);  // the dark gaps between boards
-            float height = 0.0f;
-            for (std::size_t b = 0; b < boards.size(); ++b) {
-                const Board& board = boards[b];
-                // Clip the frame boards and brace to the face; the planks are cut square.
-                const float distance =
-                    segmentDistance(px, py, board.ax, board.ay, board.bx, board.by, board.halfWidth);
-                const float boxEdge =
-                    roundedBoxDistance(px - size / 2, py - size / 2, size / 2 - 1.5f, size / 2 - 1.5f, 4.0f);
-                const float edge = std::max(distance, boxEdge);
-                const float cover = insideCoverage(edge);
-                if (cover <= 0.0f) continue;
-                float along = 0;
-                float across = 0;
-                boardCoordinates(board, px, py, along, across);
-                // Grain: long streaks along the board and a few growth rings.
-                const float streak =
-                    tiledFbm(along / size * 0.25f + b * 0.37f, across / size * 6.0f, 8, 4, 71 + b);
-                const float rings = ridgeLines(
-                    tiledFbm(along / size * 0.5f + b * 0.11f, across / size * 2.0f, 4, 3, 83 + b), 0.05f);
-                Colour wood = woods[board.tone];
-                wood = scaled(wood, 0.78f + 0.4f * streak - 0.18f * rings);
-                if (hashUnit(x, y, 89) > 0.995f) wood = scaled(wood, 0.8f);
-                const float bevel = smoothstep(0.0f, 5.0f, -edge);
-                colour = mix(colour, scaled(wood, 0.75f + 0.25f * bevel), cover);
-                height = mix(height, board.level + 0.5f * bevel + 0.08f * streak, cover);
-            }
-            canvas.at(x, y) = colour;
-            heights.at(x, y) = height * 4.0f;
+    forEachPixel(kMaterialSize, kMaterialSize, [&](int x, int y, float, float) {
+        const float px = x + 0.5f;
+        const float py = y + 0.5f;
+        Colour colour = rgb(0x2a1b10);  // the dark gaps between boards
+        float height = 0.0f;
+        for (std::size_t b = 0; b < boards.size(); ++b) {
+            const Board& board = boards[b];
+            // Clip the frame boards and brace to the face; the planks are cut square.
+            const float distance =
+                segmentDistance(px, py, board.ax, board.ay, board.bx, board.by, board.halfWidth);
+            const float boxEdge =
+                roundedBoxDistance(px - size / 2, py - size / 2, size / 2 - 1.5f, size / 2 - 1.5f, 4.0f);
+            const float edge = std::max(distance, boxEdge);
+            const float cover = insideCoverage(edge);
+            if (cover <= 0.0f) continue;
+            float along = 0;
+            float across = 0;
+            boardCoordinates(board, px, py, along, across);
+            // Grain: long streaks along the board and a few growth rings.
+            const float streak =
+                tiledFbm(along / size * 0.25f + b * 0.37f, across / size * 6.0f, 8, 4, 71 + b);
+            const float rings = ridgeLines(
+                tiledFbm(along / size * 0.5f + b * 0.11f, across / size * 2.0f, 4, 3, 83 + b), 0.05f);
+            Colour wood = woods[board.tone];
+            wood = scaled(wood, 0.78f + 0.4f * streak - 0.18f * rings);
+            if (hashUnit(x, y, 89) > 0.995f) wood = scaled(wood, 0.8f);
+            const float bevel = smoothstep(0.0f, 5.0f, -edge);
+            colour = mix(colour, scaled(wood, 0.75f + 0.25f * bevel), cover);
+            height = mix(height, board.level + 0.5f * bevel + 0.08f * streak, cover);
         }
-    }
+        canvas.at(x, y) = colour;
+        heights.at(x, y) = height * 4.0f;
+    });
 
     // Nail heads where the frame boards cross and at the ends of the brace.
     const float nails[][2] = {{frame / 2, frame / 2},          {size - frame / 2, frame / 2},
