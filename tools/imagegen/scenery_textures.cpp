@@ -139,7 +139,7 @@ Image makeBrickWallTexture() {
 }
 
 Image makeWallTopTexture() {
-    const Colour stone = rgb(0x9c958a);
+    const Colour stone = rgb(0x8f897f);
     const Colour joint = rgb(0x3a3632);
     const Colour lichen = rgb(0x9c9c68);
     Canvas canvas(kMaterialSize, kMaterialSize);
