@@ -137,47 +137,26 @@ float tiledFbm(float u, float v, int basePeriod, int octaves, std::uint32_t seed
     return sum / total;
 }
 
-void blurChannels(Canvas& canvas, int radiusX, int radiusY, bool wrap, bool alphaOnly) {
-    const int w = canvas.width;
-    const int h = canvas.height;
-    std::vector<Colour> line;
-    const auto fetch = [&](int i, int n, const auto& get) -> Colour {
-        if (wrap) {
-            i %= n;
-            if (i < 0) i += n;
-        } else {
-            i = std::clamp(i, 0, n - 1);
-        }
-        return get(i);
-    };
+void blurGrid(FloatGrid& grid, int radiusX, int radiusY) {
+    std::vector<float> line;
+    // One running-sum box pass along count lines of the given length; edges repeat their last value.
     const auto pass = [&](int count, int length, int radius, const auto& ref) {
         if (radius <= 0) return;
         const float norm = 1.0f / (2 * radius + 1);
         line.resize(length);
         for (int k = 0; k < count; ++k) {
-            const auto get = [&](int i) { return ref(k, i); };
-            Colour acc{0, 0, 0, 0};
-            for (int i = -radius; i <= radius; ++i) {
-                const Colour c = fetch(i, length, get);
-                acc.r += c.r, acc.g += c.g, acc.b += c.b, acc.a += c.a;
-            }
+            const auto get = [&](int i) { return ref(k, std::clamp(i, 0, length - 1)); };
+            float sum = 0.0f;
+            for (int i = -radius; i <= radius; ++i) sum += get(i);
             for (int i = 0; i < length; ++i) {
-                line[i] = Colour{acc.r * norm, acc.g * norm, acc.b * norm, acc.a * norm};
-                const Colour out = fetch(i - radius, length, get);
-                const Colour in = fetch(i + radius + 1, length, get);
-                acc.r += in.r - out.r, acc.g += in.g - out.g, acc.b += in.b - out.b, acc.a += in.a - out.a;
+                line[i] = sum * norm;
+                sum += get(i + radius + 1) - get(i - radius);
             }
-            for (int i = 0; i < length; ++i) {
-                Colour& target = ref(k, i);
-                if (alphaOnly)
-                    target.a = line[i].a;
-                else
-                    target = line[i];
-            }
+            for (int i = 0; i < length; ++i) ref(k, i) = line[i];
         }
     };
-    pass(h, w, radiusX, [&](int row, int i) -> Colour& { return canvas.at(i, row); });
-    pass(w, h, radiusY, [&](int column, int i) -> Colour& { return canvas.at(column, i); });
+    pass(grid.height, grid.width, radiusX, [&](int row, int i) -> float& { return grid.at(i, row); });
+    pass(grid.width, grid.height, radiusY, [&](int column, int i) -> float& { return grid.at(column, i); });
 }
 
 void blendOver(Colour& dst, const Colour& src, float opacity) {

@@ -73,9 +73,9 @@ float tiledNoise(float x, float y, int period, std::uint32_t seed);
 // (u, v) in 0..1 across one tile; basePeriod lattice cells across the tile for the first octave.
 float tiledFbm(float u, float v, int basePeriod, int octaves, std::uint32_t seed, float persistence = 0.5f);
 
-// Box blur of the alpha (or every channel) with wrap-around or clamped edges; radii in pixels, one per
-// direction (0 leaves that direction alone).
-void blurChannels(Canvas& canvas, int radiusX, int radiusY, bool wrap, bool alphaOnly);
+// Box blur with the given radii in pixels, one per direction (0 leaves that direction alone); the
+// edges repeat their outermost values.
+void blurGrid(FloatGrid& grid, int radiusX, int radiusY);
 
 // Alpha-blends src over the pixel at (x, y) with extra opacity.
 void blendOver(Colour& dst, const Colour& src, float opacity = 1.0f);

@@ -34,13 +34,10 @@ constexpr float kLetteringCapHeight = 110.0f;  // window pixels, at most
 constexpr float kLetteringWidth = 640.0f;      // window pixels, at most
 constexpr float kRuleOffset = 72.0f;           // window pixels from the lettering's centre line
 
+// Two box passes approximate a Gaussian; the horizontal and vertical radii follow the image's aspect.
 FloatGrid blurred(const FloatGrid& mask, int radiusX, int radiusY) {
-    Canvas canvas(mask.width, mask.height, Colour{0, 0, 0, 0});
-    for (std::size_t i = 0; i < mask.values.size(); ++i) canvas.pixels[i].a = mask.values[i];
-    // Two box passes approximate a Gaussian; the horizontal and vertical radii follow the image's aspect.
-    for (int pass = 0; pass < 2; ++pass) blurChannels(canvas, radiusX, radiusY, false, true);
-    FloatGrid out(mask.width, mask.height);
-    for (std::size_t i = 0; i < out.values.size(); ++i) out.values[i] = canvas.pixels[i].a;
+    FloatGrid out = mask;
+    for (int pass = 0; pass < 2; ++pass) blurGrid(out, radiusX, radiusY);
     return out;
 }
 
@@ -126,6 +123,15 @@ Image makeLogoImage(const FontFiles& fonts) {
     const FloatGrid shadow = blurred(cover, 12, 9);
     const FloatGrid bevel = blurred(cover, 3, 2);
 
+    // The panel's glow is a Gaussian in each direction; its factors are worked out once per row and column.
+    std::vector<float> glowOfColumn(kLogoWidth);
+    std::vector<float> glowOfRow(kLogoHeight);
+    for (int x = 0; x < kLogoWidth; ++x)
+        glowOfColumn[x] = std::exp(-std::pow(((x + 0.5f) / kScaleX - 400.0f) / 330.0f, 2.0f));
+    for (int y = 0; y < kLogoHeight; ++y) {
+        glowOfRow[y] = std::exp(-std::pow(((y + 0.5f) / kScaleY - kLetteringCentreY) / 150.0f, 2.0f));
+    }
+
     Canvas canvas(kLogoWidth, kLogoHeight);
     for (int y = 0; y < kLogoHeight; ++y) {
         for (int x = 0; x < kLogoWidth; ++x) {
@@ -135,8 +141,7 @@ Image makeLogoImage(const FontFiles& fonts) {
             const float v = (y + 0.5f) / kLogoHeight;
 
             // The panel: deep blue-black, lighter behind the lettering, darker into the corners.
-            const float glow = std::exp(-std::pow((wx - 400.0f) / 330.0f, 2.0f) -
-                                        std::pow((wy - kLetteringCentreY) / 150.0f, 2.0f));
+            const float glow = glowOfColumn[x] * glowOfRow[y];
             const float vignette =
                 1.0f - 0.45f * smoothstep(250.0f, 560.0f, std::hypot(wx - 400.0f, (wy - 260.0f) * 1.2f));
             const float cloud = tiledFbm(u, v, 8, 4, 301);

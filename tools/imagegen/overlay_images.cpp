@@ -15,12 +15,12 @@ Image makeFogTexture() {
     forEachPixel(kSize, kSize, [&](int x, int y, float u, float v) {
         // Warping the lookup by two more noise fields curls the banks into billows; the offsets
         // tile, so the image still wraps seamlessly.
-        const float warpU = u + 0.12f * (tiledFbm(u, v, 4, 3, 231) - 0.5f);
-        const float warpV = v + 0.12f * (tiledFbm(u, v, 4, 3, 241) - 0.5f);
+        const float warpU = u + 0.12f * (tiledFbm(u, v, 4, 2, 231) - 0.5f);
+        const float warpV = v + 0.12f * (tiledFbm(u, v, 4, 2, 241) - 0.5f);
         const float banks = tiledFbm(warpU - std::floor(warpU), warpV - std::floor(warpV), 4, 5, 201, 0.55f);
-        const float wisps = tiledFbm(u, v, 16, 3, 211);
+        const float wisps = tiledFbm(u, v, 16, 2, 211);
         const float density = smoothstep(0.3f, 0.72f, banks * 0.8f + wisps * 0.2f);
-        const float shade = 0.82f + 0.14f * tiledFbm(u, v, 8, 3, 221);
+        const float shade = 0.82f + 0.14f * tiledFbm(u, v, 8, 2, 221);
         canvas.at(x, y) = Colour{shade, shade, std::min(1.0f, shade * 1.04f), 0.12f + 0.88f * density};
     });
     return toImage(canvas);

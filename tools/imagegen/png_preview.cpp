@@ -167,10 +167,12 @@ int writePreviews(const std::string& gameDirectory, const std::string& previewDi
 
     // Play: HUD lines, mini-map, fog at 0.3, and the logo half faded in.
     Canvas play = scene;
-    drawGridText(play, large, kLargeFontGrid, "Jane", 0, 24 - 32 + 0, Colour{1, 1, 1, 1});
-    drawGridText(play, large, kLargeFontGrid, "Steps taken 128", 0, 48 - 32 + 0 + 0, Colour{1, 1, 1, 1});
-    drawGridText(play, large, kLargeFontGrid, "Level 12", 0, 72 - 32, Colour{1, 1, 1, 1});
-    drawGridText(play, large, kLargeFontGrid, "DEMO", 336, 300 - 32, Colour{1, 1, 1, 1});
+    // A line printed at y (upwards) has its 32-pixel cells' top edge 600 - y - 32 rows from the top.
+    const auto hudRow = [](int y) { return 600 - y - 32; };
+    drawGridText(play, large, kLargeFontGrid, "Jane", 0, hudRow(576), Colour{1, 1, 1, 1});
+    drawGridText(play, large, kLargeFontGrid, "Steps taken 128", 0, hudRow(552), Colour{1, 1, 1, 1});
+    drawGridText(play, large, kLargeFontGrid, "Level 12", 0, hudRow(528), Colour{1, 1, 1, 1});
+    drawGridText(play, large, kLargeFontGrid, "DEMO", 336, hudRow(300), Colour{1, 1, 1, 1});
     const char* level[] = {"#######", "#.  $ #", "# #@# #", "#* $. #", "#######"};
     const auto icon = [&](const char* path) { return resampled(canvasOf(path), 10, 10, false); };
     const Canvas empty = icon("gfx/empty.tga"), wall = icon("gfx/wall.tga"), target = icon("gfx/target.tga");
