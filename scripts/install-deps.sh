@@ -13,7 +13,7 @@ PACKAGES="$PACKAGES"
 # Model assets.
 PACKAGES="$PACKAGES libstb-dev"
 # Image assets: FreeType and a font to render the glyph images from, stb_image to read TGA.
-PACKAGES="$PACKAGES"
+PACKAGES="$PACKAGES libstb-dev libfreetype-dev fonts-pc fonts-league-spartan"
 # Sound assets: WAV and tracker-module decoding.
 PACKAGES="$PACKAGES"
 # Window, keyboard and main loop: GLFW, OpenGL with Mesa's software renderer, and the X server and tools
