@@ -15,7 +15,7 @@ PACKAGES="$PACKAGES"
 # Image assets: FreeType and a font to render the glyph images from, stb_image to read TGA.
 PACKAGES="$PACKAGES"
 # Sound assets: WAV and tracker-module decoding.
-PACKAGES="$PACKAGES"
+PACKAGES="$PACKAGES libsndfile1-dev libopenmpt-dev"
 # Window, keyboard and main loop: GLFW, OpenGL, and the X tools of the end-to-end tests.
 PACKAGES="$PACKAGES"
 
