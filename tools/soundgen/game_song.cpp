@@ -9,34 +9,9 @@ namespace {
 
 constexpr int kTempo = 80;
 
-// Instruments (1-based); instrument n plays sample n.
-constexpr int INS_BASS = 1;
-constexpr int INS_PAD = 2;
-constexpr int INS_KEYS = 3;
-constexpr int INS_FLUTE = 4;
-constexpr int INS_KICK = 5;
-constexpr int INS_RIM = 6;
-constexpr int INS_SHAKER = 7;
-
 SongLayout gameLayout() {
     SongLayout layout;
-    layout.channels = 11;
-    layout.kickChannel = 0;
-    layout.snareChannel = 1;  // the rim click
-    layout.hatChannel = 2;    // the shaker
-    layout.bassChannel = 3;
-    layout.padChannel = 4;  // 4 to 7
     layout.padVoices = 4;
-    layout.arpChannel = 8;
-    layout.leadChannel = 9;
-    layout.echoChannel = 10;
-    layout.kickInstrument = INS_KICK;
-    layout.snareInstrument = INS_RIM;
-    layout.hatInstrument = INS_SHAKER;
-    layout.bassInstrument = INS_BASS;
-    layout.padInstrument = INS_PAD;
-    layout.keysInstrument = INS_KEYS;
-    layout.leadInstrument = INS_FLUTE;
     layout.padLow = 52;
     layout.padHigh = 69;
     layout.arpVoices = 4;
@@ -116,11 +91,11 @@ void addSounds(ItModule& song) {
                   envelopeMs({{0, 0}, {700, 44}, {1500, 40}, {2600, 0}}, 2, kTempo));
     addInstrument(song, "Soft electric piano", INS_KEYS, kItNnaContinue, 16,
                   envelopeMs({{0, 64}, {400, 40}, {1500, 22}, {3000, 0}}, -1, kTempo));
-    addInstrument(song, "Wooden flute", INS_FLUTE, kItNnaNoteOff, 16,
+    addInstrument(song, "Wooden flute", INS_LEAD, kItNnaNoteOff, 16,
                   envelopeMs({{0, 0}, {90, 56}, {400, 48}, {700, 0}}, 2, kTempo));
     addInstrument(song, "Soft kick", INS_KICK, kItNnaCut, 0, ItEnvelope{});
-    addInstrument(song, "Rim", INS_RIM, kItNnaCut, 0, ItEnvelope{});
-    addInstrument(song, "Shaker", INS_SHAKER, kItNnaCut, 0, ItEnvelope{});
+    addInstrument(song, "Rim", INS_SNARE, kItNnaCut, 0, ItEnvelope{});
+    addInstrument(song, "Shaker", INS_HAT, kItNnaCut, 0, ItEnvelope{});
 }
 
 std::vector<Section> gameSections() {
@@ -164,18 +139,8 @@ std::vector<Section> gameSections() {
 }  // namespace
 
 ItModule makeGameSong() {
-    ItModule song;
-    song.title = "Tarmelo 3D - Warehouse";
-    song.initialSpeed = 6;
-    song.initialTempo = kTempo;
-    song.channelPan = {32, 36, 24, 32, 14, 26, 38, 50, 42, 28, 40};
-    song.channelVolume = std::vector<int>(song.channelPan.size(), 64);
+    ItModule song = composeSong("Tarmelo 3D - Warehouse", kTempo, gameLayout(),
+                                {32, 36, 24, 32, 14, 26, 38, 50, 42, 28, 40}, gameSections());
     addSounds(song);
-
-    const SongLayout layout = gameLayout();
-    for (const Section& section : gameSections()) {
-        song.orders.push_back(static_cast<int>(song.patterns.size()));
-        song.patterns.push_back(writeSection(layout, section));
-    }
     return song;
 }

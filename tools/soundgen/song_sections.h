@@ -8,15 +8,27 @@
 // The shape both songs share: a band of drums (three voices), bass, a chord pad, broken chords on keys and
 // a lead with its echo, written four bars (one pattern) at a time.
 
-// Which channel and instrument plays each part, and the registers and levels of the parts.
+// Instruments, the same slots in both songs (1-based, as in pattern cells); instrument n plays sample n.
+// The in-game song plays a rim click in the snare's slot and a shaker in the hat's.
+constexpr int INS_BASS = 1;
+constexpr int INS_PAD = 2;
+constexpr int INS_KEYS = 3;
+constexpr int INS_LEAD = 4;
+constexpr int INS_KICK = 5;
+constexpr int INS_SNARE = 6;
+constexpr int INS_HAT = 7;
+constexpr int kSongInstruments = 7;
+
+// Channels: the three drums, the bass, the pad's parts, then the keys, the lead and its echo.
+constexpr int CH_KICK = 0;
+constexpr int CH_SNARE = 1;
+constexpr int CH_HAT = 2;
+constexpr int CH_BASS = 3;
+constexpr int CH_PAD = 4;
+
+// The number of pad parts, and the registers and levels of the parts.
 struct SongLayout {
-    int channels = 0;
-    int kickChannel = 0, snareChannel = 0, hatChannel = 0, bassChannel = 0;
-    int padChannel = 0;  // the first of padVoices consecutive channels
     int padVoices = 3;
-    int arpChannel = 0, leadChannel = 0, echoChannel = 0;
-    int kickInstrument = 0, snareInstrument = 0, hatInstrument = 0, bassInstrument = 0;
-    int padInstrument = 0, keysInstrument = 0, leadInstrument = 0;
     int padLow = 55, padHigh = 71;  // note range of the pad parts
     int arpVoices = 3;
     int arpLow = 62, arpHigh = 76;
@@ -24,6 +36,11 @@ struct SongLayout {
     int kickVolume = 60, snareVolume = 50, hatVolume = 34, bassVolume = 52, leadVolume = 54;
     int echoDelayRows = 3;
     double echoLevel = 0.4;
+
+    int arpChannel() const { return CH_PAD + padVoices; }
+    int leadChannel() const { return arpChannel() + 1; }
+    int echoChannel() const { return arpChannel() + 2; }
+    int channels() const { return arpChannel() + 3; }
 };
 
 // One four-bar section: a chord per bar and what each part plays over it. Drum strings hold one bar
@@ -46,6 +63,11 @@ Section makeSection(std::vector<std::string> chordSymbols, std::string melody, s
                     int padVolume);
 
 ItPattern writeSection(const SongLayout& layout, const Section& section);
+
+// A song of this shape: speed 6 at the tempo given, the channels panned as given, one pattern per section
+// played in order. The caller adds the samples and instruments.
+ItModule composeSong(const std::string& title, int tempo, const SongLayout& layout,
+                     const std::vector<int>& channelPan, const std::vector<Section>& sections);
 
 // Appends an instrument that plays sample number `sample` over the whole keyboard.
 void addInstrument(ItModule& song, const std::string& name, int sample, int newNoteAction, int fadeOut,

@@ -9,34 +9,9 @@ namespace {
 
 constexpr int kTempo = 112;
 
-// Instruments (1-based); instrument n plays sample n.
-constexpr int INS_BASS = 1;
-constexpr int INS_PAD = 2;
-constexpr int INS_KEYS = 3;
-constexpr int INS_LEAD = 4;
-constexpr int INS_KICK = 5;
-constexpr int INS_SNARE = 6;
-constexpr int INS_HAT = 7;
-
 SongLayout titleLayout() {
     SongLayout layout;
-    layout.channels = 10;
-    layout.kickChannel = 0;
-    layout.snareChannel = 1;
-    layout.hatChannel = 2;
-    layout.bassChannel = 3;
-    layout.padChannel = 4;  // 4, 5, 6
     layout.padVoices = 3;
-    layout.arpChannel = 7;
-    layout.leadChannel = 8;
-    layout.echoChannel = 9;
-    layout.kickInstrument = INS_KICK;
-    layout.snareInstrument = INS_SNARE;
-    layout.hatInstrument = INS_HAT;
-    layout.bassInstrument = INS_BASS;
-    layout.padInstrument = INS_PAD;
-    layout.keysInstrument = INS_KEYS;
-    layout.leadInstrument = INS_LEAD;
     return layout;
 }
 
@@ -161,27 +136,15 @@ std::vector<Section> titleSections() {
 }  // namespace
 
 ItModule makeTitleSong() {
-    ItModule song;
-    song.title = "Tarmelo 3D - Title";
-    song.initialSpeed = 6;
-    song.initialTempo = kTempo;
-    song.channelPan = {32, 30, 42, 32, 16, 32, 48, 44, 26, 40};
-    song.channelVolume = std::vector<int>(song.channelPan.size(), 64);
+    ItModule song = composeSong("Tarmelo 3D - Title", kTempo, titleLayout(),
+                                {32, 30, 42, 32, 16, 32, 48, 44, 26, 40}, titleSections());
     addSounds(song);
-
-    const SongLayout layout = titleLayout();
-    for (const Section& section : titleSections()) {
-        song.orders.push_back(static_cast<int>(song.patterns.size()));
-        song.patterns.push_back(writeSection(layout, section));
-    }
     // The outro's last bar: only the downbeat of kick, hat and bass, then the pad alone.
     ItPattern& outro = song.patterns.back();
     const int lastBar = kSongPatternRows - kSongRowsPerBar;
     for (int row = lastBar + 1; row < kSongPatternRows; ++row) {
-        for (const int channel : {layout.kickChannel, layout.hatChannel, layout.bassChannel}) {
-            outro.at(row, channel) = ItCell{};
-        }
+        for (const int channel : {CH_KICK, CH_HAT, CH_BASS}) outro.at(row, channel) = ItCell{};
     }
-    outro.at(lastBar + 8, layout.bassChannel).note = kItNoteOff;
+    outro.at(lastBar + 8, CH_BASS).note = kItNoteOff;
     return song;
 }
