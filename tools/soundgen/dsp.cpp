@@ -11,17 +11,24 @@ double NoiseSource::next() {
 }
 
 double LowPass::process(double input, double cutoffHz, double sampleRate) {
-    const double coefficient = 1.0 - std::exp(-2.0 * kPi * cutoffHz / sampleRate);
-    state_ += coefficient * (input - state_);
+    if (cutoffHz != cutoffHz_) {
+        coefficient_ = 1.0 - std::exp(-2.0 * kPi * cutoffHz / sampleRate);
+        cutoffHz_ = cutoffHz;
+    }
+    state_ += coefficient_ * (input - state_);
     return state_;
 }
 
 double Resonator::process(double input, double centreHz, double bandwidthHz, double sampleRate) {
-    const double radius = std::exp(-kPi * bandwidthHz / sampleRate);
-    const double b = 2.0 * radius * std::cos(2.0 * kPi * centreHz / sampleRate);
-    const double c = -radius * radius;
-    const double a = 1.0 - b - c;
-    const double output = a * input + b * y1_ + c * y2_;
+    if (centreHz != centreHz_ || bandwidthHz != bandwidthHz_) {
+        const double radius = std::exp(-kPi * bandwidthHz / sampleRate);
+        b_ = 2.0 * radius * std::cos(2.0 * kPi * centreHz / sampleRate);
+        c_ = -radius * radius;
+        a_ = 1.0 - b_ - c_;
+        centreHz_ = centreHz;
+        bandwidthHz_ = bandwidthHz;
+    }
+    const double output = a_ * input + b_ * y1_ + c_ * y2_;
     y2_ = y1_;
     y1_ = output;
     return output;

@@ -30,6 +30,8 @@ public:
 
 private:
     double state_ = 0.0;
+    double cutoffHz_ = -1.0;  // the cutoff the coefficient was made for
+    double coefficient_ = 0.0;
 };
 
 // One-pole high-pass (input minus its low-passed self).
@@ -52,6 +54,10 @@ public:
 private:
     double y1_ = 0.0;
     double y2_ = 0.0;
+    // Coefficients for the last centre and bandwidth, kept while they hold still.
+    double centreHz_ = -1.0;
+    double bandwidthHz_ = -1.0;
+    double a_ = 0.0, b_ = 0.0, c_ = 0.0;
 };
 
 // Band-pass biquad with 0 dB gain at its centre; coefficients are fixed at construction.

@@ -35,16 +35,21 @@ ItSample makeTonalSample(const TonalSpec& spec) {
     const int holdStart = static_cast<int>(std::ceil(spec.holdSeconds * rate / period)) * period;
     const int length = holdStart + spec.loopPeriods * period;
 
+    // One period of a sine; harmonic k steps through it k entries at a time.
+    std::vector<double> sine(static_cast<std::size_t>(period));
+    for (int j = 0; j < period; ++j) sine[static_cast<std::size_t>(j)] = std::sin(2.0 * kPi * j / period);
+
     Signal signal(static_cast<std::size_t>(length), 0.0);
     for (std::size_t k = 0; k < spec.harmonics.size(); ++k) {
-        const double harmonic = static_cast<double>(k + 1);
+        const int harmonic = static_cast<int>(k) + 1;
         const double tau = spec.decaySeconds / (1.0 + harmonic * spec.decayPerHarmonic);
+        const double fallPerFrame = spec.decaySeconds > 0.0 ? std::exp(-1.0 / (tau * rate)) : 1.0;
+        double amplitude = spec.harmonics[k];
         for (int i = 0; i < length; ++i) {
+            const auto index = static_cast<std::size_t>((static_cast<long long>(harmonic) * i) % period);
+            signal[static_cast<std::size_t>(i)] += amplitude * sine[index];
             // From holdStart on every amplitude is frozen, so the loop repeats one exact period.
-            const double t = std::min(i, holdStart) / rate;
-            const double amplitude = spec.harmonics[k] * (spec.decaySeconds > 0.0 ? decay(t, tau) : 1.0);
-            const double phase = 2.0 * kPi * harmonic * (i % period) / period;
-            signal[static_cast<std::size_t>(i)] += amplitude * std::sin(phase);
+            if (i < holdStart) amplitude *= fallPerFrame;
         }
     }
     if (spec.chiff > 0.0) {
@@ -69,17 +74,22 @@ ItSample makeTonalSample(const TonalSpec& spec) {
 
 ItSample makePadSample(const PadSpec& spec) {
     const int length = spec.periodFrames * spec.loopPeriods;
+    // One cycle of a sine over the whole loop: a copy making `cycles` cycles per loop steps through it
+    // cycles * k entries at a time for harmonic k.
+    std::vector<double> sine(static_cast<std::size_t>(length));
+    for (int j = 0; j < length; ++j) sine[static_cast<std::size_t>(j)] = std::sin(2.0 * kPi * j / length);
+
     Signal signal(static_cast<std::size_t>(length), 0.0);
     for (const int detune : spec.detunePeriods) {
-        const int cycles = spec.loopPeriods + detune;
+        const long long cycles = spec.loopPeriods + detune;
         // Each copy starts at its own phase, so the copies do not all peak together at the loop start.
-        const double offset = 0.37 * (detune + 2);
+        const long long offset = static_cast<long long>(0.37 * (detune + 2) * length);
         for (int k = 1; k <= spec.harmonicCount; ++k) {
             if (spec.oddOnly && k % 2 == 0) continue;
             const double amplitude = 1.0 / std::pow(k, spec.rolloff);
             for (int i = 0; i < length; ++i) {
-                const double phase = 2.0 * kPi * k * (static_cast<double>(cycles) * i / length + offset);
-                signal[static_cast<std::size_t>(i)] += amplitude * std::sin(phase);
+                const auto index = static_cast<std::size_t>((k * (cycles * i + offset)) % length);
+                signal[static_cast<std::size_t>(i)] += amplitude * sine[index];
             }
         }
     }
