@@ -42,7 +42,6 @@ struct openmpt_module;
 class ModuleStream {
 public:
     ModuleStream() = default;
-    explicit ModuleStream(openmpt_module* module) : module_(module) {}
     ~ModuleStream();
     ModuleStream(ModuleStream&& other) noexcept;
     ModuleStream& operator=(ModuleStream&& other) noexcept;
@@ -52,10 +51,13 @@ public:
     openmpt_module* handle() const { return module_; }
 
 private:
+    explicit ModuleStream(openmpt_module* module) : module_(module) {}
+    friend ModuleStream openModuleMemory(const void* data, std::size_t size);
+
     openmpt_module* module_ = nullptr;
 };
 
-// Opens a module from a file or from bytes in memory (the bytes are copied; the caller may free them).
+// Opens a module from a file or from bytes in memory (the caller may free the bytes once this returns).
 // A stream loops forever by default, as game music does; see setModuleLooping.
 ModuleStream openModuleFile(const std::string& path);
 ModuleStream openModuleMemory(const void* data, std::size_t size);
