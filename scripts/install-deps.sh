@@ -15,7 +15,7 @@ PACKAGES="$PACKAGES libstb-dev"
 # Image assets: FreeType and a font to render the glyph images from, stb_image to read TGA.
 PACKAGES="$PACKAGES libstb-dev libfreetype-dev fonts-pc fonts-league-spartan"
 # Sound assets: WAV and tracker-module decoding.
-PACKAGES="$PACKAGES"
+PACKAGES="$PACKAGES libsndfile1-dev libopenmpt-dev"
 # Window, keyboard and main loop: GLFW, OpenGL with Mesa's software renderer, and the X server and tools
 # of the end-to-end tests.
 PACKAGES="$PACKAGES libglfw3-dev libgl-dev libgl1-mesa-dri libglu1-mesa-dev xvfb xauth xdotool x11-utils libx11-dev"
