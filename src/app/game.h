@@ -3,10 +3,12 @@
 #include <random>
 #include <string>
 
+#include "audio/game_audio.h"
 #include "core/board.h"
 #include "core/demo.h"
 #include "core/level_end.h"
 #include "profiles/profile_record.h"
+#include "render/graphics.h"
 #include "render/scene_state.h"
 #include "render/window_settings.h"
 
@@ -50,7 +52,8 @@ struct Game {
     LevelEnd levelEnd;
     DemoState demo;
     bool menuOpen = false;
-    bool menuEntered = false;  // the menu's opening steps have run for this opening
+    float titleBlinkTime = 0.0f;  // seconds; the title's prompt shows while the timer is past it
+    bool menuEntered = false;     // the menu's opening steps have run for this opening
     FrameClock clock;
     int requestedFacing = 0;    // facing of the last move request, copied to the player every frame
     bool moveKeyActed = false;  // a move request went to tryMove in this frame
@@ -60,4 +63,7 @@ struct Game {
     ProfileSession profile;
     Presenter presenter;
     std::mt19937 random;  // box turns and grunt choices; seeded from the clock at start-up
+    GameAudio audio;
+    Graphics graphics;
+    // ---- menu and profile dialogue ----
 };

@@ -62,13 +62,15 @@ void runTick(Game& game) {
     input.moveKeyActed = game.moveKeyActed;
     input.solved = game.levelEnd.solved;
     input.lastTime = game.clock.lastTime;
-    updateSceneTick(game.scene, game.player, game.board, input);
+    const SceneTickResult result = updateSceneTick(game.scene, game.player, game.board, input);
+    if (result.footstep) playFootstep(game.audio, result.footstepPosition);
     game.scroll += kScrollStep;
     if (game.scroll > 1.0f) game.scroll = 0.0f;
 }
 
 FrameOutcome runGameFrame(Game& game) {
     if (!game.menuOpen) {
+        updateSlideSounds(game.audio, game.board, game.random);
         runLevelEnd(game);
 
         std::optional<Direction> requested;
@@ -106,10 +108,13 @@ FrameOutcome runGameFrame(Game& game) {
     }
 
     game.player.facing = game.requestedFacing;
+    moveFootsteps(game.audio, game.player);
     if (game.presenter.drawGameFrame != nullptr) game.presenter.drawGameFrame(game);
+    placeListener(game.audio, game.scene.eye, game.scene.lookAt);
     if (game.menuOpen) runMenuFrame(game);
     platformSleep(kFrameSleepSeconds);
     platformSwapBuffers();
+    updateAudio(game.audio);
     return quitRequested ? FrameOutcome::Quit : FrameOutcome::Continue;
 }
 

@@ -7,6 +7,7 @@
 void runMenuFrame(Game& game) {
     if (!game.menuEntered) {
         game.menuEntered = true;
+        pauseSong(game.audio);
         platformSetCharCallback(charCallback);
         platformSetKeyRepeat(true);
     }
@@ -16,6 +17,7 @@ void runMenuFrame(Game& game) {
     }
     if (!game.menuOpen) {
         game.menuEntered = false;
+        resumeSong(game.audio);
         platformSetCharCallback(nullptr);
         platformSetKeyRepeat(false);
     }

@@ -9,6 +9,7 @@
 bool runPass(Game& game) {
     game.demo.demoMode = false;
     game.player.steps = 0;
+    changeSong(game.audio, kTitleSong);
     game.player.setName = kLevelSetName;
     game.player.level = 1;
     loadLevel(game.board, game.player);
@@ -16,10 +17,13 @@ bool runPass(Game& game) {
     afterLevelLoad(game);
 
     const double deadline = platformTime() + kDemoDeadlineSeconds;
+    game.titleBlinkTime = 0.0f;
     if (!game.menuOpen) showTitle(game, deadline);
     waitForRelease(KEY_SPACE, kReleaseWaitSeconds);
+    changeSong(game.audio, kGameSong);
 
     game.scroll = 0.0f;
+    forgetChannels(game.audio);
     startDemoScript(game.demo);
     game.menuOpen = !game.demo.demoMode;
     resetGameLookAt(game.scene);

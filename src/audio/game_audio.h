@@ -1,0 +1,41 @@
+#pragma once
+
+#include <random>
+
+#include "core/board.h"
+#include "math/vec.h"
+
+// The game's sounds and music: four positional samples (a box sliding, two grunts, footsteps) placed in
+// the world's units, a listener that follows the camera, and one tracker song at a time. A missing device,
+// file or decoder leaves null handles and a silent game.
+
+constexpr const char* kTitleSong = "audio/music/in1.it";
+constexpr const char* kGameSong = "audio/music/s1.it";
+
+struct GameAudio {
+    // Filled by the audio module: sample table, song and channel handles.
+};
+
+void initAudio(GameAudio& audio);
+void loadSamples(GameAudio& audio);
+
+// Frees the current song, loads the named one, plays it (looping) at master volume 50.
+void changeSong(GameAudio& audio, const char* file);
+void pauseSong(GameAudio& audio);
+void resumeSong(GameAudio& audio);
+
+// At every game start: the slide, grunt and footstep channels are forgotten.
+void forgetChannels(GameAudio& audio);
+
+// Every frame with the menu closed, before the level end: the slide sound and a grunt follow the gliding
+// box with the highest index; the slide sound stops on the first frame no box glides.
+void updateSlideSounds(GameAudio& audio, const Board& board, std::mt19937& random);
+
+// A footfall of the walk cycle, at a point on the floor.
+void playFootstep(GameAudio& audio, Vec3 position);
+// Every frame: the footstep channel follows the keeper's drawn position.
+void moveFootsteps(GameAudio& audio, const Player& player);
+// Every frame, from the scene drawing: the listener stands at the eye and looks at the point looked at.
+void placeListener(GameAudio& audio, Vec3 eye, Vec3 lookAt);
+// After every game-loop frame's buffer swap.
+void updateAudio(GameAudio& audio);

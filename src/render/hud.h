@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+#include "core/board.h"
+#include "core/level_end.h"
+#include "render/graphics.h"
+#include "render/scene_state.h"
+#include "render/window_settings.h"
+
+// Everything drawn flat over the 3D picture: the HUD lines, the mini-map, the drifting fog and the
+// full-window logo whose opacity makes the fade between levels.
+
+void drawImageOverlay(const WindowSettings& window, GLuint texture, float opacity);
+void drawFogOverlay(const WindowSettings& window, GLuint texture, float offset);
+void drawMiniMap(const WindowSettings& window, const IconSlots& icons, const Board& board,
+                 const SceneState& scene);
+
+struct HudText {
+    const std::string* profileName = nullptr;  // empty before a profile is chosen
+    int steps = 0;
+    int level = 0;
+    bool demoMode = false;
+    bool allLevelsSolved = false;  // the set is used up: the board is empty and says so
+};
+
+// Once per game-loop frame after the scene: the three text lines, "DEMO", the map, the fog and the logo
+// fade (which lowers levelEnd.fade while no fade-out runs).
+void drawHud(const WindowSettings& window, const Graphics& graphics, const Board& board,
+             const SceneState& scene, const HudText& text, float scroll, LevelEnd& levelEnd);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <GL/gl.h>
+
+#include "math/vec.h"
+#include "render/graphics.h"
+
+// Models drawn as immediate-mode triangles, one material at a time.
+
+// With the model's own texture coordinates; a material whose slot lies outside 1..12 keeps the texture
+// bound before.
+void drawModel(const Model& model, const TextureSlots& textures);
+// The same, each vertex greyed by its distance from the lamp: 1 at the light, 0 at 2 pi.
+void drawModelShaded(const Model& model, const TextureSlots& textures, Vec4 light, Vec3 offset);
+// Floor tiles: texture coordinates laid out over the board, so the floor image runs on without a seam and
+// repeats every 8 cells.
+void drawTilePlanar(const Model& model, const TextureSlots& textures, int column, int row);
+void drawTilePlanarShaded(const Model& model, const TextureSlots& textures, int column, int row, Vec4 light,
+                          Vec3 offset);
+
+// Compiles the four scenery models into four consecutive display lists.
+void buildSceneryLists(Graphics& graphics);
