@@ -13,7 +13,9 @@ void drawModel(const Model& model, const TextureSlots& textures);
 // The same, each vertex greyed by its distance from the lamp: 1 at the light, 0 at 2 pi.
 void drawModelShaded(const Model& model, const TextureSlots& textures, Vec4 light, Vec3 offset);
 // Floor tiles: texture coordinates laid out over the board, so the floor image runs on without a seam and
-// repeats every 8 cells.
+// repeats every 8 cells. The tile's vertices are sent already moved to its cell (column, 0, row), with the
+// camera's matrix in force: neighbouring tiles then share bit-identical corners and the floor has no cracks
+// (each tile through its own matrix would round shared corners differently and let the background through).
 void drawTilePlanar(const Model& model, const TextureSlots& textures, int column, int row);
 void drawTilePlanarShaded(const Model& model, const TextureSlots& textures, int column, int row, Vec4 light,
                           Vec3 offset);

@@ -1,8 +1,72 @@
 #include "render/shadows.h"
 
-// Stand-in until the shadow volumes land.
-void beginShadowPass() {}
-void castShadow(Model&, Vec4) {}
+#include "render/shadow_geometry.h"
+
+namespace {
+
+void drawVolume(const Model& model, Vec4 light) {
+    forEachShadowQuad(model, light, [](const ShadowQuad& quad) {
+        glBegin(GL_TRIANGLE_STRIP);
+        glVertex3fv(&quad.a.x);
+        glVertex3fv(&quad.aFar.x);
+        glVertex3fv(&quad.b.x);
+        glVertex3fv(&quad.bFar.x);
+        glEnd();
+    });
+}
+
+}  // namespace
+
+void beginShadowPass() {
+    glEnable(GL_POLYGON_OFFSET_FILL);
+    glPolygonOffset(0.5f, 4.0f);
+    glDisable(GL_LIGHTING);
+    glDepthMask(GL_FALSE);
+    glDepthFunc(GL_LEQUAL);
+    glEnable(GL_STENCIL_TEST);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glStencilFunc(GL_ALWAYS, 1, ~0u);
+}
+
+void castShadow(Model& model, Vec4 light) {
+    markLitFaces(model, light);
+    // The sides facing the camera count up, the far sides count down: a pixel ends non-zero where the scene
+    // lies inside a volume.
+    glFrontFace(GL_CCW);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_INCR);
+    drawVolume(model, light);
+    glFrontFace(GL_CW);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_DECR);
+    drawVolume(model, light);
+}
+
 GLuint buildShadowFinishList() {
-    return 0;
+    const GLuint list = glGenLists(1);
+    glNewList(list, GL_COMPILE);
+    glDisable(GL_POLYGON_OFFSET_FILL);
+    glFrontFace(GL_CCW);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glColor4f(0.0f, 0.0f, 0.0f, 0.6f);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glStencilFunc(GL_NOTEQUAL, 0, ~0u);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+    // A screen-wide quad just in front of everything: on the near plane, as far as the projection allows.
+    glPushMatrix();
+    glLoadIdentity();
+    glBegin(GL_TRIANGLE_STRIP);
+    glVertex3f(-1.0f, 1.0f, -1.0f);
+    glVertex3f(-1.0f, -1.0f, -1.0f);
+    glVertex3f(1.0f, 1.0f, -1.0f);
+    glVertex3f(1.0f, -1.0f, -1.0f);
+    glEnd();
+    glPopMatrix();
+    glDisable(GL_BLEND);
+    glDepthFunc(GL_LEQUAL);
+    glDepthMask(GL_TRUE);
+    glEnable(GL_LIGHTING);
+    glDisable(GL_STENCIL_TEST);
+    glShadeModel(GL_SMOOTH);
+    glEndList();
+    return list;
 }

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "core/board.h"
+#include "math/mat4.h"
+#include "render/graphics.h"
+
+// The GL-free decisions of the scene drawing.
+
+// The keeper's facing direction is the third column of its matrix; a box stands in front of it when the
+// cell one step ahead of its drawn position holds a box's drawn position (both floored to cells).
+bool isFacingBox(const Mat4& keeperMatrix, Vec3 keeperPosition, const Board& board);
+
+// Rounds to the nearest integer, halves to the even one (0.5 -> 0, 1.5 -> 2, 2.5 -> 2).
+int roundHalfToEven(float value);
+
+// The keeper's model for the walk phase: a push frame while it faces a box, else a walk frame.
+Model& keeperFrameModel(ModelTables& models, float walkFrame, bool facingBox);
+
+// A box's drawing matrix each frame: its drawn cell (cell minus slide offsets) and its drawn height; the
+// quarter turn chosen at the level's start stays.
+void refreshBoxMatrix(Mat4& matrix, const Box& box, float height);

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <random>
+#include <vector>
+
+#include "core/board.h"
+#include "core/level_end.h"
+#include "render/graphics.h"
+#include "render/scene_state.h"
+#include "render/window_settings.h"
+
+// A real window with the game's resources and a fixed scene, for the benchmark and for the comparison of
+// the two ways the scene can be drawn. Runs in the game directory (the data is found relative to it).
+
+struct BenchScene {
+    WindowSettings window;
+    LightSettings light;
+    Graphics graphics;
+    SceneState scene;
+    Board board;
+    Player player;
+    LevelEnd levelEnd;
+    std::mt19937 random{12345};
+};
+
+// Opens the window and loads textures, fonts and models as start-up does. False without a display.
+bool openBenchWindow(BenchScene& bench);
+
+// The largest legal level: 32 x 24, walls all round, inner walls, 32 boxes, the keeper in the middle.
+void buildLargestLevel(BenchScene& bench);
+// A small level whose right and bottom edges are in view.
+void buildEdgeLevel(BenchScene& bench);
+
+// The camera at rest above the keeper (as after a few seconds of play).
+void settleCamera(BenchScene& bench);
+
+// The colour and stencil buffers after a frame.
+struct FrameReadback {
+    std::vector<unsigned char> colour;  // RGBA
+    std::vector<unsigned char> stencil;
+};
+FrameReadback readFrame(const WindowSettings& window);
+
+bool writePng(const char* path, const WindowSettings& window, const std::vector<unsigned char>& rgba);

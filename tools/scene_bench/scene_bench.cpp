@@ -1,0 +1,91 @@
+// Frame cost of the 3D picture on the largest legal level: the frame's own work (scene, shadows, HUD and
+// glFinish, not the frame's sleep), as median and 95th percentile over a few hundred frames, for shadows off,
+// shadows on with the lamp off, and shadows on with the lamp on.
+//
+//     cd build/game && xvfb-run -a -s "-screen 0 1280x1024x24" ../tools/scene_bench/scene_bench [frames]
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "bench_scene.h"
+#include "platform/window.h"
+#include "render/hud.h"
+#include "render/scene_draw.h"
+
+namespace {
+
+struct Figures {
+    double median;
+    double p95;
+    double cpuPerFrame;  // process CPU time (all renderer threads) per frame: steadier on a shared machine
+};
+
+double processCpuMilliseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+Figures measure(BenchScene& bench, int frames, bool shadows, bool lamp) {
+    bench.scene.shadowsOn = shadows;
+    bench.scene.lightFollowsKeeper = lamp;
+    const std::string name;
+    HudText text;
+    text.profileName = &name;
+    std::vector<double> times;
+    times.reserve(static_cast<std::size_t>(frames));
+    double cpuStart = 0.0;
+    for (int frame = 0; frame < frames + 10; ++frame) {
+        // The keeper walks on the spot, so the keeper model changes from frame to frame as in play.
+        bench.scene.walkFrame = static_cast<float>(1 + frame % 15);
+        if (frame == 10) cpuStart = processCpuMilliseconds();
+        const auto start = std::chrono::steady_clock::now();
+        drawScene(bench.window, bench.graphics, bench.scene, bench.light, bench.board, bench.player,
+                  bench.levelEnd);
+        drawHud(bench.window, bench.graphics, bench.board, bench.scene, text, 0.0f, bench.levelEnd);
+        glFinish();
+        const auto end = std::chrono::steady_clock::now();
+        platformSwapBuffers();
+        if (frame >= 10) times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+    }
+    const double cpu = (processCpuMilliseconds() - cpuStart) / frames;
+    std::sort(times.begin(), times.end());
+    return {times[times.size() / 2], times[std::min(times.size() - 1, times.size() * 95 / 100)], cpu};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int frames = argc > 1 ? std::max(20, std::atoi(argv[1])) : 200;
+    BenchScene bench;
+    if (!openBenchWindow(bench)) {
+        std::fprintf(stderr, "no window (run under an X server, in the game directory)\n");
+        return 1;
+    }
+    buildLargestLevel(bench);
+    settleCamera(bench);
+    struct Mode {
+        const char* name;
+        bool shadows;
+        bool lamp;
+    };
+    const Mode modes[] = {{"shadows off", false, false},
+                          {"shadows on, lamp off", true, false},
+                          {"shadows on, lamp on", true, true}};
+    std::printf("frame work at %ux%u, %d frames each (ms)\n", bench.window.width, bench.window.height,
+                frames);
+    for (const Mode& mode : modes) {
+        const Figures figures = measure(bench, frames, mode.shadows, mode.lamp);
+        std::printf("  %-22s median %6.2f   p95 %6.2f   cpu/frame %6.2f\n", mode.name, figures.median,
+                    figures.p95, figures.cpuPerFrame);
+    }
+    platformTerminate();
+    return 0;
+}

@@ -1,0 +1,143 @@
+// The fast way of sending the shadow volumes must leave exactly the picture the plain way leaves: fixed
+// scenes (lamp off and on, several keeper positions, the level's edge in view, a turned camera) are drawn
+// both ways, and the colour and stencil buffers read back must be identical, pixel for pixel. The floor
+// must also be closed: no pixel inside its outline may show the cleared background.
+// Runs in the game directory under an X server; exit status 0 when every scene matches. With an argument,
+// PNGs of mismatching scenes are written into that folder.
+
+#include <GL/gl.h>
+
+#include <cstdio>
+#include <string>
+
+#include "bench_scene.h"
+#include "platform/window.h"
+#include "render/floor_footprint.h"
+#include "render/scene_draw.h"
+
+namespace {
+
+// Pixels inside the floor's outline that still show the cleared background: cracks between floor tiles.
+long floorHoles(const BenchScene& bench) {
+    Mat4 modelView;
+    Mat4 projection;
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelView.m);
+    glGetFloatv(GL_PROJECTION_MATRIX, projection.m);
+    const int width = static_cast<int>(bench.window.width);
+    const int height = static_cast<int>(bench.window.height);
+    const PixelRect inside = hiddenFloorRect(modelView, projection, width, height, -0.5f,
+                                             static_cast<float>(bench.scene.extentX) + 0.5f, -0.5f,
+                                             static_cast<float>(bench.scene.extentY) + 0.5f);
+    if (inside.empty()) return 0;
+    std::vector<float> depth(static_cast<std::size_t>(width) * height);
+    glReadPixels(0, 0, width, height, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
+    long holes = 0;
+    for (int y = inside.y0; y < inside.y1; ++y) {
+        for (int x = inside.x0; x < inside.x1; ++x)
+            holes += depth[static_cast<std::size_t>(y) * width + x] >= 1.0f;
+    }
+    return holes;
+}
+
+struct Mismatch {
+    long colourPixels = 0;
+    long stencilPixels = 0;
+    long shadowedPixels = 0;  // pixels the shadows darken, so a scene without any would be noticed
+    long floorHoles = 0;
+};
+
+Mismatch compareScene(BenchScene& bench, FrameReadback& fastFrame) {
+    drawScene(bench.window, bench.graphics, bench.scene, bench.light, bench.board, bench.player,
+              bench.levelEnd, ShadowPath::Plain);
+    glFinish();
+    const FrameReadback plain = readFrame(bench.window);
+    Mismatch result;
+    drawScene(bench.window, bench.graphics, bench.scene, bench.light, bench.board, bench.player,
+              bench.levelEnd, ShadowPath::Fast);
+    glFinish();
+    const FrameReadback fast = readFrame(bench.window);
+    result.floorHoles = floorHoles(bench);
+    for (std::size_t i = 0; i < plain.stencil.size(); ++i) {
+        if (plain.stencil[i] != fast.stencil[i]) ++result.stencilPixels;
+        if (plain.stencil[i] != 0) ++result.shadowedPixels;
+        for (int c = 0; c < 4; ++c) {
+            if (plain.colour[i * 4 + c] != fast.colour[i * 4 + c]) {
+                ++result.colourPixels;
+                break;
+            }
+        }
+    }
+    platformSwapBuffers();
+    fastFrame = fast;
+    return result;
+}
+
+void placeKeeper(BenchScene& bench, int x, int y) {
+    bench.player.x = x;
+    bench.player.y = y;
+    settleCamera(bench);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    BenchScene bench;
+    if (!openBenchWindow(bench)) {
+        std::fprintf(stderr, "no window (run under an X server, in the game directory)\n");
+        return 1;
+    }
+    struct Case {
+        const char* name;
+        bool largest;
+        int keeperX;
+        int keeperY;
+        bool lamp;
+        float zoom;
+        bool circling;  // the camera turned round the keeper, as after a solved level
+    };
+    const Case cases[] = {
+        {"largest, middle, lamp off", true, 20, 11, false, 10.0f, false},
+        {"largest, middle, lamp on", true, 20, 11, true, 10.0f, false},
+        {"largest, west, lamp on", true, 4, 11, true, 10.0f, false},
+        {"largest, near corner, lamp on", true, 29, 22, true, 14.0f, false},
+        {"largest, far side, lamp on, zoomed out", true, 15, 2, true, 20.0f, false},
+        {"largest, near corner, lamp off", true, 2, 21, false, 10.0f, false},
+        {"largest, far corner, zoomed out", true, 29, 1, false, 20.0f, false},
+        {"largest, turned camera", true, 10, 15, false, 10.0f, true},
+        {"edge level, lamp off", false, 3, 3, false, 10.0f, false},
+        {"edge level, lamp on", false, 3, 3, true, 10.0f, false},
+        {"edge level, zoomed in", false, 3, 3, false, 5.0f, false},
+        {"edge level, turned camera", false, 3, 3, false, 10.0f, true},
+    };
+    int failures = 0;
+    for (const Case& c : cases) {
+        if (c.largest)
+            buildLargestLevel(bench);
+        else
+            buildEdgeLevel(bench);
+        bench.scene.zoom = c.zoom;
+        bench.scene.lightFollowsKeeper = c.lamp;
+        bench.scene.shadowsOn = true;
+        placeKeeper(bench, c.keeperX, c.keeperY);
+        if (c.circling) {
+            SceneTickInput input;
+            input.solved = true;
+            input.lastTime = 1.3f;
+            for (int tick = 0; tick < 600; ++tick)
+                updateSceneTick(bench.scene, bench.player, bench.board, input);
+        }
+        FrameReadback fast;
+        const Mismatch m = compareScene(bench, fast);
+        const bool ok =
+            m.colourPixels == 0 && m.stencilPixels == 0 && m.shadowedPixels > 0 && m.floorHoles == 0;
+        std::printf("%-38s colour %6ld  stencil %6ld  shadowed %7ld  floor holes %ld  %s\n", c.name,
+                    m.colourPixels, m.stencilPixels, m.shadowedPixels, m.floorHoles,
+                    ok ? "same" : "DIFFERENT");
+        if (!ok && argc > 1) {
+            writePng((std::string(argv[1]) + "/" + c.name + ".png").c_str(), bench.window, fast.colour);
+        }
+        failures += ok ? 0 : 1;
+    }
+    platformTerminate();
+    return failures == 0 ? 0 : 1;
+}
