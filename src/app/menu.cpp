@@ -161,8 +161,7 @@ void acceptName(Game& game, int passwordPage) {
 
 void acceptPassword(Game& game, bool creating) {
     if (game.menu.typedText.empty()) {
-        showMessage(game, kPasswordEmpty);
-        game.menu.textEntry = true;
+        showMessage(game, kPasswordEmpty);  // the field stays active: text entry is still on
         return;
     }
     submitProfile(game, creating);
