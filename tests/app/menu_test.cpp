@@ -411,14 +411,4 @@ TEST_F(MenuTest, QuitEndsTheProgramAtTheEndOfTheFrame) {
     EXPECT_EQ(runGameFrame(*game), FrameOutcome::Quit);
 }
 
-TEST_F(MenuTest, PlayIsFrozenWhileTheMenuIsOpenAndTheMenuIsDrawnEveryFrame) {
-    static int drawn = 0;
-    drawn = 0;
-    game->presenter.drawMenuFrame = [](Game&) { ++drawn; };
-    scriptedSetKey(KEY_RIGHT, true);
-    for (int i = 0; i < 5; ++i) frame();
-    EXPECT_EQ(game->player.x, kLevelOneKeeperX);
-    EXPECT_EQ(drawn, 5);
-}
-
 }  // namespace
