@@ -3,6 +3,7 @@
 #include <random>
 #include <string>
 
+#include "app/menu_state.h"
 #include "audio/game_audio.h"
 #include "core/board.h"
 #include "core/demo.h"
@@ -53,7 +54,6 @@ struct Game {
     DemoState demo;
     bool menuOpen = false;
     float titleBlinkTime = 0.0f;  // seconds; the title's prompt shows while the timer is past it
-    bool menuEntered = false;     // the menu's opening steps have run for this opening
     FrameClock clock;
     int requestedFacing = 0;    // facing of the last move request, copied to the player every frame
     bool moveKeyActed = false;  // a move request went to tryMove in this frame
@@ -66,4 +66,5 @@ struct Game {
     GameAudio audio;
     Graphics graphics;
     // ---- menu and profile dialogue ----
+    MenuState menu;  // pages, selection, typed text and message of the menu and profile dialogue
 };

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "app/keyboard.h"
+#include "app/menu_draw.h"
 #include "platform/window.h"
 #include "render/font.h"
 #include "render/hud.h"
@@ -54,4 +55,5 @@ void drawTitleFrame(Game& game) {
 void installPresenter(Game& game) {
     game.presenter.drawGameFrame = drawGameFrame;
     game.presenter.drawTitleFrame = drawTitleFrame;
+    game.presenter.drawMenuFrame = drawMenuFrame;
 }
