@@ -8,10 +8,13 @@ set -eu
 GAME_DIR=$1
 . "$(dirname "$0")/lib.sh"
 
-# The menu takes at most one typed character per frame: type slower than that.
+# The menu takes at most one typed character per frame, and a software-rendered frame of the 3D scene
+# behind it can take a tenth of a second on a busy machine: type well slower than that, and only once the
+# entry page has begun.
 type_text() {
-    xdotool type --delay 150 "$1"
-    sleep 0.3
+    sleep 0.4
+    xdotool type --delay 400 "$1"
+    sleep 0.4
 }
 
 # The 72-byte records of the profile file as hex, one record per line.
