@@ -17,7 +17,7 @@ PACKAGES="$PACKAGES libstb-dev libfreetype-dev fonts-pc fonts-league-spartan"
 # Sound assets: WAV and tracker-module decoding.
 PACKAGES="$PACKAGES libsndfile1-dev libopenmpt-dev"
 # Audio: OpenAL Soft for the 3D samples and the streamed songs; sox for the end-to-end sound check.
-PACKAGES="$PACKAGES"
+PACKAGES="$PACKAGES libopenal-dev sox"
 # Window, keyboard and main loop: GLFW, OpenGL with Mesa's software renderer, and the X server and tools
 # of the end-to-end tests.
 PACKAGES="$PACKAGES libglfw3-dev libgl-dev libgl1-mesa-dri libglu1-mesa-dev xvfb xauth xdotool x11-utils libx11-dev"

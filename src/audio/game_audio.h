@@ -4,6 +4,7 @@
 
 #include "core/board.h"
 #include "math/vec.h"
+#include "platform/audio.h"
 
 // The game's sounds and music: four positional samples (a box sliding, two grunts, footsteps) placed in
 // the world's units, a listener that follows the camera, and one tracker song at a time. A missing device,
@@ -12,8 +13,30 @@
 constexpr const char* kTitleSong = "audio/music/in1.it";
 constexpr const char* kGameSong = "audio/music/s1.it";
 
+// The sample table's slots, numbered from 1.
+constexpr int SAMPLE_SLIDE = 1;
+constexpr int SAMPLE_FOOTSTEPS = 2;
+constexpr int SAMPLE_GRUNT = 3;
+constexpr int SAMPLE_GRUNT2 = 4;
+constexpr int kSampleSlotCount = 4;
+
+// The file of each slot, indexed by slot (entry 0 unused).
+extern const char* const kSampleFiles[kSampleSlotCount + 1];
+
+constexpr int kAudioMixRate = 44100;         // frames per second
+constexpr int kAudioChannelCount = 16;       // sample channels of the audio layer
+constexpr float kAudioRolloffFactor = 0.1f;  // sounds fade gently over the board, they never vanish
+constexpr int kSongVolume = 50;              // of 256
+constexpr int kFootstepVolume = 200;         // of 255
+
+// Owned by the main program for the whole run; every handle is null until something loads or plays.
 struct GameAudio {
-    // Filled by the audio module: sample table, song and channel handles.
+    AudioSample samples[kSampleSlotCount + 1];  // indexed by slot; entry 0 unused
+    AudioSong song;                             // the song now loaded
+    const char* musicFile = kTitleSong;         // the file of the song to load next
+    AudioChannel slideChannel;
+    AudioChannel gruntChannel;
+    AudioChannel footstepsChannel;
 };
 
 void initAudio(GameAudio& audio);
