@@ -5,6 +5,9 @@
 //     overlay_pictures --missing EMPTY_DIR    start-up with no image files: must load, draw and return
 //
 // Run under an X server (xvfb-run). Rows of a read-back picture are bottom first, like window pixels.
+//
+// Sections: pictures and checks (Picture, save, checkGlState) - textures - logo - text - fog - mini-map
+// (reference squares, small level) - HUD - timing figures - main.
 
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -58,13 +61,6 @@ void check(bool passed, const char* format, ...) {
     va_end(arguments);
 }
 
-struct Colour {
-    double r = 0.0;
-    double g = 0.0;
-    double b = 0.0;
-    double brightness() const { return (r + g + b) / 3.0; }
-};
-
 struct Picture {
     int width = 0;
     int height = 0;
@@ -77,34 +73,34 @@ struct Picture {
         const unsigned char* p = at(x, y);
         return (p[0] + p[1] + p[2]) / 3.0;
     }
-    // Mean colour of the rectangle [x0, x1) x [y0, y1), clipped to the picture.
-    Colour mean(int x0, int y0, int x1, int y1) const {
-        Colour sum;
+    // Over the rectangle [x0, x1) x [y0, y1), clipped to the picture: the mean brightness, and the number
+    // of pixels whose brightness lies in [low, high).
+    double meanBrightness(int x0, int y0, int x1, int y1) const {
+        double sum = 0.0;
+        int pixels = 0;
+        for (int y = std::max(0, y0); y < std::min(height, y1); ++y) {
+            for (int x = std::max(0, x0); x < std::min(width, x1); ++x) {
+                sum += brightness(x, y);
+                ++pixels;
+            }
+        }
+        return pixels > 0 ? sum / pixels : 0.0;
+    }
+    int countBetween(int x0, int y0, int x1, int y1, double low, double high) const {
         int count = 0;
         for (int y = std::max(0, y0); y < std::min(height, y1); ++y) {
             for (int x = std::max(0, x0); x < std::min(width, x1); ++x) {
-                sum.r += at(x, y)[0];
-                sum.g += at(x, y)[1];
-                sum.b += at(x, y)[2];
-                ++count;
+                const double value = brightness(x, y);
+                count += value >= low && value < high;
             }
         }
-        if (count > 0) sum = Colour{sum.r / count, sum.g / count, sum.b / count};
-        return sum;
-    }
-    // Pixels of the rectangle at or above (or below) a brightness.
-    int countBrighter(int x0, int y0, int x1, int y1, double threshold) const {
-        int count = 0;
-        for (int y = std::max(0, y0); y < std::min(height, y1); ++y)
-            for (int x = std::max(0, x0); x < std::min(width, x1); ++x)
-                count += brightness(x, y) >= threshold;
         return count;
+    }
+    int countBrighter(int x0, int y0, int x1, int y1, double threshold) const {
+        return countBetween(x0, y0, x1, y1, threshold, 256.0);
     }
     int countDarker(int x0, int y0, int x1, int y1, double threshold) const {
-        int count = 0;
-        for (int y = std::max(0, y0); y < std::min(height, y1); ++y)
-            for (int x = std::max(0, x0); x < std::min(width, x1); ++x) count += brightness(x, y) < threshold;
-        return count;
+        return countBetween(x0, y0, x1, y1, 0.0, threshold);
     }
 };
 
@@ -120,21 +116,15 @@ Picture readBack() {
 
 std::string g_pictureDir;
 
+// As a person sees it: top row first, opaque.
 void save(const Picture& picture, const char* name) {
-    std::vector<unsigned char> rgb(static_cast<std::size_t>(picture.width) * picture.height * 3);
-    for (int y = 0; y < picture.height; ++y) {
-        for (int x = 0; x < picture.width; ++x) {
-            const unsigned char* p = picture.at(x, y);
-            unsigned char* out =
-                &rgb[(static_cast<std::size_t>(picture.height - 1 - y) * picture.width + x) * 3];
-            out[0] = p[0];
-            out[1] = p[1];
-            out[2] = p[2];
-        }
-    }
+    std::vector<unsigned char> opaque = picture.rgba;
+    for (std::size_t i = 3; i < opaque.size(); i += 4) opaque[i] = 255;
+    stbi_flip_vertically_on_write(1);
     const std::string path = g_pictureDir + "/" + name;
-    check(stbi_write_png(path.c_str(), picture.width, picture.height, 3, rgb.data(), picture.width * 3) != 0,
-          "cannot write %s", path.c_str());
+    check(
+        stbi_write_png(path.c_str(), picture.width, picture.height, 4, opaque.data(), picture.width * 4) != 0,
+        "cannot write %s", path.c_str());
 }
 
 // The drawing calls must leave no GL error and every matrix stack as deep as they found it.
@@ -217,22 +207,23 @@ void logoScene(const Graphics& graphics) {
     const Picture full = readBack();
     save(full, "logo.png");
     checkGlState("logo");
-    const int top = full.height * 80 / 100;
-    const int covered = full.width * top - full.countDarker(0, 0, full.width, top, 6.0);
-    // The bottom fifth of the image is see-through: loading texts show there.
-    check(covered >= full.width * (top - full.height / 5) * 98 / 100, "the logo covers only %d pixels",
-          covered);
-    const double fullMean = full.mean(0, full.height / 5, full.width, full.height).brightness();
+    // The image's bottom fifth is see-through, so that the loading texts show there; above it the logo
+    // covers the window.
+    const int foot = full.height / 5;
+    const int uncovered = full.countDarker(0, foot, full.width, full.height, 6.0);
+    check(uncovered <= full.width * (full.height - foot) / 50, "%d pixels above the foot are uncovered",
+          uncovered);
+    const double fullMean = full.meanBrightness(0, full.height / 5, full.width, full.height);
     clearTo(0.0f);
     drawImageOverlay(g_window, graphics.textures.names[TEX_LOGO], 0.5f);
     const Picture half = readBack();
     save(half, "logo_half.png");
-    const double halfMean = half.mean(0, half.height / 5, half.width, half.height).brightness();
+    const double halfMean = half.meanBrightness(0, half.height / 5, half.width, half.height);
     check(std::fabs(halfMean / fullMean - 0.5) < 0.06, "half opacity gives %.1f against %.1f", halfMean,
           fullMean);
     // The title sits in the image's upper half, so the brightest band is there, not at the bottom.
-    const double upper = full.mean(0, full.height / 2, full.width, full.height).brightness();
-    const double lower = full.mean(0, 0, full.width, full.height / 2).brightness();
+    const double upper = full.meanBrightness(0, full.height / 2, full.width, full.height);
+    const double lower = full.meanBrightness(0, 0, full.width, full.height / 2);
     check(upper > lower, "the logo is upside down (upper %.1f, lower %.1f)", upper, lower);
 }
 
@@ -247,10 +238,7 @@ void textScene(const Graphics& graphics) {
     printTextShadowed(graphics.largeFont, "Level 12", 0.0f, 300.0f, 1.0f, 1.0f, 1.0f, g_window);
     printText(graphics.largeFont, "Level 12", 400.0f, 300.0f, 1.0f, 1.0f, 1.0f, g_window);
     printText(graphics.largeFont, "AB", 0.0f, 200.0f, 1.0f, 1.0f, 0.0f, g_window);
-    printText(graphics.largeFont,
-              "\x80\xff"
-              "AB",
-              400.0f, 200.0f, 1.0f, 1.0f, 0.0f, g_window);
+    printText(graphics.largeFont, "\200\377AB", 400.0f, 200.0f, 1.0f, 1.0f, 0.0f, g_window);
     printText(graphics.largeFont, "", 600.0f, 200.0f, 1.0f, 1.0f, 1.0f, g_window);
     const Picture picture = readBack();
     save(picture, "text.png");
@@ -306,7 +294,7 @@ void fogScene(const Graphics& graphics) {
     drawFogOverlay(g_window, fog, 0.125f);
     const Picture shifted = readBack();
     save(shifted, "fog_shifted.png");
-    const double mean = still.mean(0, 0, still.width, still.height).brightness();
+    const double mean = still.meanBrightness(0, 0, still.width, still.height);
     check(mean > 10.0 && mean < 80.0, "fog brightness %.1f is not a light veil", mean);
     check(still.countBrighter(0, 0, still.width, still.height, 90.0) == 0, "fog is more than 0.3 opaque");
     const int halfWidth = still.width / 2;
