@@ -1,8 +1,133 @@
 #include "render/hud.h"
 
-// Stand-in until the HUD lands: nothing is drawn.
-void drawImageOverlay(const WindowSettings&, GLuint, float) {}
-void drawFogOverlay(const WindowSettings&, GLuint, float) {}
-void drawMiniMap(const WindowSettings&, const IconSlots&, const Board&, const SceneState&) {}
-void drawHud(const WindowSettings&, const Graphics&, const Board&, const SceneState&, const HudText&, float,
-             LevelEnd&) {}
+#include <GL/gl.h>
+
+#include <algorithm>
+
+#include "render/font.h"
+#include "render/hud_layout.h"
+#include "render/pixel_space.h"
+
+namespace {
+
+// The start and end shared by the overlays: unlit, blended by the texture's alpha times the opacity, in
+// window pixels. The depth test stays as the caller has it.
+void beginOverlay(const WindowSettings& window, float opacity) {
+    pushIdentityMatrices();
+    glDisable(GL_LIGHTING);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(1.0f, 1.0f, 1.0f, opacity);
+    pixelOrtho(window);
+}
+
+// Blending stays on afterwards.
+void endOverlay(const WindowSettings& window) {
+    glViewport(0, 0, static_cast<GLsizei>(window.width), static_cast<GLsizei>(window.height));
+    glEnable(GL_LIGHTING);
+    popMatrices();
+}
+
+// A counter-clockwise quad from (0, 0) to (width, height) showing texture coordinates 0 to span.
+void texturedQuad(float width, float height, float span) {
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, span);
+    glVertex2f(0.0f, height);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2f(0.0f, 0.0f);
+    glTexCoord2f(span, 0.0f);
+    glVertex2f(width, 0.0f);
+    glTexCoord2f(span, span);
+    glVertex2f(width, height);
+    glEnd();
+}
+
+// The texture stretched over the whole window (span 1) or a part of it repeated (span below 1).
+void drawWindowQuad(const WindowSettings& window, GLuint texture, float opacity, float span) {
+    beginOverlay(window, opacity);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    texturedQuad(static_cast<float>(window.width), static_cast<float>(window.height), span);
+    endOverlay(window);
+}
+
+// One icon in the map square of cell (column, row).
+void drawMapSquare(int column, int row, int extentY) {
+    const PixelPoint origin = miniMapCellOrigin(column, row, extentY);
+    glPushMatrix();
+    glTranslatef(static_cast<float>(origin.x), static_cast<float>(origin.y), 0.0f);
+    texturedQuad(static_cast<float>(kMapCellPixels), static_cast<float>(kMapCellPixels), 1.0f);
+    glPopMatrix();
+}
+
+void drawMapMarker(GLuint icon, const Mat4& matrix, int extentY) {
+    glBindTexture(GL_TEXTURE_2D, icon);
+    const PixelPoint cell = miniMapMarkerCell(matrix);
+    drawMapSquare(cell.x, cell.y, extentY);
+}
+
+void printHudText(const WindowSettings& window, const BitmapFont& font, const char* text, float x, float y) {
+    printTextShadowed(font, text, x, y, 1.0f, 1.0f, 1.0f, window);
+}
+
+}  // namespace
+
+void drawImageOverlay(const WindowSettings& window, GLuint texture, float opacity) {
+    drawWindowQuad(window, texture, opacity, 1.0f);
+}
+
+void drawFogOverlay(const WindowSettings& window, GLuint texture, float offset) {
+    glMatrixMode(GL_TEXTURE);
+    glPushMatrix();
+    glTranslatef(offset, offset, 0.0f);
+    drawWindowQuad(window, texture, kFogOpacity, kFogTextureSpan);
+    glMatrixMode(GL_TEXTURE);
+    glPopMatrix();
+    // Later drawing that forgets to choose a matrix must not land on the texture matrix.
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void drawMiniMap(const WindowSettings& window, const IconSlots& icons, const Board& board,
+                 const SceneState& scene) {
+    beginOverlay(window, kMapOpacity);
+    // The extents come from the level's walls; kept inside the grid all the same.
+    const int lastColumn = std::min(scene.extentX, kBoardWidth - 1);
+    const int lastRow = std::min(scene.extentY, kBoardHeight - 1);
+    for (int x = 0; x <= lastColumn; ++x) {
+        for (int y = 0; y <= lastRow; ++y) {
+            glBindTexture(GL_TEXTURE_2D, icons.names[miniMapIcon(board.cells[x][y])]);
+            drawMapSquare(x, y, lastRow);
+        }
+    }
+    // Boxes and keeper after the cells, covering them, in the cell their drawn position rounds to.
+    for (int index = 0; index < kMaxBoxes; ++index) {
+        if (board.boxes[index].active == 0) continue;
+        drawMapMarker(icons.names[ICON_OBJECT], scene.boxMatrices[index], lastRow);
+    }
+    drawMapMarker(icons.names[ICON_PLAYER], scene.keeperMatrix, lastRow);
+    endOverlay(window);
+}
+
+void drawHud(const WindowSettings& window, const Graphics& graphics, const Board& board,
+             const SceneState& scene, const HudText& text, float scroll, LevelEnd& levelEnd) {
+    const BitmapFont& font = graphics.largeFont;
+    const char* name = text.profileName != nullptr ? text.profileName->c_str() : "";
+    printHudText(window, font, name, 0.0f, static_cast<float>(hudLineY(window.height, 0)));
+    char line[48];
+    formatHudLine(line, sizeof line, "Steps taken ", text.steps);
+    printHudText(window, font, line, 0.0f, static_cast<float>(hudLineY(window.height, 1)));
+    formatHudLine(line, sizeof line, "Level ", text.level);
+    printHudText(window, font, line, 0.0f, static_cast<float>(hudLineY(window.height, 2)));
+    if (text.demoMode) {
+        const PixelPoint demo = demoMarkPosition(window.width, window.height);
+        printHudText(window, font, "DEMO", static_cast<float>(demo.x), static_cast<float>(demo.y));
+    }
+    if (text.allLevelsSolved) {
+        printHudText(window, font, kAllLevelsSolvedText,
+                     centredTextX(kAllLevelsSolvedText, window, font.halfAdvance),
+                     static_cast<float>(allLevelsSolvedY(window.height)));
+    }
+    drawMiniMap(window, graphics.icons, board, scene);
+    drawFogOverlay(window, graphics.textures.names[TEX_FOG], scroll);
+    const LogoFadeFrame fade = stepLogoFade(levelEnd.fade, levelEnd.advancing);
+    if (fade.draw) drawImageOverlay(window, graphics.textures.names[TEX_LOGO], fade.opacity);
+}

@@ -1,6 +1,92 @@
 #include "render/textures.h"
 
-// Stand-in until the texture loader lands: no texture is loaded.
-void loadTextures(TextureSlots&) {}
-void loadMapIcons(IconSlots&) {}
-void deleteTextures(TextureSlots&) {}
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <cstdio>
+#include <utility>
+
+#include "platform/window.h"
+#include "render/mipmap_chain.h"
+#include "render/tga_image.h"
+
+static_assert(sizeof(TextureSlots::names) / sizeof(GLuint) == kTextureSlotCount + 1);
+static_assert(sizeof(IconSlots::names) / sizeof(GLuint) == kIconSlotCount + 1);
+static_assert(sizeof(kTextureFiles) / sizeof(kTextureFiles[0]) == kTextureSlotCount + 1);
+static_assert(sizeof(kIconFiles) / sizeof(kIconFiles[0]) == kIconSlotCount + 1);
+
+namespace {
+
+constexpr const char* kAnisotropyExtension = "GL_EXT_texture_filter_anisotropic";
+
+// The beep that goes with a failed image: the terminal's bell, so start-up never waits on a sound device.
+void beep() {
+    std::fputs("\a", stderr);
+    std::fflush(stderr);
+}
+
+// Uploads the image into the bound texture as level 0 and every smaller level down to 1 x 1. The rows are
+// already bottom first, so texture coordinate (0, 0) is the image's lower-left corner. An image larger
+// than the driver accepts is halved until it fits rather than left without a picture.
+void uploadWithMipmaps(Image image) {
+    GLint maxSide = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+    while (maxSide > 0 && (image.width > maxSide || image.height > maxSide)) image = halvedImage(image);
+    const int levels = mipLevelCount(image.width, image.height);
+    for (int level = 0; level < levels; ++level) {
+        if (level > 0) image = halvedImage(image);
+        glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, image.width, image.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                     image.pixels.data());
+    }
+}
+
+void setSamplingParameters(bool anisotropic) {
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    // The 2D drawing tints and fades textures through the current colour.
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    if (anisotropic) {
+        GLfloat largest = 0.0f;
+        glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &largest);
+        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, largest);
+    }
+}
+
+// One table, slot 1 upwards. A file that cannot be read leaves its slot with a texture name and no
+// picture: drawing with it shows the surface untextured, and start-up goes on.
+void loadSlots(GLuint* names, const char* const* files, int slotCount) {
+    const bool anisotropic = platformExtensionSupported(kAnisotropyExtension);
+    for (int slot = 1; slot <= slotCount; ++slot) {
+        const char* file = files[slot];
+        if (file == nullptr) continue;
+        glGenTextures(1, &names[slot]);
+        glEnable(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, names[slot]);
+        Image image = loadTgaImage(file);
+        if (isImageValid(image)) {
+            uploadWithMipmaps(std::move(image));
+        } else {
+            std::printf("Failed to load image, %s!!!\n", file);
+            std::fflush(stdout);
+            beep();
+        }
+        setSamplingParameters(anisotropic);
+    }
+}
+
+}  // namespace
+
+void loadTextures(TextureSlots& slots) {
+    loadSlots(slots.names, kTextureFiles, kTextureSlotCount);
+}
+
+void loadMapIcons(IconSlots& slots) {
+    loadSlots(slots.names, kIconFiles, kIconSlotCount);
+}
+
+void deleteTextures(TextureSlots& slots) {
+    glDeleteTextures(kTextureSlotCount, &slots.names[1]);
+    for (GLuint& name : slots.names) name = 0;
+}

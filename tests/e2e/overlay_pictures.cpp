@@ -1,0 +1,594 @@
+// The flat drawing on a real OpenGL context: textures, both fonts, the logo, the fog, the mini-map and the
+// HUD, read back from the window and checked by what a player would see; every picture is saved as a PNG.
+//
+//     overlay_pictures GAME_DIR PICTURE_DIR   pictures and checks; exit status 1 on a failed check
+//     overlay_pictures --missing EMPTY_DIR    start-up with no image files: must load, draw and return
+//
+// Run under an X server (xvfb-run). Rows of a read-back picture are bottom first, like window pixels.
+//
+// Sections: pictures and checks (Picture, save, checkGlState) - textures - logo - text - fog - mini-map
+// (reference squares, small level) - HUD - timing figures - main.
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+#include <unistd.h>
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb/stb_image_write.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/window.h"
+#include "render/font.h"
+#include "render/hud.h"
+#include "render/hud_layout.h"
+#include "render/pixel_space.h"
+#include "render/textures.h"
+#include "render/tga_image.h"
+#include "render/window_setup.h"
+
+namespace {
+
+WindowSettings g_window;
+int g_failures = 0;
+
+int onClose() {
+    return 0;
+}
+
+void onSize(int width, int height) {
+    g_window.width = static_cast<std::uint32_t>(width < 0 ? 0 : width);
+    g_window.height = static_cast<std::uint32_t>(height < 0 ? 0 : height);
+    g_window.resized = true;
+}
+
+void check(bool passed, const char* format, ...) {
+    if (passed) return;
+    ++g_failures;
+    std::va_list arguments;
+    va_start(arguments, format);
+    std::fputs("FAIL: ", stderr);
+    std::vfprintf(stderr, format, arguments);
+    std::fputc('\n', stderr);
+    va_end(arguments);
+}
+
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgba;  // bottom row first
+
+    const unsigned char* at(int x, int y) const {
+        return rgba.data() + (static_cast<std::size_t>(y) * width + x) * 4;
+    }
+    double brightness(int x, int y) const {
+        const unsigned char* p = at(x, y);
+        return (p[0] + p[1] + p[2]) / 3.0;
+    }
+    // Over the rectangle [x0, x1) x [y0, y1), clipped to the picture: the mean brightness, and the number
+    // of pixels whose brightness lies in [low, high).
+    double meanBrightness(int x0, int y0, int x1, int y1) const {
+        double sum = 0.0;
+        int pixels = 0;
+        for (int y = std::max(0, y0); y < std::min(height, y1); ++y) {
+            for (int x = std::max(0, x0); x < std::min(width, x1); ++x) {
+                sum += brightness(x, y);
+                ++pixels;
+            }
+        }
+        return pixels > 0 ? sum / pixels : 0.0;
+    }
+    int countBetween(int x0, int y0, int x1, int y1, double low, double high) const {
+        int count = 0;
+        for (int y = std::max(0, y0); y < std::min(height, y1); ++y) {
+            for (int x = std::max(0, x0); x < std::min(width, x1); ++x) {
+                const double value = brightness(x, y);
+                count += value >= low && value < high;
+            }
+        }
+        return count;
+    }
+    int countBrighter(int x0, int y0, int x1, int y1, double threshold) const {
+        return countBetween(x0, y0, x1, y1, threshold, 256.0);
+    }
+    int countDarker(int x0, int y0, int x1, int y1, double threshold) const {
+        return countBetween(x0, y0, x1, y1, 0.0, threshold);
+    }
+};
+
+Picture readBack() {
+    Picture picture;
+    picture.width = static_cast<int>(g_window.width);
+    picture.height = static_cast<int>(g_window.height);
+    picture.rgba.resize(static_cast<std::size_t>(picture.width) * picture.height * 4);
+    glFinish();
+    glReadPixels(0, 0, picture.width, picture.height, GL_RGBA, GL_UNSIGNED_BYTE, picture.rgba.data());
+    return picture;
+}
+
+std::string g_pictureDir;
+
+// As a person sees it: top row first, opaque.
+void save(const Picture& picture, const char* name) {
+    std::vector<unsigned char> opaque = picture.rgba;
+    for (std::size_t i = 3; i < opaque.size(); i += 4) opaque[i] = 255;
+    stbi_flip_vertically_on_write(1);
+    const std::string path = g_pictureDir + "/" + name;
+    check(
+        stbi_write_png(path.c_str(), picture.width, picture.height, 4, opaque.data(), picture.width * 4) != 0,
+        "cannot write %s", path.c_str());
+}
+
+// The drawing calls must leave no GL error and every matrix stack as deep as they found it.
+void checkGlState(const char* scene) {
+    check(glGetError() == GL_NO_ERROR, "%s: GL error", scene);
+    GLint depth = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+    check(depth == 1, "%s: modelview stack depth %d", scene, depth);
+    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depth);
+    check(depth == 1, "%s: projection stack depth %d", scene, depth);
+    glGetIntegerv(GL_TEXTURE_STACK_DEPTH, &depth);
+    check(depth == 1, "%s: texture stack depth %d", scene, depth);
+    GLint mode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    check(mode == GL_MODELVIEW, "%s: matrix mode left at 0x%x", scene, mode);
+}
+
+void clearTo(float grey) {
+    glClearColor(grey, grey, grey, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+// A stand-in for the 3D scene behind the HUD: the floor texture tiled over the window, lit as the floor
+// looks in play, so that the text's legibility can be judged.
+void drawFloorBackground(GLuint floorTexture) {
+    clearTo(0.0f);
+    pushIdentityMatrices();
+    glDisable(GL_LIGHTING);
+    glDisable(GL_BLEND);
+    glBindTexture(GL_TEXTURE_2D, floorTexture);
+    glColor3f(0.9f, 0.9f, 0.9f);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 1.5f);
+    glVertex2f(-1.0f, 1.0f);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2f(-1.0f, -1.0f);
+    glTexCoord2f(2.0f, 0.0f);
+    glVertex2f(1.0f, -1.0f);
+    glTexCoord2f(2.0f, 1.5f);
+    glVertex2f(1.0f, 1.0f);
+    glEnd();
+    glEnable(GL_LIGHTING);
+    popMatrices();
+}
+
+void checkTextures(const Graphics& graphics) {
+    check(graphics.textures.names[TEX_CRATE] != graphics.textures.names[TEX_CRATE_ALT],
+          "the two crate slots share a texture name");
+    for (int slot = 1; slot <= kTextureSlotCount; ++slot)
+        check(graphics.textures.names[slot] != 0, "texture slot %d has no name", slot);
+    // The full chain: Swords.tga is 512 x 256, so level 9 is 1 x 1.
+    glBindTexture(GL_TEXTURE_2D, graphics.textures.names[TEX_SWORDS]);
+    GLint width = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    check(width == 512, "Swords.tga level 0 is %d wide", width);
+    GLint lastWidth = 0;
+    GLint lastHeight = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 9, GL_TEXTURE_WIDTH, &lastWidth);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 9, GL_TEXTURE_HEIGHT, &lastHeight);
+    check(lastWidth == 1 && lastHeight == 1, "Swords.tga level 9 is %d x %d", lastWidth, lastHeight);
+    GLint minFilter = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
+    check(minFilter == GL_LINEAR_MIPMAP_LINEAR, "minification is not trilinear");
+    if (platformExtensionSupported("GL_EXT_texture_filter_anisotropic")) {
+        GLfloat largest = 0.0f;
+        GLfloat set = 0.0f;
+        glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &largest);
+        glGetTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, &set);
+        check(set == largest, "anisotropy %g, the driver offers %g", set, largest);
+        std::printf("anisotropy: %g\n", set);
+    }
+    checkGlState("textures");
+}
+
+// The logo at full opacity covers the window above its transparent foot; at half opacity it is half as
+// bright over black.
+void logoScene(const Graphics& graphics) {
+    clearTo(0.0f);
+    drawImageOverlay(g_window, graphics.textures.names[TEX_LOGO], 1.0f);
+    const Picture full = readBack();
+    save(full, "logo.png");
+    checkGlState("logo");
+    // The image's bottom fifth is see-through, so that the loading texts show there; above it the logo
+    // covers the window.
+    const int foot = full.height / 5;
+    const int uncovered = full.countDarker(0, foot, full.width, full.height, 6.0);
+    check(uncovered <= full.width * (full.height - foot) / 50, "%d pixels above the foot are uncovered",
+          uncovered);
+    const double fullMean = full.meanBrightness(0, full.height / 5, full.width, full.height);
+    clearTo(0.0f);
+    drawImageOverlay(g_window, graphics.textures.names[TEX_LOGO], 0.5f);
+    const Picture half = readBack();
+    save(half, "logo_half.png");
+    const double halfMean = half.meanBrightness(0, half.height / 5, half.width, half.height);
+    check(std::fabs(halfMean / fullMean - 0.5) < 0.06, "half opacity gives %.1f against %.1f", halfMean,
+          fullMean);
+    // The title sits in the image's upper half, so the brightest band is there, not at the bottom.
+    const double upper = full.meanBrightness(0, full.height / 2, full.width, full.height);
+    const double lower = full.meanBrightness(0, 0, full.width, full.height / 2);
+    check(upper > lower, "the logo is upside down (upper %.1f, lower %.1f)", upper, lower);
+}
+
+// Each font on a plain grey: the glyphs are bright in the rows and columns the text occupies and nowhere
+// else; bytes of 128 and above in largeFont draw nothing and leave the pen where it is.
+void textScene(const Graphics& graphics) {
+    clearTo(0.5f);
+    const char* smallText = "Initializing, Please Wait.";
+    const float smallX = centredTextX(smallText, g_window, graphics.smallFont.halfAdvance);
+    printText(graphics.smallFont, smallText, smallX, 150.0f, 1.0f, 1.0f, 1.0f, g_window);
+    printText(graphics.largeFont, "Steps taken 128", 0.0f, 400.0f, 1.0f, 1.0f, 1.0f, g_window);
+    printTextShadowed(graphics.largeFont, "Level 12", 0.0f, 300.0f, 1.0f, 1.0f, 1.0f, g_window);
+    printText(graphics.largeFont, "Level 12", 400.0f, 300.0f, 1.0f, 1.0f, 1.0f, g_window);
+    printText(graphics.largeFont, "AB", 0.0f, 200.0f, 1.0f, 1.0f, 0.0f, g_window);
+    printText(graphics.largeFont, "\200\377AB", 400.0f, 200.0f, 1.0f, 1.0f, 0.0f, g_window);
+    printText(graphics.largeFont, "", 600.0f, 200.0f, 1.0f, 1.0f, 1.0f, g_window);
+    const Picture picture = readBack();
+    save(picture, "text.png");
+    checkGlState("text");
+
+    const int smallLeft = static_cast<int>(smallX);
+    const int smallRight = smallLeft + 26 * 8;
+    check(smallLeft == 296, "small text starts at %d", smallLeft);
+    check(picture.countBrighter(smallLeft, 150, smallRight, 158, 230.0) > 60, "small text is not drawn");
+    check(picture.countBrighter(0, 140, smallLeft - 1, 170, 200.0) == 0, "small text spills left");
+    check(picture.countBrighter(smallRight + 1, 140, 800, 170, 200.0) == 0, "small text spills right");
+    check(picture.countBrighter(0, 159, 800, 170, 200.0) == 0, "small text spills upwards");
+
+    const int largeRight = 15 * 32;
+    check(picture.countBrighter(0, 400, largeRight, 432, 240.0) > 400, "large text is not drawn");
+    check(picture.countBrighter(largeRight + 1, 395, 800, 440, 200.0) == 0, "large text spills right");
+    // Glyph rows stand on the pen's line: nothing of the line reaches into the rows below it.
+    check(picture.countBrighter(0, 380, 800, 398, 200.0) == 0, "large text spills downwards");
+
+    // The shadowed line keeps the white of the plain one: only the glyphs' soft rims, which blend with
+    // whatever lies below, come out a few levels darker over the shadow than over the floor.
+    int white = 0;
+    double largestDrop = 0.0;
+    for (int y = 290; y < 340; ++y) {
+        for (int x = 0; x < 300; ++x) {
+            if (picture.brightness(x + 400, y) < 250.0) continue;
+            ++white;
+            largestDrop = std::max(largestDrop, picture.brightness(x + 400, y) - picture.brightness(x, y));
+        }
+    }
+    check(white > 150 && largestDrop <= 8.0, "the shadow darkened the white by %.0f", largestDrop);
+    check(picture.countDarker(0, 290, 8 * 32 + 4, 334, 40.0) > 100, "shadowed text has no shadow");
+    check(picture.countDarker(400, 290, 800, 334, 100.0) == 0, "plain text has a shadow");
+
+    int differing = 0;
+    for (int y = 190; y < 240; ++y)
+        for (int x = 0; x < 100; ++x)
+            differing += std::fabs(picture.brightness(x, y) - picture.brightness(x + 400, y)) > 2.0;
+    check(differing == 0, "high bytes moved or drew in largeFont (%d pixels differ)", differing);
+    check(picture.countBrighter(600, 190, 800, 240, 200.0) == 0, "the empty text drew something");
+}
+
+// The fog at 0.3 over black, and shifted diagonally by its offset: with a quarter of the image across the
+// window, an offset of 0.125 moves it half a window right and half a window up.
+void fogScene(const Graphics& graphics) {
+    const GLuint fog = graphics.textures.names[TEX_FOG];
+    clearTo(0.0f);
+    drawFogOverlay(g_window, fog, 0.0f);
+    const Picture still = readBack();
+    save(still, "fog.png");
+    checkGlState("fog");
+    clearTo(0.0f);
+    drawFogOverlay(g_window, fog, 0.125f);
+    const Picture shifted = readBack();
+    save(shifted, "fog_shifted.png");
+    const double mean = still.meanBrightness(0, 0, still.width, still.height);
+    check(mean > 10.0 && mean < 80.0, "fog brightness %.1f is not a light veil", mean);
+    check(still.countBrighter(0, 0, still.width, still.height, 90.0) == 0, "fog is more than 0.3 opaque");
+    const int halfWidth = still.width / 2;
+    const int halfHeight = still.height / 2;
+    double moved = 0.0;
+    double unmoved = 0.0;
+    for (int y = 0; y < halfHeight; y += 2) {
+        for (int x = 0; x < halfWidth; x += 2) {
+            moved += std::fabs(shifted.brightness(x, y) - still.brightness(x + halfWidth, y + halfHeight));
+            unmoved += std::fabs(shifted.brightness(x, y) - still.brightness(x, y));
+        }
+    }
+    const double samples = (halfWidth / 2.0) * (halfHeight / 2.0);
+    check(moved / samples < 1.5, "the shifted fog is not the fog moved diagonally (%.2f)", moved / samples);
+    check(unmoved / samples > 3.0, "the fog did not move (%.2f)", unmoved / samples);
+}
+
+// The RGB bytes of the 10 x 10 map square of a cell.
+std::vector<int> mapSquare(const Picture& picture, int column, int row, int extentY) {
+    const PixelPoint origin = miniMapCellOrigin(column, row, extentY);
+    std::vector<int> bytes;
+    for (int y = origin.y; y < origin.y + kMapCellPixels; ++y)
+        for (int x = origin.x; x < origin.x + kMapCellPixels; ++x)
+            for (int c = 0; c < 3; ++c) bytes.push_back(picture.at(x, y)[c]);
+    return bytes;
+}
+
+double squareDistance(const std::vector<int>& a, const std::vector<int>& b) {
+    double sum = 0.0;
+    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) sum += std::abs(a[i] - b[i]);
+    return sum / static_cast<double>(a.size());
+}
+
+// What each cell icon looks like on the map, alone and under a box or the keeper: a one-cell map of each
+// kind, the keeper put far off the window when it is not wanted.
+struct SquareLook {
+    int icon;  // the icon on top
+    std::vector<int> bytes;
+};
+
+std::vector<SquareLook> referenceSquares(const IconSlots& icons) {
+    std::vector<SquareLook> looks;
+    auto scene = std::make_unique<SceneState>();
+    for (std::uint8_t code : {CELL_FLOOR, CELL_WALL, CELL_GOAL}) {
+        for (int marker : {0, ICON_OBJECT, ICON_PLAYER}) {
+            Board board;
+            board.cells[0][0] = code;
+            board.boxes[0].active = marker == ICON_OBJECT ? kBoxActive : 0;
+            scene->boxMatrices[0] = translationMatrix(0.0f, 0.0f, 0.0f);
+            scene->keeperMatrix = translationMatrix(marker == ICON_PLAYER ? 0.0f : -100.0f, 0.0f, 0.0f);
+            clearTo(0.0f);
+            drawMiniMap(g_window, icons, board, *scene);
+            looks.push_back(
+                SquareLook{marker != 0 ? marker : miniMapIcon(code), mapSquare(readBack(), 0, 0, 0)});
+        }
+    }
+    return looks;
+}
+
+// The icon on top in the map square of a cell: the reference it matches best.
+int iconShown(const Picture& picture, const std::vector<SquareLook>& looks, int column, int row,
+              int extentY) {
+    const std::vector<int> square = mapSquare(picture, column, row, extentY);
+    int nearest = 0;
+    double best = 1e9;
+    for (const SquareLook& look : looks) {
+        const double distance = squareDistance(square, look.bytes);
+        if (distance < best) {
+            best = distance;
+            nearest = look.icon;
+        }
+    }
+    return best < 4.0 ? nearest : 0;
+}
+
+// A small level laid out as text, row 0 first, with the keeper's and boxes' matrices as the scene sets them.
+struct SmallLevel {
+    Board board;
+    std::unique_ptr<SceneState> scene = std::make_unique<SceneState>();
+};
+
+SmallLevel makeSmallLevel() {
+    // One box glides from column 2 to 3: drawn at 2.5, it shows in column 2 (halves to even).
+    static const char* const kRows[] = {
+        "######",
+        "#@ $.#",
+        "#  * #",
+        "######",
+    };
+    SmallLevel level;
+    int boxes = 0;
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 6; ++x) {
+            const char code = kRows[y][x];
+            level.board.cells[x][y] = code == '#'                    ? CELL_WALL
+                                      : (code == '.' || code == '*') ? CELL_GOAL
+                                                                     : CELL_FLOOR;
+            if (code == '$' || code == '*') {
+                Box& box = level.board.boxes[boxes];
+                box.active = kBoxActive;
+                box.x = x;
+                box.y = y;
+                const float glide = code == '$' ? 0.5f : 0.0f;
+                level.scene->boxMatrices[boxes] =
+                    translationMatrix(static_cast<float>(x) - glide, 0.0f, static_cast<float>(y));
+                ++boxes;
+            }
+            if (code == '@')
+                level.scene->keeperMatrix =
+                    translationMatrix(static_cast<float>(x), 1.027f, static_cast<float>(y));
+        }
+    }
+    level.scene->extentX = 5;
+    level.scene->extentY = 3;
+    return level;
+}
+
+void miniMapScene(const Graphics& graphics) {
+    const std::vector<SquareLook> looks = referenceSquares(graphics.icons);
+    const SmallLevel level = makeSmallLevel();
+    clearTo(0.0f);
+    drawMiniMap(g_window, graphics.icons, level.board, *level.scene);
+    const Picture picture = readBack();
+    save(picture, "minimap.png");
+    checkGlState("mini-map");
+    const PixelPoint size = miniMapSize(5, 3);
+    const int area = size.x * size.y;
+    check(picture.countDarker(0, 0, size.x, size.y, 4.0) < area / 20, "the map does not fill %d x %d", size.x,
+          size.y);
+    check(picture.countBrighter(size.x, 0, 800, 600, 4.0) == 0, "the map reaches past column %d", size.x);
+    check(picture.countBrighter(0, size.y, 800, 600, 4.0) == 0, "the map reaches above row %d", size.y);
+    struct Expected {
+        int column;
+        int row;
+        int icon;
+        const char* what;
+    };
+    const Expected expected[] = {
+        {0, 0, ICON_WALL, "top-left wall"}, {1, 1, ICON_PLAYER, "keeper"},
+        {2, 1, ICON_OBJECT, "gliding box"}, {3, 1, ICON_EMPTY, "cell the box glides into"},
+        {4, 1, ICON_TARGET, "empty goal"},  {3, 2, ICON_OBJECT, "box on a goal"},
+        {1, 2, ICON_EMPTY, "floor"},        {5, 3, ICON_WALL, "bottom-right wall"},
+    };
+    for (const Expected& cell : expected) {
+        const int shown = iconShown(picture, looks, cell.column, cell.row, 3);
+        check(shown == cell.icon, "%s at (%d, %d) shows icon %d, not %d", cell.what, cell.column, cell.row,
+              shown, cell.icon);
+    }
+}
+
+HudText hudText(const std::string& name) {
+    HudText text;
+    text.profileName = &name;
+    text.steps = 128;
+    text.level = 12;
+    return text;
+}
+
+// The whole HUD over a floor: three lines top-left, "DEMO" in the middle, the map bottom-left. The fog lies
+// over everything, so the text is bright rather than pure white.
+void hudScene(const Graphics& graphics) {
+    const SmallLevel level = makeSmallLevel();
+    const std::string name = "Jane";
+    HudText text = hudText(name);
+    text.demoMode = true;
+    LevelEnd levelEnd;
+    levelEnd.fade = 0.0f;
+    drawFloorBackground(graphics.textures.names[TEX_FLOOR]);
+    drawHud(g_window, graphics, level.board, *level.scene, text, 0.3f, levelEnd);
+    const Picture picture = readBack();
+    save(picture, "hud_demo.png");
+    checkGlState("HUD");
+    check(levelEnd.fade == 0.0f, "a spent fade changed to %g", levelEnd.fade);
+    const int lineLengths[kHudLineCount] = {4, 15, 8};  // "Jane", "Steps taken 128", "Level 12"
+    for (int line = 0; line < kHudLineCount; ++line) {
+        const int y = hudLineY(g_window.height, line);
+        const int right = lineLengths[line] * 32;
+        check(picture.countBrighter(0, y + 4, right, y + 24, 235.0) > 40, "HUD line %d is not bright", line);
+        check(picture.countBrighter(right + 4, y + 4, 800, y + 24, 235.0) == 0, "HUD line %d runs on", line);
+    }
+    const PixelPoint demo = demoMarkPosition(g_window.width, g_window.height);
+    check(picture.countBrighter(demo.x, demo.y + 4, demo.x + 128, demo.y + 28, 235.0) > 40, "no DEMO mark");
+    check(picture.countBrighter(0, 280, demo.x - 4, 340, 235.0) == 0, "something bright left of DEMO");
+    check(picture.countBrighter(0, 100, 800, 250, 235.0) == 0, "bright pixels where no text stands");
+
+    text.demoMode = false;
+    text.allLevelsSolved = true;
+    drawFloorBackground(graphics.textures.names[TEX_FLOOR]);
+    drawHud(g_window, graphics, level.board, *level.scene, text, 0.3f, levelEnd);
+    const Picture solved = readBack();
+    save(solved, "hud_all_solved.png");
+    checkGlState("HUD, all solved");
+    const int solvedX = static_cast<int>(centredTextX(kAllLevelsSolvedText, g_window, 16));
+    const int solvedY = allLevelsSolvedY(g_window.height);
+    check(solved.countBrighter(solvedX, solvedY + 4, solvedX + 576, solvedY + 28, 235.0) > 200,
+          "no ALL LEVELS SOLVED line");
+    check(solved.countBrighter(0, solvedY, solvedX - 4, solvedY + 32, 235.0) == 0 &&
+              solved.countBrighter(solvedX + 580, solvedY, 800, solvedY + 32, 235.0) == 0,
+          "ALL LEVELS SOLVED is not centred");
+
+    // The logo fade: one step per frame from full opacity, the logo all but covering the HUD.
+    levelEnd.fade = 1.0f;
+    drawFloorBackground(graphics.textures.names[TEX_FLOOR]);
+    drawHud(g_window, graphics, level.board, *level.scene, hudText(name), 0.3f, levelEnd);
+    const Picture fading = readBack();
+    save(fading, "hud_fading.png");
+    check(std::fabs(levelEnd.fade - 0.95f) < 1e-6f, "fade went from 1 to %g", levelEnd.fade);
+    check(fading.countBrighter(0, 528, 480, 600, 235.0) == 0, "the HUD shows through the logo");
+}
+
+// Figures, not checks: the median time of a whole HUD frame (text, map, fog) on this machine, without and
+// with the logo over it.
+void printHudTimes(const Graphics& graphics) {
+    const SmallLevel level = makeSmallLevel();
+    const std::string name = "Jane";
+    for (const float fade : {0.0f, 1.0f}) {
+        std::vector<double> milliseconds;
+        for (int frame = 0; frame < 9; ++frame) {
+            LevelEnd levelEnd;
+            levelEnd.fade = fade;
+            clearTo(0.0f);
+            glFinish();
+            const double start = platformTime();
+            drawHud(g_window, graphics, level.board, *level.scene, hudText(name), 0.3f, levelEnd);
+            glFinish();
+            milliseconds.push_back((platformTime() - start) * 1000.0);
+        }
+        std::sort(milliseconds.begin(), milliseconds.end());
+        std::printf("drawHud %s the logo: median %.1f ms\n", fade > 0.0f ? "with" : "without",
+                    milliseconds[milliseconds.size() / 2]);
+    }
+}
+
+bool openTestWindow() {
+    if (!openWindow(g_window, onClose, onSize)) {
+        std::fprintf(stderr, "FAIL: no window\n");
+        return false;
+    }
+    platformPollEvents();
+    return true;
+}
+
+// Without any image file: 17 failure lines (checked by the calling script), and drawing goes on.
+int runWithoutImages(const char* emptyDir) {
+    if (chdir(emptyDir) != 0) return 2;
+    if (!openTestWindow()) return 1;
+    auto graphics = std::make_unique<Graphics>();
+    loadTextures(graphics->textures);
+    loadMapIcons(graphics->icons);
+    buildFonts(*graphics);
+    const SmallLevel level = makeSmallLevel();
+    const std::string name = "Jane";
+    LevelEnd levelEnd;
+    drawHud(g_window, *graphics, level.board, *level.scene, hudText(name), 0.0f, levelEnd);
+    printText(graphics->smallFont, "text", 0.0f, 0.0f, 1.0f, 1.0f, 1.0f, g_window);
+    checkGlState("no images");
+    deleteTextures(graphics->textures);
+    platformTerminate();
+    return g_failures == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    if (argc == 3 && std::strcmp(argv[1], "--missing") == 0) return runWithoutImages(argv[2]);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s GAME_DIR PICTURE_DIR | --missing EMPTY_DIR\n", argv[0]);
+        return 2;
+    }
+    g_pictureDir = argv[2];
+    if (chdir(argv[1]) != 0) {
+        std::fprintf(stderr, "cannot enter %s\n", argv[1]);
+        return 2;
+    }
+    if (!openTestWindow()) return 1;
+    check(g_window.width == 800 && g_window.height == 600, "window is %u x %u", g_window.width,
+          g_window.height);
+    auto graphics = std::make_unique<Graphics>();
+    const double loadStart = platformTime();
+    loadTextures(graphics->textures);
+    loadMapIcons(graphics->icons);
+    buildFonts(*graphics);
+    glFinish();
+    std::printf("textures and fonts: %.0f ms\n", (platformTime() - loadStart) * 1000.0);
+    checkTextures(*graphics);
+    logoScene(*graphics);
+    textScene(*graphics);
+    fogScene(*graphics);
+    miniMapScene(*graphics);
+    hudScene(*graphics);
+    printHudTimes(*graphics);
+    deleteTextures(graphics->textures);
+    platformTerminate();
+    std::printf("%s: %d failed checks; pictures in %s\n", argv[0], g_failures, g_pictureDir.c_str());
+    return g_failures == 0 ? 0 : 1;
+}
