@@ -48,15 +48,6 @@ int miniMapIcon(std::uint8_t cellCode) {
     return ICON_EMPTY;
 }
 
-int roundHalfToEven(float value) {
-    // Far wider than the board, well inside int; NaN becomes 0.
-    constexpr float kLimit = 1.0e6f;
-    if (!(value == value)) return 0;
-    const float clamped = std::clamp(value, -kLimit, kLimit);
-    // The default rounding mode is to nearest, ties to even; nothing in the program changes it.
-    return static_cast<int>(std::nearbyint(clamped));
-}
-
 PixelPoint miniMapMarkerCell(const Mat4& matrix) {
     return PixelPoint{roundHalfToEven(matrix.m[12]), roundHalfToEven(matrix.m[14])};
 }

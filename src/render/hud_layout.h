@@ -1,5 +1,7 @@
 #pragma once
 
+#include "math/rounding.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -41,10 +43,6 @@ PixelPoint miniMapSize(int extentX, int extentY);  // width and height in pixels
 
 // The icon slot a cell of the board shows: ICON_WALL, ICON_TARGET or ICON_EMPTY.
 int miniMapIcon(std::uint8_t cellCode);
-
-// Nearest integer, halves to the even one (0.5 -> 0, 1.5 -> 2, -0.5 -> 0). Values far outside the board
-// are clamped first, so that no float gives an undefined conversion.
-int roundHalfToEven(float value);
 
 // The cell a box or the keeper is shown in: its matrix's x and z translation (elements 12 and 14),
 // rounded.

@@ -20,10 +20,6 @@ bool isFacingBox(const Mat4& keeperMatrix, Vec3 keeperPosition, const Board& boa
     return false;
 }
 
-int roundHalfToEven(float value) {
-    return static_cast<int>(std::nearbyint(value));
-}
-
 Model& keeperFrameModel(ModelTables& models, float walkFrame, bool facingBox) {
     if (facingBox) {
         int index = roundHalfToEven(walkFrame - 1.0f);

@@ -2,6 +2,7 @@
 
 #include "core/board.h"
 #include "math/mat4.h"
+#include "math/rounding.h"
 #include "render/graphics.h"
 
 // The GL-free decisions of the scene drawing.
@@ -9,9 +10,6 @@
 // The keeper's facing direction is the third column of its matrix; a box stands in front of it when the
 // cell one step ahead of its drawn position holds a box's drawn position (both floored to cells).
 bool isFacingBox(const Mat4& keeperMatrix, Vec3 keeperPosition, const Board& board);
-
-// Rounds to the nearest integer, halves to the even one (0.5 -> 0, 1.5 -> 2, 2.5 -> 2).
-int roundHalfToEven(float value);
 
 // The keeper's model for the walk phase: a push frame while it faces a box, else a walk frame.
 Model& keeperFrameModel(ModelTables& models, float walkFrame, bool facingBox);

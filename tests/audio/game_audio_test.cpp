@@ -320,6 +320,7 @@ TEST_F(GameLoopAudioTest, MenuPausesTheSongOnItsFirstFrameAndClosingResumesItInP
     for (int frame = 0; frame < 5; ++frame) runGameFrame(*game);
     EXPECT_EQ(gameSong().position, 5);
 
+    game->profile.loaded = true;  // only then does Escape leave the menu again
     const double now = platformTime();
     scriptedSetKey(KEY_ESC, true);
     scriptedKeyAt(now + 0.1, KEY_ESC, false);
@@ -336,8 +337,8 @@ TEST_F(GameLoopAudioTest, MenuPausesTheSongOnItsFirstFrameAndClosingResumesItInP
     EXPECT_EQ(gameSong().position, position);
     EXPECT_EQ(audioRecordingCallsTo("songSetPaused").size(), 1u);  // paused once, not every frame
 
-    scriptedSetKey(KEY_ENTER, true);
-    scriptedKeyAt(platformTime() + 0.1, KEY_ENTER, false);
+    scriptedSetKey(KEY_ESC, true);
+    scriptedKeyAt(platformTime() + 0.1, KEY_ESC, false);
     runGameFrame(*game);
     ASSERT_FALSE(game->menuOpen);
     EXPECT_FALSE(gameSong().paused);

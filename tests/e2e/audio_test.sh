@@ -35,7 +35,8 @@ export ALSOFT_CONF="$CAPTURE/alsoft.conf"
 start_game
 window=$(game_window) || fail "no window titled TARMELO 3D appeared"
 [ -n "$window" ] || fail "no window titled TARMELO 3D appeared"
-sleep 5  # the loading screens, then the title with its song
+wait_for_title || fail "the title screen did not appear"
+sleep 3  # the title with its song
 press space
 sleep 1.5  # the menu is open: the game song is paused
 "$CLOSE_WINDOW" "$window" || fail "could not send WM_DELETE_WINDOW"
@@ -62,7 +63,7 @@ at_least 0.0005 "$rms" || { echo "FAIL: sound behind the menu (RMS $rms)" >&2; e
 start_game
 window=$(game_window) || fail "no window on the second start"
 [ -n "$window" ] || fail "no window on the second start"
-sleep 1
+wait_for_title || fail "the title screen did not appear"
 press space
 sleep 0.5
 "$CLOSE_WINDOW" "$window" || fail "could not send WM_DELETE_WINDOW"

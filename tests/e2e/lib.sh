@@ -18,6 +18,30 @@ game_window() {
     echo "$found"
 }
 
+# A rectangle of the window (x, y from the top-left, width, height) measured by x11_probe.
+probe() {
+    "$TARMELO_E2E_TOOLS/x11_probe" "$window" "$@"
+}
+
+# The count of one class of pixels (bright, yellow, green, dark) in a rectangle of the window.
+probe_count() {
+    class=$1
+    shift
+    probe "$@" | sed -n "s/.* $class \([0-9]*\).*/\1/p"
+}
+
+# Wait up to 30 s for the title screen: its yellow prompt blinks in the bottom rows. Start-up (loading
+# every texture, model and sound behind two loading screens) takes a second or more on a software renderer.
+wait_for_title() {
+    waited=0
+    while [ "$(probe_count yellow 0 588 800 12)" -lt 20 ]; do
+        [ "$waited" -ge 300 ] && return 1
+        sleep 0.1
+        waited=$((waited + 1))
+    done
+    return 0
+}
+
 # Hold a key for longer than a frame: the game reads key state once per frame.
 press() {
     xdotool keydown "$1"

@@ -26,7 +26,7 @@ start_game
 PROFILE_FILE=$SCRATCH/programdata/ZUR/Tarmelo3D/profiles.data
 window=$(game_window) || fail "no window titled TARMELO 3D appeared"
 [ -n "$window" ] || fail "no window titled TARMELO 3D appeared"
-sleep 1
+wait_for_title || fail "the title screen did not appear"
 press space  # leaves the title; the menu opens on "Create New Profile"
 sleep 0.5
 

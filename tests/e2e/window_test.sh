@@ -15,6 +15,7 @@ window=$(game_window) || fail "no window titled TARMELO 3D appeared"
 geometry=$(xwininfo -id "$window")
 echo "$geometry" | grep -q "Width: 800" || fail "client width is not 800: $geometry"
 echo "$geometry" | grep -q "Height: 600" || fail "client height is not 600: $geometry"
+wait_for_title || fail "the title screen did not appear"
 press space
 sleep 1
 "$CLOSE_WINDOW" "$window" || fail "could not send WM_DELETE_WINDOW"
@@ -26,6 +27,7 @@ stop_game
 # frame ends the program.
 start_game
 window=$(game_window) || fail "no window on the second start"
+wait_for_title || fail "the title screen did not appear on the second start"
 "$CLOSE_WINDOW" "$window" || fail "could not send WM_DELETE_WINDOW"
 sleep 1.5
 kill -0 "$GAME_PID" 2>/dev/null || fail "the title screen ended on a close request"
