@@ -144,6 +144,41 @@ ScreenBound aboveFloorVolumeRect(const Mat4& modelViewProjection, int viewportWi
     return ScreenBound::Known;
 }
 
+ScreenBound aboveFloorQuadRect(const Mat4& modelViewProjection, int viewportWidth, int viewportHeight, Vec3 a,
+                               Vec3 b, Vec4 light, PixelRect& rect) {
+    rect = {};
+    const float plane = -kHiddenDepth;
+    if (a.y < plane && b.y < plane) return ScreenBound::Known;
+    if (!(light.y > std::max(a.y, b.y)) || light.w != 1.0f) return ScreenBound::Unknown;
+    // The side runs from its edge straight away from the light; above the plane it is the quadrilateral
+    // between the edge (cut at the plane) and the shadows of the cut edge's ends on the plane.
+    Vec3 top[2] = {a, b};
+    if (a.y < plane || b.y < plane) {
+        const float t = (plane - a.y) / (b.y - a.y);
+        const Vec3 cut{a.x + (b.x - a.x) * t, plane, a.z + (b.z - a.z) * t};
+        top[a.y < plane ? 0 : 1] = cut;
+    }
+    double left = 1e300, right = -1e300, low = 1e300, high = -1e300;
+    for (const Vec3& p : top) {
+        const float t = (light.y - plane) / (light.y - p.y);
+        const Vec3 shadow{light.x + (p.x - light.x) * t, plane, light.z + (p.z - light.z) * t};
+        for (const Vec3& q : {p, shadow}) {
+            Point2 s;
+            if (!projectToWindow(modelViewProjection, q, viewportWidth, viewportHeight, s))
+                return ScreenBound::Unknown;
+            left = std::min(left, s.x);
+            right = std::max(right, s.x);
+            low = std::min(low, s.y);
+            high = std::max(high, s.y);
+        }
+    }
+    rect.x0 = clampToInt(std::floor(left) - kMarginPixels, 0, viewportWidth);
+    rect.x1 = clampToInt(std::ceil(right) + kMarginPixels + 1, 0, viewportWidth);
+    rect.y0 = clampToInt(std::floor(low) - kMarginPixels, 0, viewportHeight);
+    rect.y1 = clampToInt(std::ceil(high) + kMarginPixels + 1, 0, viewportHeight);
+    return ScreenBound::Known;
+}
+
 Box3 modelBounds(const Vec3* positions, int count) {
     Box3 box{{1e30f, 1e30f, 1e30f}, {-1e30f, -1e30f, -1e30f}};
     for (int i = 0; i < count; ++i) {

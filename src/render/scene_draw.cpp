@@ -187,8 +187,23 @@ void castClipped(const ShadowClip& clip, Model& model, const Box3& modelBox, con
         castShadow(model, localLight);
     }
     if (!near.empty()) {
-        glScissor(near.x0, near.y0, near.x1 - near.x0, near.y1 - near.y0);
-        castShadow(model, localLight);
+        // Inside the outline, each side only where it is above the floor (a thin strip along its edge).
+        castShadowScissored(
+            model, localLight, [&](const ShadowQuad& quad, int& x0, int& y0, int& x1, int& y1) {
+                const Vec4 a = transformPoint(matrix, {quad.a.x, quad.a.y, quad.a.z, 1.0f});
+                const Vec4 b = transformPoint(matrix, {quad.b.x, quad.b.y, quad.b.z, 1.0f});
+                PixelRect side = near;
+                if (aboveFloorQuadRect(clip.modelViewProjection, clip.width, clip.height, {a.x, a.y, a.z},
+                                       {b.x, b.y, b.z}, light, side) == ScreenBound::Known) {
+                    side = intersect(side, near);
+                } else {
+                    side = near;
+                }
+                x0 = side.x0;
+                y0 = side.y0;
+                x1 = side.x1;
+                y1 = side.y1;
+            });
     }
     glDisable(GL_SCISSOR_TEST);
 }
