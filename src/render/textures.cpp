@@ -54,10 +54,20 @@ void setSamplingParameters(bool anisotropic) {
     }
 }
 
+// Anisotropic filtering sharpens a texture seen at a slant: the materials of the board and the keeper.
+// The text, logo, fog and map images are only ever drawn facing the screen, where it can add nothing, and
+// where a software renderer's anisotropic filter blurs them past their edges (the 8-pixel glyphs pick up
+// their neighbours in the font image) and makes every full-window overlay slower. They keep plain trilinear
+// filtering.
+bool seenAtASlant(const char* const* files, int slot) {
+    if (files != kTextureFiles) return false;
+    return slot != TEX_TEXT && slot != TEX_LOGO && slot != TEX_FOG && slot != TEX_SWORDS;
+}
+
 // One table, slot 1 upwards. A file that cannot be read leaves its slot with a texture name and no
 // picture: drawing with it shows the surface untextured, and start-up goes on.
 void loadSlots(GLuint* names, const char* const* files, int slotCount) {
-    const bool anisotropic = platformExtensionSupported(kAnisotropyExtension);
+    const bool anisotropyAvailable = platformExtensionSupported(kAnisotropyExtension);
     for (int slot = 1; slot <= slotCount; ++slot) {
         const char* file = files[slot];
         if (file == nullptr) continue;
@@ -72,7 +82,7 @@ void loadSlots(GLuint* names, const char* const* files, int slotCount) {
             std::fflush(stdout);
             beep();
         }
-        setSamplingParameters(anisotropic);
+        setSamplingParameters(anisotropyAvailable && seenAtASlant(files, slot));
     }
 }
 

@@ -2,7 +2,8 @@
  *     x11_probe WINDOW-ID X Y WIDTH HEIGHT      (X, Y from the window's top-left corner)
  * prints one line: "mean R G B bright N yellow N green N dark N pixels N", where bright counts pixels with
  * every channel above 200, yellow those with red and green above 180 and blue below 90, green those with
- * green above 150 and more than red and blue by 60, dark those with every channel below 40. */
+ * green above 110 and more than red by 40 and blue by 30 (the keeper's mark on the map, at its opacity), dark
+ * those with every channel below 40. */
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -44,13 +45,13 @@ int main(int argc, char** argv) {
             sum[2] += b;
             bright += r > 200 && g > 200 && b > 200;
             yellow += r > 180 && g > 180 && b < 90;
-            green += g > 150 && g > r + 60 && g > b + 60;
+            green += g > 110 && g > r + 40 && g > b + 30;
             dark += r < 40 && g < 40 && b < 40;
         }
     }
     const double n = (double)width * height;
-    printf("mean %.1f %.1f %.1f bright %ld yellow %ld green %ld dark %ld pixels %.0f\n", sum[0] / n, sum[1] / n,
-           sum[2] / n, bright, yellow, green, dark, n);
+    printf("mean %.1f %.1f %.1f bright %ld yellow %ld green %ld dark %ld pixels %.0f\n", sum[0] / n,
+           sum[1] / n, sum[2] / n, bright, yellow, green, dark, n);
     XDestroyImage(image);
     XCloseDisplay(display);
     return 0;
