@@ -14,7 +14,8 @@ struct ScriptedWindowRecord {
     int windowY = 0;
     int windowWidth = 0;
     int windowHeight = 0;
-    int samples = 0;
+    int samples = 0;  // what the open window has
+    int windowsOpened = 0;
     int swapInterval = -1;
     int swaps = 0;
     int polls = 0;
@@ -33,6 +34,8 @@ const ScriptedWindowRecord& scriptedRecord();
 void scriptedFailInit(bool fail);
 void scriptedFailOpen(bool fail);
 void scriptedSetDesktopSize(int width, int height);
+// The multisampling a driver grants for a request of n samples (by default what was asked).
+void scriptedGrantSamples(int (*grant)(int requested));
 
 void scriptedSetKey(int key, bool down);
 void scriptedAdvanceTime(double seconds);

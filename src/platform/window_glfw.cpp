@@ -78,6 +78,18 @@ bool platformOpenWindow(const WindowRequest& request) {
     return true;
 }
 
+void platformCloseWindow() {
+    if (g_state.window != nullptr) glfwDestroyWindow(g_state.window);
+    g_state.window = nullptr;
+}
+
+int platformWindowSamples() {
+    if (g_state.window == nullptr) return 0;
+    GLint samples = 0;
+    glGetIntegerv(GL_SAMPLES, &samples);
+    return samples;
+}
+
 void platformSetWindowTitle(const char* title) {
     if (g_state.window != nullptr) glfwSetWindowTitle(g_state.window, title);
 }

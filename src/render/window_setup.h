@@ -4,7 +4,7 @@
 #include "render/window_settings.h"
 
 constexpr const char* kWindowTitle = "TARMELO 3D";
-constexpr int kMultisampleCount = 2;
+constexpr int kMultisampleCount = 2;  // the most samples the window accepts; none when only more are offered
 
 // Opens the window, centres it on the desktop, installs the close and size callbacks and sets the OpenGL
 // state that holds for the whole run. False when the windowing library or the window cannot be started

@@ -4,6 +4,8 @@
 
 #include "render/window_setup.h"
 
+#include "platform/scripted_window.h"
+
 namespace {
 
 TEST(WindowSetup, CentresWithHalvesToEven) {
@@ -24,6 +26,32 @@ TEST(WindowSetup, AspectFollowsTheWindowButNeverDividesByZero) {
     EXPECT_NEAR(aspect, 0.6667f, 1e-4f);
     settings.height = 0;
     EXPECT_FALSE(windowAspect(settings, aspect));
+}
+
+}  // namespace
+
+namespace {
+
+int grantFour(int requested) { return requested > 0 ? 4 : 0; }
+int grantAsked(int requested) { return requested; }
+int keepOpen() { return 0; }
+void ignoreSize(int, int) {}
+
+// A driver without a two-sample mode hands out four; the window then goes without multisampling rather
+// than pay twice what it asked for. One that has two keeps them.
+TEST(WindowSetup, MultisamplingAtMostTwoSamples) {
+    scriptedReset();
+    scriptedGrantSamples(grantFour);
+    WindowSettings settings;
+    ASSERT_TRUE(openWindow(settings, keepOpen, ignoreSize));
+    EXPECT_EQ(scriptedRecord().samples, 0);
+    EXPECT_EQ(scriptedRecord().windowsOpened, 2);
+    scriptedReset();
+    scriptedGrantSamples(grantAsked);
+    ASSERT_TRUE(openWindow(settings, keepOpen, ignoreSize));
+    EXPECT_EQ(scriptedRecord().samples, 2);
+    EXPECT_EQ(scriptedRecord().windowsOpened, 1);
+    platformTerminate();
 }
 
 }  // namespace
