@@ -52,6 +52,36 @@ int clampToInt(double value, int low, int high) {
     return static_cast<int>(value);
 }
 
+// The screen box of caster points and their shadows on the plane y = -kHiddenDepth cast from the light.
+struct ScreenBox {
+    double left = 1e300;
+    double right = -1e300;
+    double low = 1e300;
+    double high = -1e300;
+
+    bool addWithShadow(const Mat4& mvp, int width, int height, Vec3 p, Vec4 light) {
+        const float plane = -kHiddenDepth;
+        const float t = (light.y - plane) / (light.y - p.y);  // from the light through p down to the plane
+        const Vec3 shadow{light.x + (p.x - light.x) * t, plane, light.z + (p.z - light.z) * t};
+        for (const Vec3& q : {p, shadow}) {
+            Point2 s;
+            if (!projectToWindow(mvp, q, width, height, s)) return false;
+            left = std::min(left, s.x);
+            right = std::max(right, s.x);
+            low = std::min(low, s.y);
+            high = std::max(high, s.y);
+        }
+        return true;
+    }
+
+    PixelRect pixels(int width, int height) const {
+        return {clampToInt(std::floor(left) - kMarginPixels, 0, width),
+                clampToInt(std::floor(low) - kMarginPixels, 0, height),
+                clampToInt(std::ceil(right) + kMarginPixels + 1, 0, width),
+                clampToInt(std::ceil(high) + kMarginPixels + 1, 0, height)};
+    }
+};
+
 }  // namespace
 
 PixelRect intersect(const PixelRect& a, const PixelRect& b) {
@@ -121,26 +151,15 @@ ScreenBound aboveFloorVolumeRect(const Mat4& modelViewProjection, int viewportWi
     // shadow on the plane: the part above the plane lies in the hull of the caster's box (cut at the plane)
     // and the shadows of the cut box's corners.
     const float bottom = std::max(box.min.y, plane);
-    double left = 1e300, right = -1e300, low = 1e300, high = -1e300;
+    ScreenBox screen;
     for (int corner = 0; corner < 8; ++corner) {
         const Vec3 p{(corner & 1) ? box.max.x : box.min.x, (corner & 2) ? box.max.y : bottom,
                      (corner & 4) ? box.max.z : box.min.z};
-        const float t = (light.y - plane) / (light.y - p.y);  // from the light through p down to the plane
-        const Vec3 shadow{light.x + (p.x - light.x) * t, plane, light.z + (p.z - light.z) * t};
-        for (const Vec3& q : {p, shadow}) {
-            Point2 s;
-            if (!projectToWindow(modelViewProjection, q, viewportWidth, viewportHeight, s))
-                return ScreenBound::Unknown;
-            left = std::min(left, s.x);
-            right = std::max(right, s.x);
-            low = std::min(low, s.y);
-            high = std::max(high, s.y);
+        if (!screen.addWithShadow(modelViewProjection, viewportWidth, viewportHeight, p, light)) {
+            return ScreenBound::Unknown;
         }
     }
-    rect.x0 = clampToInt(std::floor(left) - kMarginPixels, 0, viewportWidth);
-    rect.x1 = clampToInt(std::ceil(right) + kMarginPixels + 1, 0, viewportWidth);
-    rect.y0 = clampToInt(std::floor(low) - kMarginPixels, 0, viewportHeight);
-    rect.y1 = clampToInt(std::ceil(high) + kMarginPixels + 1, 0, viewportHeight);
+    rect = screen.pixels(viewportWidth, viewportHeight);
     return ScreenBound::Known;
 }
 
@@ -158,24 +177,13 @@ ScreenBound aboveFloorQuadRect(const Mat4& modelViewProjection, int viewportWidt
         const Vec3 cut{a.x + (b.x - a.x) * t, plane, a.z + (b.z - a.z) * t};
         top[a.y < plane ? 0 : 1] = cut;
     }
-    double left = 1e300, right = -1e300, low = 1e300, high = -1e300;
+    ScreenBox screen;
     for (const Vec3& p : top) {
-        const float t = (light.y - plane) / (light.y - p.y);
-        const Vec3 shadow{light.x + (p.x - light.x) * t, plane, light.z + (p.z - light.z) * t};
-        for (const Vec3& q : {p, shadow}) {
-            Point2 s;
-            if (!projectToWindow(modelViewProjection, q, viewportWidth, viewportHeight, s))
-                return ScreenBound::Unknown;
-            left = std::min(left, s.x);
-            right = std::max(right, s.x);
-            low = std::min(low, s.y);
-            high = std::max(high, s.y);
+        if (!screen.addWithShadow(modelViewProjection, viewportWidth, viewportHeight, p, light)) {
+            return ScreenBound::Unknown;
         }
     }
-    rect.x0 = clampToInt(std::floor(left) - kMarginPixels, 0, viewportWidth);
-    rect.x1 = clampToInt(std::ceil(right) + kMarginPixels + 1, 0, viewportWidth);
-    rect.y0 = clampToInt(std::floor(low) - kMarginPixels, 0, viewportHeight);
-    rect.y1 = clampToInt(std::ceil(high) + kMarginPixels + 1, 0, viewportHeight);
+    rect = screen.pixels(viewportWidth, viewportHeight);
     return ScreenBound::Known;
 }
 

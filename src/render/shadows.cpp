@@ -5,14 +5,7 @@
 namespace {
 
 void drawVolume(const Model& model, Vec4 light) {
-    forEachShadowQuad(model, light, [](const ShadowQuad& quad) {
-        glBegin(GL_TRIANGLE_STRIP);
-        glVertex3fv(&quad.a.x);
-        glVertex3fv(&quad.aFar.x);
-        glVertex3fv(&quad.b.x);
-        glVertex3fv(&quad.bFar.x);
-        glEnd();
-    });
+    forEachShadowQuad(model, light, sendShadowQuad);
 }
 
 }  // namespace

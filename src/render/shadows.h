@@ -24,6 +24,16 @@ GLuint buildShadowFinishList();
 
 // --- Implementation of the template ---------------------------------------------------------------------
 
+// One side of a volume: its own strip, a, a', b, b'.
+inline void sendShadowQuad(const ShadowQuad& quad) {
+    glBegin(GL_TRIANGLE_STRIP);
+    glVertex3fv(&quad.a.x);
+    glVertex3fv(&quad.aFar.x);
+    glVertex3fv(&quad.b.x);
+    glVertex3fv(&quad.bFar.x);
+    glEnd();
+}
+
 template <typename ScissorFor>
 void castShadowScissored(Model& model, Vec4 light, ScissorFor scissorFor) {
     markLitFaces(model, light);
@@ -33,12 +43,7 @@ void castShadowScissored(Model& model, Vec4 light, ScissorFor scissorFor) {
             scissorFor(quad, x0, y0, x1, y1);
             if (x1 <= x0 || y1 <= y0) return;
             glScissor(x0, y0, x1 - x0, y1 - y0);
-            glBegin(GL_TRIANGLE_STRIP);
-            glVertex3fv(&quad.a.x);
-            glVertex3fv(&quad.aFar.x);
-            glVertex3fv(&quad.b.x);
-            glVertex3fv(&quad.bFar.x);
-            glEnd();
+            sendShadowQuad(quad);
         });
     };
     glFrontFace(GL_CCW);
