@@ -2,6 +2,7 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 #include "app/menu_state.h"
 #include "audio/game_audio.h"
@@ -9,6 +10,7 @@
 #include "core/demo.h"
 #include "core/level_end.h"
 #include "profiles/profile_record.h"
+#include "render/frame_cache.h"
 #include "render/graphics.h"
 #include "render/scene_state.h"
 #include "render/window_settings.h"
@@ -65,6 +67,12 @@ struct Game {
     std::mt19937 random;  // box turns and grunt choices; seeded from the clock at start-up
     GameAudio audio;
     Graphics graphics;
+    // Pictures that stand still, drawn once and shown again: the title with and without its prompt, and
+    // the board behind the open menu with the inputs it was drawn from.
+    FrameCache titleFrames[2];
+    FrameCache boardBehindMenu;
+    std::vector<unsigned char> boardBehindMenuInputs;
+    std::vector<unsigned char> boardPictureScratch;  // this frame's inputs, compared with the kept ones
     // ---- menu and profile dialogue ----
     MenuState menu;  // pages, selection, typed text and message of the menu and profile dialogue
 };

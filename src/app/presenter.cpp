@@ -24,7 +24,47 @@ void printCentredSmall(const Game& game, const char* text, float y, float red, f
               windowSettings);
 }
 
-void drawGameFrame(Game& game) {
+template <typename T>
+void appendBytes(std::vector<unsigned char>& out, const T& value) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&value);
+    out.insert(out.end(), bytes, bytes + sizeof value);
+}
+
+// Everything the board's picture (scene and HUD) is drawn from. While the menu is open no tick runs, so
+// these stay as they are and the picture with them; any difference means drawing it afresh.
+void boardPictureInputs(const Game& game, std::vector<unsigned char>& out) {
+    out.clear();
+    appendBytes(out, windowSettings.width);
+    appendBytes(out, windowSettings.height);
+    appendBytes(out, game.board);
+    const Player& player = game.player;
+    for (const std::int32_t value : {player.x, player.y, player.steps, player.level, player.facing}) {
+        appendBytes(out, value);
+    }
+    appendBytes(out, player.offsetX);
+    appendBytes(out, player.offsetZ);
+    out.insert(out.end(), game.profile.name.begin(), game.profile.name.end());
+    out.push_back(0);
+    const SceneState& scene = game.scene;
+    appendBytes(out, scene.boxMatrices);
+    appendBytes(out, scene.extentX);
+    appendBytes(out, scene.extentY);
+    appendBytes(out, scene.levelLight);
+    appendBytes(out, scene.lightFollowsKeeper);
+    appendBytes(out, scene.shadowsOn);
+    appendBytes(out, scene.zoom);
+    appendBytes(out, scene.eye);
+    appendBytes(out, scene.lookAt);
+    appendBytes(out, scene.keeperPosition);
+    appendBytes(out, scene.walkFrame);
+    appendBytes(out, scene.pulse);
+    appendBytes(out, game.levelEnd);
+    appendBytes(out, game.light);
+    appendBytes(out, game.scroll);
+    appendBytes(out, game.demo.demoMode);
+}
+
+void drawBoardPicture(Game& game) {
     drawScene(windowSettings, game.graphics, game.scene, game.light, game.board, game.player, game.levelEnd);
     HudText text;
     text.profileName = &game.profile.name;
@@ -35,19 +75,45 @@ void drawGameFrame(Game& game) {
     drawHud(windowSettings, game.graphics, game.board, game.scene, text, game.scroll, game.levelEnd);
 }
 
-// The credits, the prompt that blinks 0.4 s on and 0.2 s off, and the logo over them.
+// The scene and the HUD. Behind the open menu, once the logo has faded, the picture is kept and shown again
+// for as long as nothing it is drawn from changes.
+void drawGameFrame(Game& game) {
+    if (!game.menuOpen || game.levelEnd.fade > 0.0f) {
+        game.boardBehindMenu.valid = false;
+        drawBoardPicture(game);
+        return;
+    }
+    boardPictureInputs(game, game.boardPictureScratch);
+    if (fitsWindow(game.boardBehindMenu, windowSettings) &&
+        game.boardPictureScratch == game.boardBehindMenuInputs) {
+        replayFrame(game.boardBehindMenu, windowSettings);
+        return;
+    }
+    drawBoardPicture(game);
+    // Drawing may settle the keeper's pose (standing at a crate): the inputs are taken again afterwards.
+    boardPictureInputs(game, game.boardBehindMenuInputs);
+    storeFrame(game.boardBehindMenu, windowSettings);
+}
+
+// The credits, the prompt that blinks 0.4 s on and 0.2 s off, and the logo over them. The two pictures
+// (prompt shown, prompt hidden) are drawn once each and then shown again.
 void drawTitleFrame(Game& game) {
+    const double now = platformTime();
+    const bool promptShown = now > game.titleBlinkTime;
+    if (promptShown && now >= game.titleBlinkTime + kPromptShownSeconds) {
+        game.titleBlinkTime = static_cast<float>(now + kPromptHiddenSeconds);
+    }
+    FrameCache& cache = game.titleFrames[promptShown ? 1 : 0];
+    if (fitsWindow(cache, windowSettings)) {
+        replayFrame(cache, windowSettings);
+        return;
+    }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     printCentredSmall(game, kProgrammingCredit, 40.0f, 1.0f, 1.0f, 1.0f);
     printCentredSmall(game, kMusicCredit, 20.0f, 1.0f, 1.0f, 1.0f);
-    const double now = platformTime();
-    if (now > game.titleBlinkTime) {
-        if (now >= game.titleBlinkTime + kPromptShownSeconds) {
-            game.titleBlinkTime = static_cast<float>(now + kPromptHiddenSeconds);
-        }
-        printCentredSmall(game, kTitlePrompt, 0.0f, 1.0f, 1.0f, 0.0f);
-    }
+    if (promptShown) printCentredSmall(game, kTitlePrompt, 0.0f, 1.0f, 1.0f, 0.0f);
     drawImageOverlay(windowSettings, game.graphics.textures.names[TEX_LOGO], 1.0f);
+    storeFrame(cache, windowSettings);
 }
 
 }  // namespace

@@ -85,7 +85,9 @@ void scriptedSetDesktopSize(int width, int height) {
     g_scripted.desktopHeight = height;
 }
 
-void scriptedGrantSamples(int (*grant)(int requested)) { g_scripted.grantSamples = grant; }
+void scriptedGrantSamples(int (*grant)(int requested)) {
+    g_scripted.grantSamples = grant;
+}
 
 void scriptedSetKey(int key, bool down) {
     if (key >= 0 && key <= KEY_LAST) g_scripted.keys[key] = down;
@@ -131,15 +133,20 @@ bool platformOpenWindow(const WindowRequest& request) {
     record.windowOpen = true;
     record.windowWidth = request.width;
     record.windowHeight = request.height;
-    record.samples = g_scripted.grantSamples != nullptr ? g_scripted.grantSamples(request.samples) : request.samples;
+    record.samples =
+        g_scripted.grantSamples != nullptr ? g_scripted.grantSamples(request.samples) : request.samples;
     ++record.windowsOpened;
     record.title = request.title;
     return true;
 }
 
-void platformCloseWindow() { g_scripted.record.windowOpen = false; }
+void platformCloseWindow() {
+    g_scripted.record.windowOpen = false;
+}
 
-int platformWindowSamples() { return g_scripted.record.windowOpen ? g_scripted.record.samples : 0; }
+int platformWindowSamples() {
+    return g_scripted.record.windowOpen ? g_scripted.record.samples : 0;
+}
 
 void platformSetWindowTitle(const char* title) {
     g_scripted.record.title = title;

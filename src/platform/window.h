@@ -55,7 +55,7 @@ bool platformInit();
 void platformTerminate();  // closes the window, if any, and ends the library
 
 bool platformOpenWindow(const WindowRequest& request);
-void platformCloseWindow();  // the window and its context; the library stays up
+void platformCloseWindow();   // the window and its context; the library stays up
 int platformWindowSamples();  // multisampling the window's framebuffer has (0: none)
 void platformSetWindowTitle(const char* title);
 void platformSetWindowPos(int x, int y);

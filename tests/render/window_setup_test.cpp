@@ -32,9 +32,15 @@ TEST(WindowSetup, AspectFollowsTheWindowButNeverDividesByZero) {
 
 namespace {
 
-int grantFour(int requested) { return requested > 0 ? 4 : 0; }
-int grantAsked(int requested) { return requested; }
-int keepOpen() { return 0; }
+int grantFour(int requested) {
+    return requested > 0 ? 4 : 0;
+}
+int grantAsked(int requested) {
+    return requested;
+}
+int keepOpen() {
+    return 0;
+}
 void ignoreSize(int, int) {}
 
 // A driver without a two-sample mode hands out four; the window then goes without multisampling rather
