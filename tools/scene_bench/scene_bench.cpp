@@ -3,8 +3,13 @@
 // shadows on with the lamp off, and shadows on with the lamp on.
 //
 //     cd build/game && xvfb-run -a -s "-screen 0 1280x1024x24" ../tools/scene_bench/scene_bench [frames]
+//     [anisotropy]
+//
+// The optional anisotropy replaces the driver's largest for the board's materials: a diagnostic that shows
+// how much of a frame the anisotropic filtering takes (the game always uses the largest).
 
 #include <GL/gl.h>
+#include <GL/glext.h>
 
 #include <algorithm>
 #include <chrono>
@@ -65,10 +70,18 @@ Figures measure(BenchScene& bench, int frames, bool shadows, bool lamp) {
 
 int main(int argc, char** argv) {
     const int frames = argc > 1 ? std::max(20, std::atoi(argv[1])) : 200;
+    const float anisotropy = argc > 2 ? static_cast<float>(std::atof(argv[2])) : 0.0f;
     BenchScene bench;
     if (!openBenchWindow(bench)) {
         std::fprintf(stderr, "no window (run under an X server, in the game directory)\n");
         return 1;
+    }
+    if (anisotropy >= 1.0f) {
+        for (int slot = 1; slot <= kTextureSlotCount; ++slot) {
+            glBindTexture(GL_TEXTURE_2D, bench.graphics.textures.names[slot]);
+            glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, anisotropy);
+        }
+        std::printf("diagnostic: anisotropy %g instead of the driver's largest\n", anisotropy);
     }
     buildLargestLevel(bench);
     settleCamera(bench);
