@@ -142,6 +142,15 @@ wait_for_main_page() {
     done
 }
 
+# After a start: find the window, wait for the title, leave it with Space and wait for the menu.
+reach_menu() {
+    window=$(game_window)
+    [ -n "$window" ] || fail "no window titled TARMELO 3D appeared"
+    wait_for_title || fail "the title screen did not appear"
+    press space
+    wait_for_main_page 30 || fail "no menu after the title: $TEXT_SCORES"
+}
+
 # The menu takes at most one typed character per frame, and a software-rendered frame can take a tenth
 # of a second on a busy machine: type well slower than that, and only once the entry page has begun.
 type_text() {
@@ -171,12 +180,32 @@ menu_choose() {
     menu_key Return
 }
 
+# Type $1 on an entry page and make sure that the field shows it: the field is the menu's second line,
+# the text and the blinking mark centred. On a slow frame a typed character can replace the one before it
+# (the menu takes one per frame), so a wrong field is cleared with Backspace and typed again.
+enter_text() {
+    attempts=0
+    while :; do
+        type_text "$1"
+        wait_for_text 3 $((400 - 16 * (${#1} + 1))) 270 "$1" && return 0
+        attempts=$((attempts + 1))
+        [ "$attempts" -ge 3 ] && return 1
+        cleared=0
+        while [ "$cleared" -lt $((${#1} + 2)) ]; do
+            menu_key BackSpace
+            cleared=$((cleared + 1))
+        done
+    done
+}
+
 # From the main page: create (item 1) or load (item 2) the profile $2 with the password $3.
 profile_dialogue() {
     menu_choose "$1"
-    type_text "$2"
+    wait_for_middle_text 30 "Enter profile name:" "Enter password:" || fail "no name page: $TEXT_SCORES"
+    enter_text "$2" || fail "the name field does not show \"$2\": $TEXT_SCORES"
     menu_key Return
-    type_text "$3"
+    wait_for_middle_text 30 "Enter password:" "Enter profile name:" || fail "no password page: $TEXT_SCORES"
+    enter_text "$3" || fail "the password field does not show \"$3\": $TEXT_SCORES"
     menu_key Return
 }
 

@@ -13,11 +13,7 @@ solution=$("$LEVEL_TOOL" solve "$GAME_DIR/levels/Classic.lvt" 1)
 
 start_game
 PROFILE_FILE=$SCRATCH/programdata/ZUR/Tarmelo3D/profiles.data
-window=$(game_window) || fail "no window titled TARMELO 3D appeared"
-[ -n "$window" ] || fail "no window titled TARMELO 3D appeared"
-wait_for_title || fail "the title screen did not appear"
-press space
-wait_for_main_page 30 || fail "no menu after the title: $TEXT_SCORES"
+reach_menu
 profile_dialogue 1 "ann" "pw1"
 wait_for_text 30 0 "$HUD_LEVEL_Y" "Level 1" "Level 2" || fail "no level 1 after the create: $TEXT_SCORES"
 wait_for_text 10 0 "$HUD_NAME_Y" "ann" || fail "the HUD does not show the new profile: $TEXT_SCORES"
@@ -34,6 +30,7 @@ until [ -f "$PROFILE_FILE" ] && [ "$(profile_records_of "$PROFILE_FILE" | cut -c
 done
 size=$(wc -c <"$PROFILE_FILE")
 [ "$size" -eq 72 ] || fail "the profile file holds $size bytes, not one 72-byte record"
+profile_record "ann" "pw1" 2 | cmp - "$PROFILE_FILE" >&2 || fail "the record is not ann's with level 2"
 wait_for_text 30 0 "$HUD_LEVEL_Y" "Level 2" "Level 1" || fail "the HUD does not show level 2: $TEXT_SCORES"
 record=$(profile_records_of "$PROFILE_FILE")
 quit_by_menu
@@ -41,11 +38,7 @@ quit_by_menu
 
 # The same profile folder again: a wrong password is refused and leaves the file as it was.
 launch_game "$GAME_DIR"
-window=$(game_window) || fail "no window on the second start"
-[ -n "$window" ] || fail "no window on the second start"
-wait_for_title || fail "the title screen did not appear on the second start"
-press space
-wait_for_main_page 30 || fail "no menu on the second start: $TEXT_SCORES"
+reach_menu
 profile_dialogue 2 "ann" "pw2"
 wait_for_middle_text 30 "INVALID PASSWORD!" "PROFILE NOT FOUND!" "File I/O ERROR!" ||
     fail "no INVALID PASSWORD! message: $TEXT_SCORES"
@@ -56,6 +49,10 @@ wait_for_middle_text 0 "INVALID PASSWORD!" && fail "the message stayed"
 
 profile_dialogue 2 "ann" "pw1"
 wait_for_text 30 0 "$HUD_LEVEL_Y" "Level 2" "Level 1" || fail "the loaded profile is not at level 2: $TEXT_SCORES"
+# The same reading from a screenshot, as a person would look at it.
+"$TARMELO_E2E_TOOLS/x11_screenshot" "$window" "$SCRATCH/loaded.png" || fail "no screenshot"
+"$TARMELO_E2E_TOOLS/text_match" "$SCRATCH/loaded.png" "$GAME_DIR/Textures/Swords.tga" 0 "$HUD_LEVEL_Y" \
+    "Level 2" "Level 1" >&2 || fail "the screenshot does not show level 2"
 wait_for_text 10 0 "$HUD_NAME_Y" "ann" || fail "the HUD does not show the loaded profile: $TEXT_SCORES"
 quit_by_menu
 [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS after Quit on the second run"

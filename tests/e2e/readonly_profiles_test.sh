@@ -30,11 +30,7 @@ if [ "$(id -u)" -eq 0 ]; then
 else
     launch_game "$GAME_DIR"
 fi
-window=$(game_window) || fail "no window titled TARMELO 3D appeared"
-[ -n "$window" ] || fail "no window titled TARMELO 3D appeared"
-wait_for_title || fail "the title screen did not appear"
-press space
-wait_for_main_page 30 || fail "no menu after the title: $TEXT_SCORES"
+reach_menu
 
 profile_dialogue 1 "bob" "pw2"
 wait_for_middle_text 30 "File I/O ERROR!" "PROFILE ALREADY EXISTS!" "INVALID PASSWORD!" ||

@@ -14,9 +14,9 @@
  * The first TEXT is what the screen says when its FULL score is at least kMinScore and its DIFFERING score
  * beats every other TEXT's by kMinMargin.
  * With --wait (a window only) the window is read again and again, as fast as the server answers, until the
- * first TEXT is what the screen says. The scores of the last reading are printed; exit status 0 when it
- * was seen, 3 when SECONDS passed without it. Without --wait the status is 0. Exit status 2 on bad
- * arguments, 1 when a source cannot be read. */
+ * first TEXT is what the screen says or SECONDS have passed. The scores of the last reading are printed;
+ * exit status 0 when the first TEXT was seen, 3 when not, 2 on bad arguments, 1 when a source cannot be
+ * read. */
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -25,6 +25,8 @@
 #include <stdlib.h>
 #include <string.h>
 #include <time.h>
+
+#include "x11_pixels.h"
 
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_PNG
@@ -41,16 +43,6 @@ typedef struct {
 
 static float luminance(unsigned r, unsigned g, unsigned b) {
     return 0.299f * (float)r + 0.587f * (float)g + 0.114f * (float)b;
-}
-
-static unsigned channel(unsigned long pixel, unsigned long mask) {
-    if (mask == 0) return 0;
-    int shift = 0;
-    while ((mask & 1UL) == 0) {
-        mask >>= 1;
-        ++shift;
-    }
-    return (unsigned)(((pixel >> shift) & mask) * 255UL / mask);
 }
 
 /* The rectangle (left, top, width, height) of a PNG file. */
@@ -248,5 +240,5 @@ int main(int argc, char** argv) {
     free(scores);
     free(box.value);
     stbi_image_free(font);
-    return waitSeconds >= 0.0 && !shown ? 3 : 0;
+    return shown ? 0 : 3;
 }

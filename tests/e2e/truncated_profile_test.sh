@@ -15,11 +15,7 @@ profile_record "cat" "pw3" 2 | head -c 50 >"$SCRATCH/cut.data"
 cat "$SCRATCH/first.data" "$SCRATCH/cut.data" >"$PROFILE_FILE"
 
 launch_game "$GAME_DIR"
-window=$(game_window) || fail "no window titled TARMELO 3D appeared"
-[ -n "$window" ] || fail "no window titled TARMELO 3D appeared"
-wait_for_title || fail "the title screen did not appear"
-press space
-wait_for_main_page 30 || fail "no menu after the title: $TEXT_SCORES"
+reach_menu
 
 profile_dialogue 2 "ann" "pw1"
 wait_for_text 30 0 "$HUD_LEVEL_Y" "Level 4" "Level 1" || fail "the whole record did not load: $TEXT_SCORES"
