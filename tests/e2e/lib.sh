@@ -180,6 +180,14 @@ menu_choose() {
     menu_key Return
 }
 
+# Keep what the window shows for a failure report, beside the X helpers in the build tree, and name it
+# in TEXT_SCORES.
+keep_picture() {
+    picture="$TARMELO_E2E_TOOLS/failure-$(basename "$0" .sh)-$1.png"
+    "$TARMELO_E2E_TOOLS/x11_screenshot" "$window" "$picture" &&
+        TEXT_SCORES="$TEXT_SCORES (the window is in $picture)"
+}
+
 # Type $1 on an entry page and make sure that the field shows it: the field is the menu's second line,
 # the text and the blinking mark centred. On a slow frame a typed character can replace the one before it
 # (the menu takes one per frame), so a wrong field is cleared with Backspace and typed again.
@@ -189,7 +197,10 @@ enter_text() {
         type_text "$1"
         wait_for_text 3 $((400 - 16 * (${#1} + 1))) 270 "$1" && return 0
         attempts=$((attempts + 1))
-        [ "$attempts" -ge 3 ] && return 1
+        if [ "$attempts" -ge 3 ]; then
+            keep_picture "entry"
+            return 1
+        fi
         cleared=0
         while [ "$cleared" -lt $((${#1} + 2)) ]; do
             menu_key BackSpace
@@ -233,10 +244,13 @@ arrow_move() {
             sleep 0.25 # the glide of 10 animation ticks, before which no new move starts
             return 0
         fi
-        wait_for_text 0 0 "$HUD_STEPS_Y" "Steps taken $((next + 1))" "Steps taken $next" "Steps taken $2" &&
+        if wait_for_text 0 0 "$HUD_STEPS_Y" "Steps taken $((next + 1))" "Steps taken $next" "Steps taken $2"; then
+            keep_picture "move"
             return 2
+        fi
         taps=$((taps + 1))
     done
+    keep_picture "move"
     return 1
 }
 
@@ -257,7 +271,10 @@ play_moves() {
             d | D) key=Down ;;
             *) fail "unknown move letter '$letter'" ;;
         esac
-        arrow_move "$key" "$count" || fail "move $((count + 1)) ($key) made $? steps wrong: $TEXT_SCORES"
+        arrow_move "$key" "$count" || {
+            [ "$?" -eq 2 ] && made="two steps" || made="no step"
+            fail "move $((count + 1)) ($key) made $made: $TEXT_SCORES"
+        }
         count=$((count + 1))
     done
     echo "played $count moves with $TAPS taps"

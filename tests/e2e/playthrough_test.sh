@@ -24,7 +24,10 @@ play_moves "$solution"
 # level reached is written; on a busy machine a frame can take a few tenths of a second.
 waited=0
 until [ -f "$PROFILE_FILE" ] && [ "$(profile_records_of "$PROFILE_FILE" | cut -c137-144)" = "02000000" ]; do
-    [ "$waited" -ge 1200 ] && fail "the profile file never reached level 2: $(profile_records_of "$PROFILE_FILE")"
+    if [ "$waited" -ge 1200 ]; then
+        TEXT_SCORES="" && keep_picture "level-end"
+        fail "the profile file never reached level 2: $(profile_records_of "$PROFILE_FILE") $TEXT_SCORES"
+    fi
     sleep 0.1
     waited=$((waited + 1))
 done

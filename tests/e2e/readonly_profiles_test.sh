@@ -25,8 +25,16 @@ if [ "$(id -u)" -eq 0 ]; then
         cp "$XAUTHORITY" "$cookie"
         chmod 644 "$cookie"
     fi
-    launch_game "$GAME_DIR" setpriv --reuid=65534 --regid=65534 --clear-groups \
-        env HOME="$SCRATCH" XAUTHORITY="$cookie"
+    as_nobody="setpriv --reuid=65534 --regid=65534 --clear-groups"
+    game_dir=$GAME_DIR
+    # A build tree in a folder closed to others (a home folder) is copied where the game can read it.
+    if ! $as_nobody test -x "$GAME_DIR/tarmelo3d"; then
+        cp -R "$GAME_DIR" "$SCRATCH/game"
+        chmod -R a+rX "$SCRATCH/game"
+        game_dir=$SCRATCH/game
+    fi
+    # shellcheck disable=SC2086  # the command and its options
+    launch_game "$game_dir" $as_nobody env HOME="$SCRATCH" XAUTHORITY="$cookie"
 else
     launch_game "$GAME_DIR"
 fi
