@@ -51,8 +51,7 @@ done
 crate_in_map_cell 2 3 && fail "the map still shows a crate at its start"
 wait_for_text 0 336 "$MIDDLE_Y" "DEMO" || fail "the demo ended with the solving push: $TEXT_SCORES"
 
-menu_key Escape
-wait_for_main_page 30 || fail "Escape did not open the menu: $TEXT_SCORES"
+press_until Escape 15 wait_for_main_page 1 || fail "Escape did not open the menu: $TEXT_SCORES"
 wait_for_text 0 336 "$MIDDLE_Y" "DEMO" && fail "DEMO is still shown in the menu"
 menu_choose 3
 wait_for_exit 30

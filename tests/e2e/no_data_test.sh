@@ -41,23 +41,29 @@ kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended on the title screen"
 xwininfo -id "$window" >/dev/null 2>&1 || fail "the window is gone on the title screen"
 
 # The menu's lines are drawn without the font image as plain quads, the selected one white and the others
-# grey: the white one follows the selection from "Create New Profile" (18 characters) to "Load Profile"
-# (12) and to "Quit" (4), 30 pixels apart.
-press space
-menu_line_is_white() {
+# grey: "Create New Profile" (18 characters), "Load Profile" (12) and "Quit" (4), 32 pixels high and 30
+# apart, so a line drawn later covers two rows of the one above. (The title, with no logo image, is white
+# all over.)
+line_brightness() {
     width=$((32 * $1))
-    waited=0
-    while [ "$(probe_count bright $((400 - width / 2)) "$2" "$width" 32)" -lt $((width * 30)) ]; do
-        [ "$waited" -ge 100 ] && return 1
-        sleep 0.1
-        waited=$((waited + 1))
+    probe_count bright $((400 - width / 2)) "$2" "$width" 32
+}
+item_selected() {
+    item=1
+    for line in "18 268" "12 298" "4 328"; do
+        # shellcheck disable=SC2086  # the line's length and row
+        bright=$(line_brightness $line)
+        if [ "$item" -eq "$1" ]; then
+            [ "$bright" -ge $((32 * ${line%% *} * 30)) ] || return 1
+        else
+            [ "$bright" -lt $((32 * ${line%% *} * 4)) ] || return 1 # the rows a neighbour overlaps
+        fi
+        item=$((item + 1))
     done
 }
-menu_line_is_white 18 268 || fail "no menu with \"Create New Profile\" selected: $(probe 112 268 576 32)"
-press Down
-menu_line_is_white 12 298 || fail "Down did not select \"Load Profile\": $(probe 208 298 384 32)"
-press Down
-menu_line_is_white 4 328 || fail "Down did not select \"Quit\": $(probe 336 328 128 32)"
+press_until space 10 item_selected 1 || fail "no menu with \"Create New Profile\" selected: $(probe 112 268 576 32)"
+press_until Down 10 item_selected 2 || fail "Down did not select \"Load Profile\": $(probe 208 298 384 32)"
+press_until Down 10 item_selected 3 || fail "Down did not select \"Quit\": $(probe 336 328 128 32)"
 press Return
 wait_for_exit 15
 [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS after Quit"
