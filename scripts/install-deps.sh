@@ -20,7 +20,7 @@ PACKAGES="$PACKAGES libsndfile1-dev libopenmpt-dev"
 PACKAGES="$PACKAGES libopenal-dev sox"
 # Window, keyboard and main loop: GLFW, OpenGL with Mesa's software renderer, and the X server and tools
 # of the end-to-end tests.
-PACKAGES="$PACKAGES libglfw3-dev libgl-dev libgl1-mesa-dri libglu1-mesa-dev xvfb xauth xdotool x11-utils libx11-dev"
+PACKAGES="$PACKAGES libglfw3-dev libgl-dev libgl1-mesa-dri libglu1-mesa-dev xvfb xauth xdotool x11-utils libx11-dev libxtst-dev"
 
 missing=""
 for package in $PACKAGES; do

@@ -75,3 +75,267 @@ fail() {
     stop_game
     exit 1
 }
+
+# ---- Whole-game steps: other ways to start, reading the screen, the menu, moves, the profile file ----
+
+# A fresh scratch folder with an empty profile folder; sets SCRATCH and GAME_OUT as start_game does.
+new_scratch() {
+    SCRATCH=$(mktemp -d)
+    GAME_OUT=$SCRATCH/stdout.txt
+    mkdir -p "$SCRATCH/programdata"
+}
+
+# Start the game from the directory $1 (its data files are looked up relative to it) with the scratch
+# profile folder; standard output goes to $GAME_OUT (appended), standard error beside it. Further
+# arguments are a command to run it through (another user). Sets GAME_PID.
+launch_game() {
+    game_dir=$1
+    shift
+    (cd "$game_dir" && PROGRAMDATA="$SCRATCH/programdata" exec "$@" ./tarmelo3d >>"$GAME_OUT" \
+        2>>"$SCRATCH/stderr.txt") &
+    GAME_PID=$!
+}
+
+# Pen positions of large-font lines on the 800 x 600 window, y upwards from the bottom edge: the HUD's
+# name, steps and level lines, and the middle line where the menu's first item, its messages and "DEMO"
+# stand. The menu centres a text by 16 pixels per character.
+HUD_NAME_Y=576
+HUD_STEPS_Y=552
+HUD_LEVEL_Y=528
+MIDDLE_Y=300
+centred_x() {
+    echo $((400 - 16 * ${#1}))
+}
+
+# Wait up to $1 seconds until the large-font line at pen ($2, $3) reads $4 and none of the further texts;
+# the scores of the last look are kept in TEXT_SCORES for the failure message.
+wait_for_text() {
+    seconds=$1 pen_x=$2 pen_y=$3
+    shift 3
+    if TEXT_SCORES=$("$TARMELO_E2E_TOOLS/text_match" --wait "$seconds" "$window" \
+        "$GAME_DIR/Textures/Swords.tga" "$pen_x" "$pen_y" "$@"); then
+        text_status=0
+    else
+        text_status=$?
+    fi
+    TEXT_SCORES=$(echo "$TEXT_SCORES" | tr '\n' ';')
+    return "$text_status"
+}
+
+# Wait up to $1 seconds until the menu's middle line (the first item of the main page, a message) reads $2
+# and none of the further texts.
+wait_for_middle_text() {
+    seconds=$1 text=$2
+    shift 2
+    wait_for_text "$seconds" "$(centred_x "$text")" "$MIDDLE_Y" "$text" "$@"
+}
+
+# Wait up to $1 seconds for the menu's main page: its selected line is white, the others grey (which
+# reads less surely over the scene), so any one of the three lines read is enough.
+wait_for_main_page() {
+    started=$(date +%s)
+    while :; do
+        wait_for_text 0.3 112 300 "Create New Profile" && return 0
+        wait_for_text 0.3 208 270 "Load Profile" && return 0
+        wait_for_text 0.3 336 240 "Quit" && return 0
+        [ $(($(date +%s) - started)) -ge "$1" ] && return 1
+    done
+}
+
+# Press key $1 until the command after $2 succeeds within $2 seconds of a press, at most three times: a
+# frame that takes longer than the press (a loaded machine) never sees it. Only for keys whose second
+# press would do no harm once the first has acted.
+press_until() {
+    key=$1 seconds=$2
+    shift 2
+    for _ in 1 2 3; do
+        press "$key" 0.4
+        started=$(date +%s)
+        until "$@"; do
+            [ $(($(date +%s) - started)) -ge "$seconds" ] && continue 2
+            sleep 0.1
+        done
+        return 0
+    done
+    return 1
+}
+
+# After a start: find the window, wait for the title, leave it with Space and wait for the menu.
+reach_menu() {
+    window=$(game_window)
+    [ -n "$window" ] || fail "no window titled TARMELO 3D appeared"
+    wait_for_title || fail "the title screen did not appear"
+    press_until space 10 wait_for_main_page 1 || fail "no menu after the title: $TEXT_SCORES"
+}
+
+# The menu takes at most one typed character per frame, and a software-rendered frame can take a tenth
+# of a second on a busy machine: type well slower than that, and only once the entry page has begun.
+type_text() {
+    sleep 0.4
+    xdotool type --delay 400 "$1"
+    sleep 0.4
+}
+
+# One key of the menu: held over a few frames, since the menu acts once per press and waits for the
+# release; then a pause, so that the release is seen before the next press (a new press that comes within
+# the same event poll as the release would merge with it).
+menu_key() {
+    press "$1" 0.5
+    sleep 0.2
+}
+
+# Choose item $1 of the menu's main page: the selection survives between openings, so go to the top
+# first (Up stops at the first item).
+menu_choose() {
+    menu_key Up
+    menu_key Up
+    item=1
+    while [ "$item" -lt "$1" ]; do
+        menu_key Down
+        item=$((item + 1))
+    done
+    menu_key Return
+}
+
+# Keep what the window shows for a failure report, beside the X helpers in the build tree, and name it
+# in TEXT_SCORES.
+keep_picture() {
+    picture="$TARMELO_E2E_TOOLS/failure-$(basename "$0" .sh)-$1.png"
+    "$TARMELO_E2E_TOOLS/x11_screenshot" "$window" "$picture" &&
+        TEXT_SCORES="$TEXT_SCORES (the window is in $picture)"
+}
+
+# Type $1 on an entry page and make sure that the field shows it: the field is the menu's second line,
+# the text and the blinking mark centred. On a slow frame a typed character can replace the one before it
+# (the menu takes one per frame), so a wrong field is cleared with Backspace and typed again.
+enter_text() {
+    attempts=0
+    while :; do
+        type_text "$1"
+        wait_for_text 3 $((400 - 16 * (${#1} + 1))) 270 "$1" && return 0
+        attempts=$((attempts + 1))
+        if [ "$attempts" -ge 3 ]; then
+            keep_picture "entry"
+            return 1
+        fi
+        cleared=0
+        while [ "$cleared" -lt $((${#1} + 2)) ]; do
+            menu_key BackSpace
+            cleared=$((cleared + 1))
+        done
+    done
+}
+
+# From the main page: create (item 1) or load (item 2) the profile $2 with the password $3.
+profile_dialogue() {
+    menu_choose "$1"
+    wait_for_middle_text 30 "Enter profile name:" "Enter password:" || fail "no name page: $TEXT_SCORES"
+    enter_text "$2" || fail "the name field does not show \"$2\": $TEXT_SCORES"
+    menu_key Return
+    wait_for_middle_text 30 "Enter password:" "Enter profile name:" || fail "no password page: $TEXT_SCORES"
+    enter_text "$3" || fail "the password field does not show \"$3\": $TEXT_SCORES"
+    menu_key Return
+}
+
+# From play: open the menu, choose "Quit" and wait for the exit; sets GAME_STATUS.
+quit_by_menu() {
+    menu_key Escape
+    menu_choose 3
+    wait_for_exit 30
+}
+
+# One arrow-key move, checked on the HUD's step counter ($2 is its value before). The key is held for
+# exactly one frame (x11_tap), so it moves the keeper at most once, and the frame that shows the move is
+# on screen when the tap returns; a tap that came while the keeper still glided moves nothing and is
+# repeated. Returns 1 when the counter never advanced, 2 when it advanced twice.
+arrow_move() {
+    next=$(($2 + 1))
+    taps=0
+    while [ "$taps" -lt 8 ]; do
+        if ! "$TARMELO_E2E_TOOLS/x11_tap" "$window" "$1"; then
+            TEXT_SCORES="the window showed no new frame for a minute"
+            return 1
+        fi
+        TAPS=$((TAPS + 1))
+        if wait_for_text 1 0 "$HUD_STEPS_Y" "Steps taken $next" "Steps taken $2" "Steps taken $((next + 1))"; then
+            sleep 0.25 # the glide of 10 animation ticks, before which no new move starts
+            return 0
+        fi
+        if wait_for_text 0 0 "$HUD_STEPS_Y" "Steps taken $((next + 1))" "Steps taken $next" "Steps taken $2"; then
+            keep_picture "move"
+            return 2
+        fi
+        taps=$((taps + 1))
+    done
+    keep_picture "move"
+    return 1
+}
+
+# Play a move list in LURD (lower case walks, upper case pushes) from the level's start, one arrow key
+# per letter; fails with the move that did not happen.
+play_moves() {
+    moves=$1
+    count=0
+    TAPS=0
+    while [ -n "$moves" ]; do
+        rest=${moves#?}
+        letter=${moves%"$rest"}
+        moves=$rest
+        case $letter in
+            l | L) key=Left ;;
+            u | U) key=Up ;;
+            r | R) key=Right ;;
+            d | D) key=Down ;;
+            *) fail "unknown move letter '$letter'" ;;
+        esac
+        arrow_move "$key" "$count" || {
+            [ "$?" -eq 2 ] && made="two steps" || made="no step"
+            fail "move $((count + 1)) ($key) made $made: $TEXT_SCORES"
+        }
+        count=$((count + 1))
+    done
+    echo "played $count moves with $TAPS taps"
+}
+
+# The 72-byte records of a profile file as hex, one record per line (a cut record on a shorter line).
+profile_records_of() {
+    od -An -v -tx1 -w72 "$1" | tr -d ' '
+}
+
+# One byte, given as a number.
+put_byte() {
+    # shellcheck disable=SC2059  # the format is the octal escape of the byte
+    printf "\\$(printf '%03o' "$1")"
+}
+
+# A profile record as the game stores it, written to standard output from name $1, password $2, level
+# $3: the name's bytes plus 64, zero-filled to 33 bytes; the 32-letter verification text, each byte
+# XOR (password byte + 128), with the password repeated; a zero byte, two reserved zero bytes; the level
+# as 32-bit little-endian.
+profile_record() {
+    written=0
+    for code in $(printf '%s' "$1" | od -An -v -tu1); do
+        put_byte $(((code + 64) % 256))
+        written=$((written + 1))
+    done
+    while [ "$written" -lt 33 ]; do
+        put_byte 0
+        written=$((written + 1))
+    done
+    keys=$(printf '%s' "$2" | od -An -v -tu1 | tr -s ' \n' '  ')
+    key_count=$(echo $keys | wc -w)
+    i=0
+    for code in $(printf 'lanternslanternslanternslanterns' | od -An -v -tu1); do
+        key=$(echo $keys | cut -d ' ' -f $((i % key_count + 1)))
+        put_byte $((code ^ ((key + 128) % 256)))
+        i=$((i + 1))
+    done
+    put_byte 0
+    put_byte 0
+    put_byte 0
+    level=$3
+    for _ in 1 2 3 4; do
+        put_byte $((level % 256))
+        level=$((level / 256))
+    done
+}

@@ -10,15 +10,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 
-static unsigned channel(unsigned long pixel, unsigned long mask) {
-    if (mask == 0) return 0;
-    int shift = 0;
-    while ((mask & 1UL) == 0) {
-        mask >>= 1;
-        ++shift;
-    }
-    return (unsigned)(((pixel >> shift) & mask) * 255UL / mask);
-}
+#include "x11_pixels.h"
 
 int main(int argc, char** argv) {
     if (argc != 6) {

@@ -6,20 +6,11 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include "x11_pixels.h"
+
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STB_IMAGE_WRITE_STATIC
 #include <stb/stb_image_write.h>
-
-static unsigned channel(unsigned long pixel, unsigned long mask) {
-    if (mask == 0) return 0;
-    int shift = 0;
-    while ((mask & 1UL) == 0) {
-        mask >>= 1;
-        ++shift;
-    }
-    const unsigned long value = (pixel >> shift) & mask;
-    return (unsigned)(value * 255UL / mask);
-}
 
 int main(int argc, char** argv) {
     if (argc != 3) {

@@ -1,0 +1,60 @@
+#!/bin/sh
+# The demo: a title left alone for 60 s starts it ("DEMO" in the middle of the HUD), its path solves level
+# 1 (the mini-map shows the crate on the goal), and Escape leaves it for the menu without the title;
+# "Quit" ends the game with status 0.
+# The shipped "Moves.txt" ends with the push that solves the level, and the demo ends on the frame after
+# it, which gives no time to look at the solved board or press a key. The game is therefore run from a
+# copy of its directory whose "Moves.txt" is the shipped path followed by a walk back and forth.
+# Usage (under xvfb-run): demo_test.sh GAME-DIR
+set -eu
+GAME_DIR=$1
+. "$(dirname "$0")/lib.sh"
+
+# Level 1: the crate starts at column 2, row 3 and the goal is at column 3, row 1; the map draws cell
+# (x, y) 10 x 10 pixels large with its top-left corner at (10 x, 600 - 10 (5 - y) - 10) from the window's
+# top-left, the level's last row being 5. Read through the map's translucency and the fog, the middle of
+# a crate icon is orange (red well above green and far above blue), that of the bare goal gold (red and
+# green alike), that of the keeper green, that of the floor grey-blue.
+crate_in_map_cell() {
+    mean=$(probe $((10 * $1 + 2)) $((600 - 10 * (5 - $2) - 8)) 6 6 | sed -n 's/^mean \([0-9]*\)[.0-9]* \([0-9]*\)[.0-9]* \([0-9]*\).*/\1 \2 \3/p')
+    set -- $mean
+    [ "$#" -eq 3 ] && [ "$1" -gt $(($2 + 15)) ] && [ "$1" -gt $(($3 + 45)) ]
+}
+
+new_scratch
+mkdir "$SCRATCH/game"
+for entry in "$GAME_DIR"/*; do
+    ln -s "$entry" "$SCRATCH/game/"
+done
+rm "$SCRATCH/game/Moves.txt"
+cp "$GAME_DIR/Moves.txt" "$SCRATCH/game/Moves.txt"
+for _ in 1 2 3 4 5; do
+    printf '3,4\n6,4\n'
+done >>"$SCRATCH/game/Moves.txt"
+printf '3,4\n' >>"$SCRATCH/game/Moves.txt"
+
+launch_game "$SCRATCH/game"
+window=$(game_window) || fail "no window titled TARMELO 3D appeared"
+[ -n "$window" ] || fail "no window titled TARMELO 3D appeared"
+wait_for_title || fail "the title screen did not appear"
+title_seen=$(date +%s)
+wait_for_text 80 336 "$MIDDLE_Y" "DEMO" || fail "no DEMO within 80 s of the title: $TEXT_SCORES"
+waited=$(($(date +%s) - title_seen))
+[ "$waited" -ge 58 ] || fail "the demo started $waited s after the title, not 60"
+# The logo fades out over the first frames of the demo, so the map is read once the crate has moved.
+waited=0
+until crate_in_map_cell 3 1; do
+    [ "$waited" -ge 600 ] && fail "the map shows no crate on the goal: $(probe 32 552 6 6)"
+    sleep 0.1
+    waited=$((waited + 1))
+done
+crate_in_map_cell 2 3 && fail "the map still shows a crate at its start"
+wait_for_text 0 336 "$MIDDLE_Y" "DEMO" || fail "the demo ended with the solving push: $TEXT_SCORES"
+
+press_until Escape 15 wait_for_main_page 1 || fail "Escape did not open the menu: $TEXT_SCORES"
+wait_for_text 0 336 "$MIDDLE_Y" "DEMO" && fail "DEMO is still shown in the menu"
+menu_choose 3
+wait_for_exit 30
+[ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS after Quit"
+stop_game
+echo "demo test passed"

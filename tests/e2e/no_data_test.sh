@@ -1,0 +1,72 @@
+#!/bin/sh
+# The game started in a folder that holds nothing but its executable: it reports each of the 17 images it
+# could not load, one line each in slot order, and still runs its title screen and its menu, whose
+# selection moves with the arrow keys, and "Quit" ends it with status 0.
+# Usage (under xvfb-run): no_data_test.sh GAME-DIR
+set -eu
+GAME_DIR=$1
+. "$(dirname "$0")/lib.sh"
+
+new_scratch
+mkdir "$SCRATCH/empty"
+cp "$GAME_DIR/tarmelo3d" "$SCRATCH/empty/"
+# With the profile folders already there, their two "unable to create directory at " lines are the last
+# start-up step: the title screen follows at once.
+mkdir -p "$SCRATCH/programdata/ZUR/Tarmelo3D"
+launch_game "$SCRATCH/empty"
+window=$(game_window) || fail "no window titled TARMELO 3D appeared"
+[ -n "$window" ] || fail "no window titled TARMELO 3D appeared"
+
+waited=0
+until [ "$(grep -c '^unable to create directory at ' "$GAME_OUT")" -eq 2 ]; do
+    [ "$waited" -ge 300 ] && fail "start-up did not finish"
+    sleep 0.1
+    waited=$((waited + 1))
+done
+expected="$SCRATCH/expected.txt"
+for file in Textures/Text.tga Textures/Floor.tga Textures/Wall2.tga Textures/Wall.tga Textures/logo.tga \
+    Textures/crate2.tga Textures/crate2.tga Textures/Legs.tga Textures/Body.tga Textures/Head.tga \
+    Textures/fog.tga Textures/Swords.tga gfx/empty.tga gfx/wall.tga gfx/target.tga gfx/object.tga \
+    gfx/player.tga; do
+    echo "Failed to load image, $file!!!"
+done >"$expected"
+echo "unable to create directory at $SCRATCH/programdata/ZUR" >>"$expected"
+echo "unable to create directory at $SCRATCH/programdata/ZUR/Tarmelo3D" >>"$expected"
+diff "$expected" "$GAME_OUT" >&2 || fail "standard output differs from the 17 image lines and the two folder lines"
+
+# The title: its texts and logo have no images, so there is nothing to read on it; the game must simply
+# be alive with its window up.
+sleep 1
+kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended on the title screen"
+xwininfo -id "$window" >/dev/null 2>&1 || fail "the window is gone on the title screen"
+
+# The menu's lines are drawn without the font image as plain quads, the selected one white and the others
+# grey: "Create New Profile" (18 characters), "Load Profile" (12) and "Quit" (4), 32 pixels high and 30
+# apart, so a line drawn later covers two rows of the one above. (The title, with no logo image, is white
+# all over.)
+line_brightness() {
+    width=$((32 * $1))
+    probe_count bright $((400 - width / 2)) "$2" "$width" 32
+}
+item_selected() {
+    item=1
+    for line in "18 268" "12 298" "4 328"; do
+        # shellcheck disable=SC2086  # the line's length and row
+        bright=$(line_brightness $line)
+        if [ "$item" -eq "$1" ]; then
+            [ "$bright" -ge $((32 * ${line%% *} * 30)) ] || return 1
+        else
+            [ "$bright" -lt $((32 * ${line%% *} * 4)) ] || return 1 # the rows a neighbour overlaps
+        fi
+        item=$((item + 1))
+    done
+}
+press_until space 10 item_selected 1 || fail "no menu with \"Create New Profile\" selected: $(probe 112 268 576 32)"
+press_until Down 10 item_selected 2 || fail "Down did not select \"Load Profile\": $(probe 208 298 384 32)"
+press_until Down 10 item_selected 3 || fail "Down did not select \"Quit\": $(probe 336 328 128 32)"
+press Return
+wait_for_exit 15
+[ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS after Quit"
+diff "$expected" "$GAME_OUT" >&2 || fail "the menu wrote to standard output"
+stop_game
+echo "no data test passed"
