@@ -1,7 +1,7 @@
 #!/bin/sh
 # Speed and size of the real game under a virtual X server, as figures (not a test): the time from start
-# to the first title frame, the share of one core the game uses while idle on the title and while idle in
-# the menu over a game board, and its peak resident memory over a one-minute run.
+# to the first title frame, the share of one core the game uses while idle on the title, in the menu over a
+# game board and in play (keeper standing, shadows on), and its peak resident memory over a one-minute run.
 #     scripts/measure.sh            (after scripts/build.sh)
 set -eu
 cd "$(dirname "$0")/.."
@@ -48,6 +48,7 @@ for key in Left Left Down Right Up l l s s; do
     press "$key"
     sleep 0.5
 done
+play_cpu=$(cpu_share 10)
 elapsed=$(( ($(now_ms) - started) / 1000 ))
 [ "$elapsed" -lt 60 ] && sleep $((60 - elapsed))
 peak_kb=$(awk '/VmHWM/ { print $2 }' "/proc/$GAME_PID/status")
@@ -56,4 +57,5 @@ stop_game
 echo "start to first title frame: ${title_ms} ms"
 echo "CPU while idle on the title: ${title_cpu} % of one core"
 echo "CPU while idle in the menu over the board: ${menu_cpu} % of one core"
+echo "CPU while idle in play: ${play_cpu} % of one core"
 echo "peak resident memory over one minute: $((peak_kb / 1024)) MB"

@@ -4,6 +4,7 @@
 #include <GL/glext.h>
 
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include "platform/window.h"
@@ -64,10 +65,20 @@ bool seenAtASlant(const char* const* files, int slot) {
     return slot != TEX_TEXT && slot != TEX_LOGO && slot != TEX_FOG && slot != TEX_SWORDS;
 }
 
+// A software rasterizer's anisotropic filter now and then spins one of its threads for many seconds on a
+// single frame (seen on llvmpipe while walking about level 1: the picture froze, the game waited in the
+// buffer swap), and it takes most of every frame besides. There the materials keep trilinear filtering.
+bool anisotropyIsSafe() {
+    if (!platformExtensionSupported(kAnisotropyExtension)) return false;
+    const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    if (renderer == nullptr) return false;
+    return std::strstr(renderer, "llvmpipe") == nullptr && std::strstr(renderer, "softpipe") == nullptr;
+}
+
 // One table, slot 1 upwards. A file that cannot be read leaves its slot with a texture name and no
 // picture: drawing with it shows the surface untextured, and start-up goes on.
 void loadSlots(GLuint* names, const char* const* files, int slotCount) {
-    const bool anisotropyAvailable = platformExtensionSupported(kAnisotropyExtension);
+    const bool anisotropyAvailable = anisotropyIsSafe();
     for (int slot = 1; slot <= slotCount; ++slot) {
         const char* file = files[slot];
         if (file == nullptr) continue;

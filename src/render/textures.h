@@ -2,9 +2,10 @@
 
 #include "render/graphics.h"
 
-// Loads slots 1 to 12 from their TGA files into new texture objects with mipmaps, trilinear filtering and
-// the driver's largest anisotropy. A file that cannot be read writes "Failed to load image, <file>!!!" and
-// beeps; its slot keeps a texture without an image, and loading goes on.
+// Loads slots 1 to 12 from their TGA files into new texture objects with mipmaps, trilinear filtering and,
+// for the board's materials on a hardware renderer, the driver's largest anisotropy. A file that cannot be
+// read writes "Failed to load image, <file>!!!" and beeps; its slot keeps a texture without an image, and
+// loading goes on.
 void loadTextures(TextureSlots& slots);
 void loadMapIcons(IconSlots& slots);
 void deleteTextures(TextureSlots& slots);

@@ -5,8 +5,8 @@
 //     cd build/game && xvfb-run -a -s "-screen 0 1280x1024x24" ../tools/scene_bench/scene_bench [frames]
 //     [anisotropy]
 //
-// The optional anisotropy replaces the driver's largest for the board's materials: a diagnostic that shows
-// how much of a frame the anisotropic filtering takes (the game always uses the largest).
+// The optional anisotropy is set on the board's materials: a diagnostic that shows how much of a frame the
+// anisotropic filtering takes (the game uses the driver's largest, or none on a software renderer).
 
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
             glBindTexture(GL_TEXTURE_2D, bench.graphics.textures.names[slot]);
             glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, anisotropy);
         }
-        std::printf("diagnostic: anisotropy %g instead of the driver's largest\n", anisotropy);
+        std::printf("diagnostic: anisotropy %g on the board's materials\n", anisotropy);
     }
     buildLargestLevel(bench);
     settleCamera(bench);
