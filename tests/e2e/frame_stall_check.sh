@@ -1,8 +1,9 @@
 #!/bin/sh
-# Fails when a frame of play stalls: the keeper is walked about level 1 with plain key taps (nothing reads
-# the screen) for up to SECONDS, and the game's main thread must use some CPU in every 2-second window.
-# A stalled frame shows as the main thread asleep in the buffer swap while one rasterizer thread of the
-# software renderer runs flat out. Not part of the suite: it fails now and then on a loaded machine.
+# Guards against frozen frames: the keeper is walked about level 1 with plain key taps (nothing reads the
+# screen) for SECONDS, and the game's main thread must use some CPU in every 2-second window. A frozen frame
+# shows as the main thread asleep in the buffer swap while one rasterizer thread of the software renderer
+# runs flat out (llvmpipe's anisotropic filter did this every minute or two). Longer runs:
+#     xvfb-run -a tests/e2e/frame_stall_check.sh build/game 600
 # Usage (under xvfb-run): frame_stall_check.sh GAME-DIR [SECONDS]
 set -eu
 GAME_DIR=$1
