@@ -1,6 +1,6 @@
 // The 35 generated models: what the game relies on without checking (faces with area, winding, closed
-// shadow casters), the scene's placement conventions, the shadow pass's face budgets, and a keeper whose
-// limbs really move through the cycles.
+// shadow casters), the shadow pass's face budgets, and a keeper of the scene's height whose limbs really
+// move through the cycles.
 
 #include <gtest/gtest.h>
 
@@ -167,31 +167,12 @@ TEST(GeneratedModels, FaceCountsStayWithinTheShadowPassBudget) {
         EXPECT_LE(models()[i].model.faceCount, 600) << models()[i].path;
 }
 
-TEST(SceneryModels, SitInTheirCellOnTheFloor) {
+// The goal tile is blended over the floor tile: at the same height the two would flicker.
+TEST(SceneryModels, GoalTileLiesJustAboveTheFloorTile) {
     const Extent floor = extentOf(modelAt("Models/Bin/Ground_Plane1.s3d"));
-    EXPECT_FLOAT_EQ(floor.low.x, -0.5f);
-    EXPECT_FLOAT_EQ(floor.high.z, 0.5f);
-    EXPECT_FLOAT_EQ(floor.high.y, 0.0f);
-    EXPECT_FLOAT_EQ(floor.low.y, 0.0f);
-
     const Extent goal = extentOf(modelAt("Models/Bin/Ground_Plane2.s3d"));
-    EXPECT_FLOAT_EQ(goal.low.z, -0.5f);
-    EXPECT_FLOAT_EQ(goal.high.x, 0.5f);
-    EXPECT_GT(goal.low.y, 0.0f);  // above the floor tile it is blended over
-    EXPECT_LT(goal.high.y, 0.01f);
-
-    const Extent block = extentOf(modelAt("Models/Bin/Cube.s3d"));
-    EXPECT_FLOAT_EQ(block.low.y, 0.0f);
-    EXPECT_NEAR(block.high.y, 1.0f, 0.1f);
-    EXPECT_FLOAT_EQ(block.low.x, -0.5f);
-    EXPECT_FLOAT_EQ(block.high.z, 0.5f);
-
-    const Extent crate = extentOf(modelAt("Models/Bin/Crate.s3d"));
-    EXPECT_FLOAT_EQ(crate.low.y, 0.0f);
-    for (const float half : {-crate.low.x, crate.high.x, -crate.low.z, crate.high.z}) {
-        EXPECT_GE(half, 0.4f);
-        EXPECT_LE(half, 0.45f);
-    }
+    EXPECT_GT(goal.low.y, floor.high.y);
+    EXPECT_LT(goal.high.y, floor.high.y + 0.01f);
 }
 
 TEST(KeeperModel, StandsOnTheFloorAtTheReferenceHeightFacingPlusZ) {
