@@ -64,10 +64,6 @@ void audioRecordingSetSampleLength(const std::string& path, int updates) {
     g_recording.sampleLengths[path] = updates;
 }
 
-const std::vector<RecordedAudioCall>& audioRecordingCalls() {
-    return g_recording.calls;
-}
-
 void audioRecordingClearCalls() {
     g_recording.calls.clear();
 }

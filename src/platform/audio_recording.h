@@ -49,7 +49,6 @@ void audioRecordingSetNoDevice(bool noDevice);
 void audioRecordingFailLoad(const std::string& path);
 void audioRecordingSetSampleLength(const std::string& path, int updates);
 
-const std::vector<RecordedAudioCall>& audioRecordingCalls();
 void audioRecordingClearCalls();
 // The recorded calls of one function, in order.
 std::vector<RecordedAudioCall> audioRecordingCallsTo(const std::string& function);

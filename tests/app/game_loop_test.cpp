@@ -1,50 +1,20 @@
 // The game loop stepped frame by frame against the scripted keyboard and clock: key precedence, zoom
-// limits, glide timing, catch-up ticks, toggles, the menu key, and when a close request takes effect.
+// limits, glide timing, catch-up ticks, toggles, the menu key freezing play.
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
-#include "app/game_frame.h"
-#include "app/keyboard.h"
-#include "app/outer_loop.h"
-#include "core/level_file.h"
-#include "platform/scripted_window.h"
-#include "platform/window.h"
+#include "support/scripted_game.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-const char* kOpenLevel =
-    "set\n"
-    "\n"
-    "#########\n"
-    "#       #\n"
-    "#   @ $.#\n"
-    "#       #\n"
-    "#########\n";
-
 struct GameLoopTest : ::testing::Test {
     void SetUp() override {
-        scriptedReset();
-        platformSetCloseCallback(closeCallback);
-        // A loop that waits for input no script gives would hang the suite: end it instead.
-        scriptedOnPoll([] {
-            if (platformTime() > 600.0) quitRequested = true;
-        });
-        quitRequested = false;
-        lastTypedChar = 0;
-        testing_support::writeFile(dir / "levels/Classic.lvt", kOpenLevel);
+        testing_support::resetScriptedGame(600.0);
+        testing_support::writeFile(dir / "levels/Classic.lvt",
+                                   "set\n\n#########\n#       #\n#   @ $.#\n#       #\n#########\n");
         cwd = std::make_unique<testing_support::ScopedWorkingDirectory>(dir.path());
-        freshGame();
-    }
-
-    void freshGame() {
-        game = std::make_unique<Game>();
-        game->player.setName = "Classic";
-        game->player.level = 1;
-        loadLevel(game->board, game->player);
-        afterLevelLoad(*game);
+        game = testing_support::gameOnLevelOne();
     }
 
     void holdOnly(std::initializer_list<int> keys) {
@@ -82,7 +52,7 @@ TEST_F(GameLoopTest, ArrowPrecedenceDownUpLeftRight) {
         {{KEY_DOWN, KEY_RIGHT}, 0, 1, 0},
     };
     for (const Case& c : cases) {
-        freshGame();
+        game = testing_support::gameOnLevelOne();
         const int x = game->player.x;
         const int y = game->player.y;
         holdOnly(c.keys);
@@ -167,51 +137,13 @@ TEST_F(GameLoopTest, EscapeOpensTheMenuAndFreezesPlay) {
     scriptedKeyAt(now + 0.2, KEY_ESC, false);
     runGameFrame(*game);
     EXPECT_TRUE(game->menuOpen);
-    EXPECT_TRUE(scriptedRecord().charCallbackInstalled);
-    EXPECT_TRUE(scriptedRecord().keyRepeat);
     holdOnly({KEY_LEFT});
     const int x = game->player.x;
     for (int frame = 0; frame < 5; ++frame) runGameFrame(*game);
     EXPECT_EQ(game->player.x, x);  // the menu is open: no moves
 }
 
-TEST_F(GameLoopTest, CloseRequestOnTheTitleEndsTheProgramAfterTheFirstGameFrame) {
-    scriptedCloseAt(1.0);
-    scriptedKeyAt(2.0, KEY_SPACE, true);
-    scriptedKeyAt(2.2, KEY_SPACE, false);
-    int swapsAtSpace = -1;
-    scriptedOnPoll([&] {
-        if (swapsAtSpace < 0 && platformKeyDown(KEY_SPACE)) swapsAtSpace = scriptedRecord().swaps;
-        if (platformTime() > 600.0 && !quitRequested) {
-            ADD_FAILURE() << "the program did not end";
-            quitRequested = true;
-        }
-    });
-    const bool quit = runPass(*game);
-    EXPECT_TRUE(quit);
-    EXPECT_TRUE(quitRequested);
-    // The title kept running after the close request, until Space; then exactly one game frame ran.
-    EXPECT_GE(platformTime(), 2.2);
-    EXPECT_EQ(scriptedRecord().swaps, swapsAtSpace + 1);
-}
-
-TEST_F(GameLoopTest, TitleLeftAloneStartsTheDemoAfterSixtySeconds) {
-    // No "Moves.txt" here: the demo ends on its first frame and the pass returns to the title.
-    scriptedAdvanceTime(5.0);  // the deadline counts from the title, not from the start of the program
-    const bool quit = runPass(*game);
-    EXPECT_FALSE(quit);
-    EXPECT_NEAR(platformTime(), 65.0, 0.05);
-    EXPECT_FALSE(game->demo.demoMode);
-    EXPECT_FALSE(game->menuOpen);
-}
-
-TEST_F(GameLoopTest, WindowCallbacksKeepTheirValues) {
-    charCallback('a', ACTION_PRESS);
-    charCallback('{', ACTION_PRESS);  // beyond the range the menu takes
-    charCallback('b', ACTION_RELEASE);
-    EXPECT_EQ(lastTypedChar, 'a');
-    EXPECT_EQ(closeCallback(), 0);
-    EXPECT_TRUE(quitRequested);
+TEST_F(GameLoopTest, ResizeIsRecordedForTheNextFrame) {
     sizeCallback(400, 600);
     EXPECT_EQ(windowSettings.width, 400u);
     EXPECT_TRUE(windowSettings.resized);

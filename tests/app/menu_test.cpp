@@ -7,40 +7,18 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/game_frame.h"
-#include "app/keyboard.h"
-#include "core/level_file.h"
-#include "platform/scripted_window.h"
-#include "platform/window.h"
 #include "profiles/profile_store.h"
+#include "support/scripted_game.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-// Two levels, told apart by the keeper's start column.
-const char* kTwoLevels =
-    "set\n"
-    "\n"
-    "#######\n"
-    "#@ $ .#\n"
-    "#######\n"
-    "\n"
-    "#######\n"
-    "#.  $@#\n"
-    "#######\n";
-constexpr int kLevelOneKeeperX = 1;
-constexpr int kLevelTwoKeeperX = 5;
-
-constexpr double kHoldSeconds = 0.1;  // how long a scripted key press stays down
+// Two levels, told apart by the keeper's start column (1 and 5).
+const char* kTwoLevels = "set\n\n#######\n#@ $ .#\n#######\n\n#######\n#.  $@#\n#######\n";
 
 struct MenuTest : ::testing::Test {
     void SetUp() override {
-        scriptedReset();
-        // A loop that waits for input no script gives would hang the suite: end it instead.
-        scriptedOnPoll([] {
-            if (platformTime() > 3600.0) quitRequested = true;
-        });
-        quitRequested = false;
+        testing_support::resetScriptedGame();
         lastTypedChar = 0;
         windowSettings = WindowSettings{};
         testing_support::writeFile(dir / "levels/Classic.lvt", kTwoLevels);
@@ -51,22 +29,22 @@ struct MenuTest : ::testing::Test {
 
     // The program started again: the title was left with Space and the menu opens.
     void freshRun() {
-        game = std::make_unique<Game>();
+        game = testing_support::gameOnLevelOne();
         game->profile.dataDirectory = dir / "programdata";
-        game->player.setName = "Classic";
-        game->player.level = 1;
-        loadLevel(game->board, game->player);
-        afterLevelLoad(*game);
         game->menuOpen = true;
     }
 
     std::string profileFolder() const { return dir / "programdata/ZUR/Tarmelo3D"; }
     std::string profileFile() const { return profileFilePath(dir / "programdata"); }
+    int saveLevel(int level) {
+        return saveLevelReached(game->profile.dataDirectory, game->profile.record, game->profile.password,
+                                level);
+    }
 
     void frame() { runGameFrame(*game); }
 
     // Down for a moment within one frame, as a player's key press: the frame waits for the release.
-    void press(int key, double holdSeconds = kHoldSeconds) {
+    void press(int key, double holdSeconds = 0.1) {
         scriptedSetKey(key, true);
         scriptedKeyAt(platformTime() + holdSeconds, key, false);
         frame();
@@ -96,13 +74,17 @@ struct MenuTest : ::testing::Test {
         press(KEY_ENTER);
     }
     void create(const std::string& name, const std::string& password) { submit(1, name, password); }
-    void load(const std::string& name, const std::string& password) { submit(2, name, password); }
 
     // Escape during play.
     void reopen() {
         ASSERT_FALSE(game->menuOpen);
         press(KEY_ESC);
         ASSERT_TRUE(game->menuOpen);
+    }
+
+    void expectTyping(bool on) {
+        EXPECT_EQ(scriptedRecord().charCallbackInstalled, on);
+        EXPECT_EQ(scriptedRecord().keyRepeat, on);
     }
 
     const MenuView& view() const { return game->menu.view; }
@@ -123,38 +105,16 @@ struct MenuTest : ::testing::Test {
 
 TEST_F(MenuTest, OpeningTurnsTypingOnAndClosingTurnsItOff) {
     frame();
-    EXPECT_TRUE(scriptedRecord().charCallbackInstalled);
-    EXPECT_TRUE(scriptedRecord().keyRepeat);
+    expectTyping(true);
     create("ann", "pw");
     EXPECT_FALSE(game->menuOpen);
-    EXPECT_FALSE(scriptedRecord().charCallbackInstalled);
-    EXPECT_FALSE(scriptedRecord().keyRepeat);
+    expectTyping(false);
     // A character typed during play is not taken by anything.
     scriptedCharAt(platformTime(), 'x');
     frame();
     EXPECT_EQ(lastTypedChar, 0);
     reopen();
-    EXPECT_TRUE(scriptedRecord().charCallbackInstalled);
-    EXPECT_TRUE(scriptedRecord().keyRepeat);
-}
-
-TEST_F(MenuTest, MainPageItemsStandCentredDownwardWithOnlyTheSelectionWhite) {
-    frame();
-    press(KEY_DOWN);
-    ASSERT_EQ(view().lineCount, 3);
-    const char* texts[] = {"Create New Profile", "Load Profile", "Quit"};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(view().lines[i].text, texts[i]);
-        EXPECT_EQ(view().lines[i].y, 300.0f - 30.0f * static_cast<float>(i));
-        EXPECT_EQ(view().lines[i].brightness, i == 1 ? 1.0f : 0.4f);
-    }
-    press(KEY_ENTER);  // Load Profile: an entry page, both lines white
-    ASSERT_EQ(view().lineCount, 2);
-    EXPECT_EQ(view().lines[0].text, "Enter profile name:");
-    EXPECT_EQ(view().lines[0].y, 300.0f);
-    EXPECT_EQ(view().lines[1].y, 270.0f);
-    EXPECT_EQ(view().lines[0].brightness, 1.0f);
-    EXPECT_EQ(view().lines[1].brightness, 1.0f);
+    expectTyping(true);
 }
 
 TEST_F(MenuTest, UpOnTheFirstAndDownOnTheLastItemStayPut) {
@@ -170,7 +130,7 @@ TEST_F(MenuTest, UpOnTheFirstAndDownOnTheLastItemStayPut) {
     EXPECT_EQ(game->menu.menuSelection, 3);
 }
 
-TEST_F(MenuTest, TypedCharactersFollowTheRangeAndTheFieldLimit) {
+TEST_F(MenuTest, TypingFollowsTheRangeTheFieldLimitAndOneBackspacePerPress) {
     frame();
     scriptedCharAt(platformTime(), 'q');  // typed on the main page: dropped when the entry page begins
     frame();
@@ -190,23 +150,17 @@ TEST_F(MenuTest, TypedCharactersFollowTheRangeAndTheFieldLimit) {
     type(std::string(40, 'z'));
     EXPECT_EQ(game->menu.typedText, "aB 1y" + std::string(27, 'z'));
     // A held key repeats its character while the menu is open.
-    game->menu.typedText.clear();
+    game->menu.typedText = "ab";
     scriptedCharAt(platformTime(), 'r');
     scriptedCharAt(platformTime() + 0.04, 'r', true);
     frame();
     frame();
     frame();
-    EXPECT_EQ(game->menu.typedText, "rr");
-}
-
-TEST_F(MenuTest, BackspaceRemovesOneCharacterPerPress) {
-    frame();
-    choose(1);
-    type("abc");
+    EXPECT_EQ(game->menu.typedText, "abrr");
     press(KEY_BACKSPACE, 1.5);  // held: the frame waits for the release
     frame();
     frame();
-    EXPECT_EQ(game->menu.typedText, "ab");
+    EXPECT_EQ(game->menu.typedText, "abr");
     for (int i = 0; i < 4; ++i) press(KEY_BACKSPACE);
     EXPECT_EQ(game->menu.typedText, "");
     type("d");
@@ -218,9 +172,7 @@ TEST_F(MenuTest, EmptyFieldsShowTheirMessageAndKeepTheField) {
     choose(1);
     press(KEY_ENTER);
     EXPECT_TRUE(game->menu.messageShown);
-    EXPECT_EQ(game->menu.messageText, "Name cannot be empty!");
     EXPECT_EQ(view().lines[0].text, "Name cannot be empty!");
-    EXPECT_EQ(view().lines[0].y, 300.0f);
     press(KEY_ENTER);  // dismissed: still the name page, still typing
     EXPECT_FALSE(game->menu.messageShown);
     EXPECT_EQ(game->menu.menuPage, MENU_PAGE_CREATE_NAME);
@@ -259,53 +211,37 @@ TEST_F(MenuTest, MarkAndPromptBlinkWithTheirSines) {
     EXPECT_EQ(view().lineCount, 1);
 }
 
-TEST_F(MenuTest, CreateThenLoadRoundTripsThroughTheProfileFile) {
+// A load starts the record's level afresh, without the previous level's end; a damaged level starts 1.
+TEST_F(MenuTest, LoadStartsTheSavedLevelAfreshOrLevelOneForADamagedRecord) {
     create("ann", "secret");
     EXPECT_FALSE(game->menuOpen);
     EXPECT_TRUE(game->profile.loaded);
-    EXPECT_EQ(game->profile.name, "ann");
-    EXPECT_EQ(game->profile.password, "secret");
-    EXPECT_EQ(game->player.level, 1);
-    const std::string bytes = testing_support::readFile(profileFile());
-    ASSERT_EQ(bytes.size(), 72u);
-    EXPECT_EQ(bytes.substr(0, 4), std::string("\xA1\xAE\xAE\0", 4));  // "ann", each byte + 64
-    // Progress as the level end writes it.
-    ASSERT_EQ(saveLevelReached(game->profile.dataDirectory, game->profile.record, game->profile.password, 2),
-              PROFILE_OK);
+    ASSERT_EQ(saveLevel(2), PROFILE_OK);  // progress as the level end writes it
 
     freshRun();
     game->player.steps = 7;
     game->levelEnd.solved = game->levelEnd.endRequested = game->levelEnd.sinking = true;
-    load("ann", "secret");
+    submit(2, "ann", "secret");
     EXPECT_FALSE(game->menuOpen);
-    EXPECT_TRUE(game->profile.loaded);
     EXPECT_EQ(game->player.level, 2);
     EXPECT_EQ(game->player.steps, 0);
-    EXPECT_EQ(game->player.x, kLevelTwoKeeperX);
-    EXPECT_EQ(game->board.notFound, 0);
-    // The previous level's end does not carry over into the profile's level.
+    EXPECT_EQ(game->player.x, 5);
     EXPECT_FALSE(game->levelEnd.solved || game->levelEnd.endRequested || game->levelEnd.sinking);
-    EXPECT_EQ(std::strcmp(game->profile.record.name, "ann"), 0);
-    EXPECT_EQ(game->profile.record.level, 2);
-}
 
-TEST_F(MenuTest, DamagedLevelInARecordStartsFromLevelOne) {
-    create("ann", "pw");
     std::string bytes = testing_support::readFile(profileFile());
     ASSERT_EQ(bytes.size(), 72u);
     bytes.replace(68, 4, std::string("\xF6\xFF\xFF\xFF", 4));  // level -10
     testing_support::writeFile(profileFile(), bytes);
     freshRun();
-    load("ann", "pw");
+    submit(2, "ann", "secret");
     EXPECT_TRUE(game->profile.loaded);
     EXPECT_EQ(game->player.level, 1);
-    EXPECT_EQ(game->player.x, kLevelOneKeeperX);
+    EXPECT_EQ(game->player.x, 1);
 }
 
 TEST_F(MenuTest, FailedCreateOrLoadKeepsThePreviousProfile) {
     create("ann", "one");
-    ASSERT_EQ(saveLevelReached(game->profile.dataDirectory, game->profile.record, game->profile.password, 2),
-              PROFILE_OK);
+    ASSERT_EQ(saveLevel(2), PROFILE_OK);
     const ProfileRecord before = game->profile.record;
     const std::string file = testing_support::readFile(profileFile());
     const int keeperX = game->player.x;
@@ -316,12 +252,9 @@ TEST_F(MenuTest, FailedCreateOrLoadKeepsThePreviousProfile) {
         const char* password;
         const char* message;
     };
-    const Attempt attempts[] = {
-        {2, "ann", "two", "INVALID PASSWORD!"},
-        {2, "bob", "one", "PROFILE NOT FOUND!"},
-        {1, "ann", "other", "PROFILE ALREADY EXISTS!"},
-    };
-    for (const Attempt& attempt : attempts) {
+    for (const Attempt& attempt :
+         {Attempt{2, "ann", "two", "INVALID PASSWORD!"}, Attempt{2, "bob", "one", "PROFILE NOT FOUND!"},
+          Attempt{1, "ann", "other", "PROFILE ALREADY EXISTS!"}}) {
         reopen();
         submit(attempt.item, attempt.name, attempt.password);
         EXPECT_TRUE(game->menuOpen) << attempt.message;
@@ -341,22 +274,19 @@ TEST_F(MenuTest, FailedCreateOrLoadKeepsThePreviousProfile) {
     EXPECT_EQ(game->player.x, keeperX);
     EXPECT_EQ(testing_support::readFile(profileFile()), file);
     // Later saves still find the previous profile's own record.
-    ASSERT_EQ(saveLevelReached(game->profile.dataDirectory, game->profile.record, game->profile.password, 3),
-              PROFILE_OK);
+    ASSERT_EQ(saveLevel(3), PROFILE_OK);
     const std::string after = testing_support::readFile(profileFile());
     ASSERT_EQ(after.size(), 72u);
     EXPECT_EQ(after[68], 3);
-}
 
-TEST_F(MenuTest, FileErrorOnCreateLeavesTheLoggedInRecordWhole) {
-    create("ann", "one");
-    const ProfileRecord before = game->profile.record;
-    std::filesystem::rename(profileFolder(), dir / "moved");  // the profile file cannot be made
+    // A profile file that cannot be made: the message, and the logged-in record stays whole.
+    const ProfileRecord saved = game->profile.record;
+    std::filesystem::rename(profileFolder(), dir / "moved");
     reopen();
     create("bob", "two");
     EXPECT_EQ(game->menu.messageText, "File I/O ERROR!");
     EXPECT_EQ(game->profile.name, "ann");
-    EXPECT_EQ(std::memcmp(&game->profile.record, &before, sizeof before), 0);
+    EXPECT_EQ(std::memcmp(&game->profile.record, &saved, sizeof saved), 0);
 }
 
 TEST_F(MenuTest, EscapeDoesNothingBeforeAProfileIsLoaded) {
@@ -383,8 +313,7 @@ TEST_F(MenuTest, EscapeAfterALoginClosesAndReopensOnTheMainPage) {
     ASSERT_EQ(game->profile.name, "zed");
     press(KEY_ESC);
     EXPECT_FALSE(game->menuOpen);
-    EXPECT_FALSE(scriptedRecord().keyRepeat);
-    EXPECT_FALSE(scriptedRecord().charCallbackInstalled);
+    expectTyping(false);
     // The abandoned name is not the logged-in profile's: the saved name and password come back.
     EXPECT_EQ(game->profile.name, "ann");
     EXPECT_EQ(game->profile.password, "one");
@@ -393,22 +322,12 @@ TEST_F(MenuTest, EscapeAfterALoginClosesAndReopensOnTheMainPage) {
     EXPECT_EQ(game->menu.menuPage, MENU_PAGE_MAIN);
     EXPECT_EQ(game->menu.menuSelection, 2);
     EXPECT_EQ(game->menu.typedText, "");
-    press(KEY_UP);
-    EXPECT_EQ(game->menu.menuSelection, 1);
     // Escape over a message closes the message with the menu.
     create("ann", "one");
     ASSERT_TRUE(game->menu.messageShown);
     press(KEY_ESC);
     EXPECT_FALSE(game->menuOpen);
     EXPECT_FALSE(game->menu.messageShown);
-}
-
-TEST_F(MenuTest, QuitEndsTheProgramAtTheEndOfTheFrame) {
-    frame();
-    choose(3);
-    EXPECT_TRUE(quitRequested);
-    EXPECT_FALSE(testing_support::fileExists(profileFile()));
-    EXPECT_EQ(runGameFrame(*game), FrameOutcome::Quit);
 }
 
 }  // namespace

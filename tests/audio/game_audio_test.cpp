@@ -1,30 +1,18 @@
-// Guards the game's use of the audio layer, read from the recording stand-in: the start-up calls, the song
-// changes and the menu's pause, the slide sound and grunts that follow the gliding box, the footsteps of
-// the walk cycle, the listener, and the order of the audio calls in a game frame.
+// The game's use of the audio layer, read from the recording stand-in: no device, songs and the menu's
+// pause, the slide sound and grunts that follow the gliding box, footsteps. (The listener's orientation is
+// heard on the real mixer.)
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <memory>
 
-#include "app/game_frame.h"
-#include "app/keyboard.h"
 #include "app/outer_loop.h"
 #include "audio/game_audio.h"
-#include "core/level_file.h"
 #include "platform/audio_recording.h"
-#include "platform/scripted_window.h"
-#include "platform/window.h"
-#include "render/scene_state.h"
+#include "support/scripted_game.h"
 #include "support/temp_dir.h"
 
 namespace {
-
-std::vector<std::string> functionsCalled() {
-    std::vector<std::string> names;
-    for (const RecordedAudioCall& call : audioRecordingCalls()) names.push_back(call.function);
-    return names;
-}
 
 int playsOf(const GameAudio& audio, int slot) {
     int plays = 0;
@@ -37,17 +25,6 @@ void expectAt(Vec3 actual, float x, float y, float z) {
     EXPECT_FLOAT_EQ(actual.x, x);
     EXPECT_FLOAT_EQ(actual.y, y);
     EXPECT_FLOAT_EQ(actual.z, z);
-}
-
-// The title song, freed again, then the game song playing at volume 50.
-void expectTitleSongThenGameSong() {
-    const std::vector<RecordedSong>& songs = audioRecordingSongs();
-    ASSERT_EQ(songs.size(), 2u);
-    EXPECT_EQ(songs[0].path, "audio/music/in1.it");
-    EXPECT_TRUE(songs[0].freed);
-    EXPECT_EQ(songs[1].path, "audio/music/s1.it");
-    EXPECT_TRUE(songs[1].playing);
-    EXPECT_EQ(songs[1].volume, 50);
 }
 
 class GameAudioTest : public ::testing::Test {
@@ -70,31 +47,6 @@ protected:
     std::mt19937 random{7};
 };
 
-TEST(GameAudioStartUp, InitialisesAndLoadsTheFourSamplesEachFollowedByTheRolloff) {
-    audioRecordingReset();
-    GameAudio audio;
-    initAudio(audio);
-    loadSamples(audio);
-    const std::vector<RecordedAudioCall>& calls = audioRecordingCalls();
-    ASSERT_EQ(calls.size(), 2u + 8u);
-    EXPECT_EQ(calls[0].function, "audioVersion");
-    EXPECT_EQ(calls[1].function, "audioInit");
-    EXPECT_EQ(calls[1].value, 44100.0f);
-    EXPECT_EQ(calls[1].count, 16);
-    const char* files[] = {"Audio/SFX/slide.wav", "Audio/SFX/footsteps.wav", "Audio/SFX/Grunt.wav",
-                           "Audio/SFX/Grunt2.wav"};
-    for (int slot = 1; slot <= 4; ++slot) {
-        const RecordedAudioCall& load = calls[2 + 2 * (slot - 1)];
-        const RecordedAudioCall& rolloff = calls[3 + 2 * (slot - 1)];
-        EXPECT_EQ(load.function, "audioLoadSample");
-        EXPECT_EQ(load.path, files[slot - 1]);
-        EXPECT_EQ(audio.samples[slot].slot, load.sample.slot);
-        EXPECT_EQ(rolloff.function, "audioSetRolloffFactor");
-        EXPECT_FLOAT_EQ(rolloff.value, 0.1f);
-    }
-    EXPECT_STREQ(audio.musicFile, "audio/music/in1.it");
-}
-
 TEST(GameAudioStartUp, NoDeviceOrMissingFilesLeaveASilentGameThatStillRuns) {
     audioRecordingReset();
     audioRecordingSetNoDevice(true);
@@ -113,17 +65,6 @@ TEST(GameAudioStartUp, NoDeviceOrMissingFilesLeaveASilentGameThatStillRuns) {
     EXPECT_EQ(audio.slideChannel.index, -1);
     EXPECT_EQ(audio.gruntChannel.index, -1);
     EXPECT_EQ(audio.footstepsChannel.index, -1);
-}
-
-TEST_F(GameAudioTest, ChangeSongFreesTheOldOneAndPlaysTheNewAtVolumeFifty) {
-    changeSong(audio, kTitleSong);
-    changeSong(audio, kGameSong);
-    EXPECT_EQ(functionsCalled(),
-              (std::vector<std::string>{"songFree", "songLoad", "songPlay", "songSetMasterVolume", "songFree",
-                                        "songLoad", "songPlay", "songSetMasterVolume"}));
-    EXPECT_EQ(audioRecordingCalls()[0].song.slot, 0);  // the first change frees no song
-    expectTitleSongThenGameSong();
-    EXPECT_STREQ(audio.musicFile, "audio/music/s1.it");
 }
 
 TEST_F(GameAudioTest, SlideSoundFollowsTheHighestIndexGlidingBoxAndStopsWhenNoneGlides) {
@@ -187,45 +128,6 @@ TEST_F(GameAudioTest, GruntStartsOnlyWhenNonePlaysAndFollowsTheBox) {
     EXPECT_EQ(playsOf(audio, SAMPLE_GRUNT) + playsOf(audio, SAMPLE_GRUNT2), 3);
 }
 
-TEST_F(GameAudioTest, BothGruntsAreChosenWithEqualChance) {
-    for (const char* grunt : {kSampleFiles[SAMPLE_GRUNT], kSampleFiles[SAMPLE_GRUNT2]})
-        audioRecordingSetSampleLength(grunt, 1);
-    Board board;
-    board.boxes[0] = Box{kBoxActive, 5, 5, 1.0f, 0.0f};
-    for (int frame = 0; frame < 2000; ++frame) slideFrame(board);
-    const int first = playsOf(audio, SAMPLE_GRUNT);
-    const int second = playsOf(audio, SAMPLE_GRUNT2);
-    EXPECT_EQ(first + second, 2000);
-    EXPECT_NEAR(first, 1000, 90);  // about four standard deviations
-}
-
-// A keeper who keeps walking: the walk cycle runs 1.0 to 15.0 and round again, a footfall at 5.0 and 12.0.
-TEST_F(GameAudioTest, FootstepsSoundTwicePerTwentyNineSlidingTicks) {
-    Board board;
-    Player keeper;
-    keeper.x = 4;
-    keeper.y = 6;
-    SceneState scene;
-    int footsteps = 0;
-    auto tick = [&] {
-        keeper.offsetX = 0.8f;  // never allowed to settle
-        const SceneTickResult result =
-            updateSceneTick(scene, keeper, board, SceneTickInput{true, false, 0.0f});
-        if (!result.footstep) return;
-        ++footsteps;
-        playFootstep(audio, result.footstepPosition);
-        const RecordedChannel channel = audioRecordingChannel(audio.footstepsChannel);
-        EXPECT_EQ(channel.path, "Audio/SFX/footsteps.wav");
-        expectAt(channel.position, 4.0f - keeper.offsetX, 0.0f, 6.0f);
-        EXPECT_EQ(channel.volume, 200);
-    };
-    while (scene.walkFrame != 1.0f) tick();  // into the cycle
-    footsteps = 0;
-    for (int i = 0; i < 29 * 6; ++i) tick();
-    EXPECT_EQ(footsteps, 12);
-    EXPECT_EQ(playsOf(audio, SAMPLE_FOOTSTEPS), footsteps);
-}
-
 TEST_F(GameAudioTest, FootstepSoundFollowsTheKeeperAtVolume200) {
     playFootstep(audio, {3.0f, 0.0f, 4.0f});
     Player keeper;
@@ -243,51 +145,27 @@ TEST_F(GameAudioTest, FootstepSoundFollowsTheKeeperAtVolume200) {
     EXPECT_EQ(audioRecordingCallsTo("audioSetChannelPosition")[0].channel.index, -1);
 }
 
-TEST_F(GameAudioTest, ListenerStandsAtTheEyeFacingTheLookAtPointWithZMirrored) {
-    placeListener(audio, {5.0f, 10.0f, 12.0f}, {5.0f, 1.0f, 0.0f});
-    const std::vector<RecordedAudioCall> calls = audioRecordingCallsTo("audioSetListener");
-    ASSERT_EQ(calls.size(), 1u);
-    expectAt(calls[0].position, 5.0f, 10.0f, 12.0f);
-    expectAt(calls[0].forward, 0.0f, -0.6f, 0.8f);  // (0, -9, -12) normalised, z negated
-    expectAt(calls[0].top, 0.0f, 1.0f, 0.0f);
-}
-
 // ---- the game loop's calls ----
 
-const char* kLevel =
-    "set\n"
-    "\n"
-    "#########\n"
-    "#       #\n"
-    "#  @$  .#\n"
-    "#       #\n"
-    "#########\n";
+const char* kLevel = "set\n\n#########\n#       #\n#  @$  .#\n#       #\n#########\n";
 
 class GameLoopAudioTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        scriptedReset();
+        testing_support::resetScriptedGame(600.0);
         audioRecordingReset();
-        platformSetCloseCallback(closeCallback);
-        scriptedOnPoll([] {
-            if (platformTime() > 600.0) quitRequested = true;  // a stuck loop ends instead of hanging
-        });
-        quitRequested = false;
         testing_support::writeFile(dir / "levels/Classic.lvt", kLevel);
         cwd = std::make_unique<testing_support::ScopedWorkingDirectory>(dir.path());
-        game = std::make_unique<Game>();
-        game->player.setName = "Classic";
-        game->player.level = 1;
-        loadLevel(game->board, game->player);
-        afterLevelLoad(*game);
+        game = testing_support::gameOnLevelOne();
         initAudio(game->audio);
         loadSamples(game->audio);
     }
 
-    void holdOnly(std::initializer_list<int> keys) {
-        for (const int key : {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_ESC, KEY_ENTER})
-            scriptedSetKey(key, false);
-        for (const int key : keys) scriptedSetKey(key, true);
+    // Escape, down for a moment within one frame.
+    void pressEscape() {
+        scriptedSetKey(KEY_ESC, true);
+        scriptedKeyAt(platformTime() + 0.1, KEY_ESC, false);
+        runGameFrame(*game);
     }
 
     const RecordedSong& gameSong() const { return audioRecordingSongs().back(); }
@@ -297,35 +175,14 @@ protected:
     std::unique_ptr<Game> game;
 };
 
-TEST_F(GameLoopAudioTest, PushSoundsFirstAndTheUpdateLastInEveryFrame) {
-    holdOnly({KEY_RIGHT});  // the keeper pushes the box
-    runGameFrame(*game);
-    holdOnly({});
-    audioRecordingClearCalls();
-    const Box box = game->board.boxes[0];  // as the frame's push sounds find it
-    runGameFrame(*game);
-    const std::vector<std::string> calls = functionsCalled();
-    ASSERT_GE(calls.size(), 4u);
-    EXPECT_EQ(calls.front(), "audioIsPlaying");  // the slide sound's test opens the frame
-    EXPECT_EQ(calls.back(), "audioUpdate");
-    EXPECT_EQ(calls[calls.size() - 2], "audioSetListener");
-    EXPECT_EQ(audioRecordingPlayingCount(kSampleFiles[SAMPLE_SLIDE]), 1);
-    ASSERT_NE(box.offsetX, 0.0f);
-    expectAt(audioRecordingChannel(game->audio.slideChannel).position,
-             static_cast<float>(box.x) - box.offsetX, 1.027f, static_cast<float>(box.y));
-}
-
 TEST_F(GameLoopAudioTest, MenuPausesTheSongOnItsFirstFrameAndClosingResumesItInPlace) {
     changeSong(game->audio, kGameSong);
     for (int frame = 0; frame < 5; ++frame) runGameFrame(*game);
     EXPECT_EQ(gameSong().position, 5);
 
     game->profile.loaded = true;  // only then does Escape leave the menu again
-    const double now = platformTime();
-    scriptedSetKey(KEY_ESC, true);
-    scriptedKeyAt(now + 0.1, KEY_ESC, false);
     audioRecordingClearCalls();
-    runGameFrame(*game);  // Escape: the menu opens within this frame
+    pressEscape();  // the menu opens within this frame
     ASSERT_TRUE(game->menuOpen);
     EXPECT_TRUE(gameSong().paused);
     const std::vector<RecordedAudioCall> pauses = audioRecordingCallsTo("songSetPaused");
@@ -337,9 +194,7 @@ TEST_F(GameLoopAudioTest, MenuPausesTheSongOnItsFirstFrameAndClosingResumesItInP
     EXPECT_EQ(gameSong().position, position);
     EXPECT_EQ(audioRecordingCallsTo("songSetPaused").size(), 1u);  // paused once, not every frame
 
-    scriptedSetKey(KEY_ESC, true);
-    scriptedKeyAt(platformTime() + 0.1, KEY_ESC, false);
-    runGameFrame(*game);
+    pressEscape();
     ASSERT_FALSE(game->menuOpen);
     EXPECT_FALSE(gameSong().paused);
     EXPECT_EQ(audioRecordingCallsTo("songSetPaused").back().value, 0.0f);
@@ -354,7 +209,14 @@ TEST_F(GameLoopAudioTest, PassPlaysTheTitleSongThenTheGameSongAndForgetsTheChann
     scriptedKeyAt(2.0, KEY_SPACE, true);
     scriptedKeyAt(2.2, KEY_SPACE, false);
     EXPECT_TRUE(runPass(*game));
-    expectTitleSongThenGameSong();
+    // The title song, freed again, then the game song playing at volume 50.
+    const std::vector<RecordedSong>& songs = audioRecordingSongs();
+    ASSERT_EQ(songs.size(), 2u);
+    EXPECT_EQ(songs[0].path, kTitleSong);
+    EXPECT_TRUE(songs[0].freed);
+    EXPECT_EQ(songs[1].path, kGameSong);
+    EXPECT_TRUE(songs[1].playing);
+    EXPECT_EQ(songs[1].volume, 50);
     EXPECT_EQ(game->audio.footstepsChannel.index, -1);
 }
 

@@ -18,10 +18,12 @@ struct LoadResult {
     Player player;
 };
 
-// Loads level `level` from text held in memory, through the same reader loadLevel uses.
-LoadResult loadFromText(const std::string& text, int level, Player player = Player{}) {
+// Loads level `level` from text held in memory, through the same reader loadLevel uses; the keeper starts
+// at (4, 9) so that a refused level's keeper shows.
+LoadResult loadFromText(const std::string& text, int level) {
     LoadResult result;
-    result.player = player;
+    result.player.x = 4;
+    result.player.y = 9;
     result.player.level = level;
     std::FILE* file = std::tmpfile();
     std::fwrite(text.data(), 1, text.size(), file);
@@ -46,18 +48,7 @@ int wallCount(const Board& board) {
 }
 
 const std::string kTwoLevels =
-    "Test set\n"
-    "\n"
-    "Level one\n"
-    "#####\n"
-    "#@$.#\n"
-    "#####\n"
-    "\n"
-    "Level two\n"
-    "######\n"
-    "#+ *$#\n"
-    "#.   #\n"
-    "######\n";
+    "Test set\n\nLevel one\n#####\n#@$.#\n#####\n\nLevel two\n######\n#+ *$#\n#.   #\n######\n";
 
 TEST(IsLevelLine, AcceptsRowsOfLevelCharactersOnly) {
     EXPECT_TRUE(isLevelLine("#####"));
@@ -76,16 +67,13 @@ TEST(LoadLevel, ReadsCellsKeeperAndBoxesOfTheWantedLevel) {
     EXPECT_EQ(first.player.x, 1);
     EXPECT_EQ(first.player.y, 1);
     EXPECT_EQ(first.board.cells[3][1], CELL_GOAL);
-    EXPECT_EQ(first.board.cells[0][0], CELL_WALL);
     ASSERT_EQ(activeBoxes(first.board), 1);
     EXPECT_EQ(first.board.boxes[0].x, 2);
-    EXPECT_EQ(first.board.boxes[0].y, 1);
     EXPECT_EQ(first.board.boxes[0].active, kBoxActive);
 
     const LoadResult second = loadFromText(kTwoLevels, 2);
-    EXPECT_EQ(second.board.notFound, 0);
-    EXPECT_EQ(second.player.x, 1);  // "+": keeper on a goal
-    EXPECT_EQ(second.board.cells[1][1], CELL_GOAL);
+    EXPECT_EQ(second.player.x, 1);                   // "+": keeper on a goal
+    EXPECT_EQ(second.board.cells[1][1], CELL_GOAL);  // under the keeper
     EXPECT_EQ(second.board.cells[3][1], CELL_GOAL);  // "*": box on a goal
     EXPECT_EQ(second.board.cells[4][1], CELL_FLOOR);
     // Boxes are numbered row by row, left to right.
@@ -95,96 +83,42 @@ TEST(LoadLevel, ReadsCellsKeeperAndBoxesOfTheWantedLevel) {
     EXPECT_EQ(wallCount(second.board), 6 + 2 + 2 + 6);
 }
 
-TEST(LoadLevel, CountsLevelsOnlyAfterTheFirstBlankLine) {
-    // The first line is a level row with no blank line before it: it is header, not level 1.
-    const std::string text = "###\n#@#\n###\n\n#####\n#@$.#\n#####\n";
-    const LoadResult result = loadFromText(text, 1);
-    EXPECT_EQ(result.board.notFound, 0);
-    EXPECT_EQ(activeBoxes(result.board), 1);
-    EXPECT_EQ(loadFromText(text, 2).board.notFound, 1);
-}
-
-TEST(LoadLevel, SpaceOnlyLineSeparatesLevels) {
-    const std::string text = "head\n   \n###\n#@#\n###\n    \n#####\n#@$.#\n#####\n";
-    EXPECT_EQ(loadFromText(text, 2).board.notFound, 0);
-    EXPECT_EQ(activeBoxes(loadFromText(text, 2).board), 1);
-}
-
-TEST(LoadLevel, TabOrLetterEndsTheLevelOrIsSkippedBeforeIt) {
-    // A row with a tab ends the level before it: row 2 is never read.
-    const std::string tabRow = "h\n\n#####\n#@ $.#\n#\t###\n#####\n";
-    const LoadResult cut = loadFromText(tabRow, 1);
-    EXPECT_EQ(cut.board.notFound, 0);
-    EXPECT_EQ(wallCount(cut.board), 5 + 2);
-    // Title and comment lines between the blank line and the level are skipped.
-    const std::string titled = "h\n\nTitle\t1\n; comment\n###\n#@#\n###\n";
-    const LoadResult skipped = loadFromText(titled, 1);
-    EXPECT_EQ(skipped.board.notFound, 0);
-    EXPECT_EQ(skipped.player.y, 1);
-}
-
-TEST(LoadLevel, EndOfFileRules) {
-    // A level whose last row is the last line loads completely, with or without a final line break.
-    for (const std::string end : {"###\n", "###"}) {
-        const LoadResult result = loadFromText("h\n\n###\n#@#\n" + end, 1);
-        EXPECT_EQ(result.board.notFound, 0) << end;
-        EXPECT_EQ(result.board.cells[2][2], CELL_WALL) << end;
+// Which lines start, end and separate levels, as counted level by level: whether level `level` of the
+// text is found, and if so its wall count and keeper column.
+TEST(LoadLevel, LineRulesDecideWhereLevelsStartAndEnd) {
+    const struct {
+        const char* what;
+        std::string text;
+        int level;
+        bool found;
+        int walls;
+        int keeperX;
+    } cases[] = {
+        {"a row before the first blank line is header", "###\n#@#\n###\n\n#####\n#@$.#\n#####\n", 1, true, 12,
+         1},
+        {"...so there is no second level", "###\n#@#\n###\n\n#####\n#@$.#\n#####\n", 2, false, 0, 4},
+        {"a space-only line separates levels", "head\n   \n###\n#@#\n###\n    \n#####\n#@$.#\n#####\n", 2,
+         true, 12, 1},
+        {"a row with a tab ends the level", "h\n\n#####\n#@ $.#\n#\t###\n#####\n", 1, true, 7, 1},
+        {"titles and comments before a level are skipped", "h\n\nTitle\t1\n; comment\n###\n#@#\n###\n", 1,
+         true, 8, 1},
+        {"leading spaces are part of the row", "h\n\n  ###\n  #@#\n  ###\n", 1, true, 8, 3},
+        {"last row without a line break", "h\n\n###\n#@#\n###", 1, true, 8, 1},
+        {"a one-row level on the last line", "h\n\n#@#\n", 1, false, 0, 4},
+        {"a blank line only at the end", "h\n###\n#@#\n###\n\n", 1, false, 0, 4},
+        {"a text line does not separate levels", "h\n\n###\n#@#\n###\nnext\n#####\n#@$.#\n#####\n", 2, false,
+         0, 4},
+        {"the last keeper read counts", "h\n\n#####\n#@ @#\n#####\n", 1, true, 12, 3},
+        {"no keeper: it stays where it was", "h\n\n####\n#$.#\n####\n", 1, true, 10, 4},
+        {"CRLF, the last row ending in a lone CR", "h\r\n\r\n###\r\n#@#\r\n###\r", 1, true, 8, 1},
+        {"an empty file", "", 1, false, 0, 4},
+    };
+    for (const auto& c : cases) {
+        const LoadResult result = loadFromText(c.text, c.level);
+        EXPECT_EQ(result.board.notFound, c.found ? 0 : 1) << c.what;
+        EXPECT_EQ(wallCount(result.board), c.walls) << c.what;
+        EXPECT_EQ(result.player.x, c.keeperX) << c.what;
     }
-    // A one-row level that is the last line of the file is not found: the end test comes first.
-    EXPECT_EQ(loadFromText("h\n\n#@#\n", 1).board.notFound, 1);
-    // A file whose only blank line is its last line holds no level.
-    EXPECT_EQ(loadFromText("h\n###\n#@#\n###\n\n", 1).board.notFound, 1);
-    // Two levels with only a text line between them are one level.
-    const std::string joined = "h\n\n###\n#@#\n###\nnext\n#####\n#@$.#\n#####\n";
-    EXPECT_EQ(loadFromText(joined, 1).board.notFound, 0);
-    EXPECT_EQ(loadFromText(joined, 2).board.notFound, 1);
-}
-
-TEST(LoadLevel, LeadingSpacesArePartOfTheRow) {
-    const LoadResult result = loadFromText("h\n\n  ###\n  #@#\n  ###\n", 1);
-    EXPECT_EQ(result.board.cells[2][0], CELL_WALL);
-    EXPECT_EQ(result.board.cells[0][0], CELL_FLOOR);
-    EXPECT_EQ(result.player.x, 3);
-}
-
-TEST(LoadLevel, KeeperIsTheLastOneReadOrStaysWhereItWas) {
-    const LoadResult twoKeepers = loadFromText("h\n\n#####\n#@ @#\n#####\n", 1);
-    EXPECT_EQ(twoKeepers.player.x, 3);
-    Player before;
-    before.x = 7;
-    before.y = 5;
-    const LoadResult noKeeper = loadFromText("h\n\n####\n#$.#\n####\n", 1, before);
-    EXPECT_EQ(noKeeper.board.notFound, 0);
-    EXPECT_EQ(noKeeper.player.x, 7);
-    EXPECT_EQ(noKeeper.player.y, 5);
-}
-
-TEST(LoadLevel, LevelNumbersOutsideTheFileAreNotFoundAndClearTheBoard) {
-    Player before;
-    before.x = 4;
-    before.y = 9;
-    for (const int level : {0, -1, 3, 1000}) {
-        const LoadResult result = loadFromText(kTwoLevels, level, before);
-        EXPECT_EQ(result.board.notFound, 1) << level;
-        EXPECT_EQ(activeBoxes(result.board), 0) << level;
-        EXPECT_EQ(wallCount(result.board), 0) << level;
-        EXPECT_EQ(result.player.x, 4) << level;
-        EXPECT_EQ(result.player.y, 9) << level;
-    }
-}
-
-TEST(LoadLevel, KeepsCoordinatesOfFreeBoxEntriesAndResetsNotFound) {
-    LoadResult result = loadFromText(kTwoLevels, 2);
-    result.board.notFound = 1;
-    result.player.level = 1;
-    std::FILE* file = std::tmpfile();
-    std::fwrite(kTwoLevels.data(), 1, kTwoLevels.size(), file);
-    std::rewind(file);
-    loadLevelFromFile(result.board, result.player, file);
-    std::fclose(file);
-    EXPECT_EQ(result.board.notFound, 0);
-    EXPECT_EQ(result.board.boxes[1].active, 0);
-    EXPECT_EQ(result.board.boxes[1].x, 4);  // only active decides which entries count
 }
 
 TEST(LoadLevel, CrlfFilesReadLikeLfFiles) {
@@ -196,32 +130,38 @@ TEST(LoadLevel, CrlfFilesReadLikeLfFiles) {
         EXPECT_EQ(b.board.notFound, 0);
         EXPECT_EQ(std::memcmp(a.board.cells, b.board.cells, sizeof a.board.cells), 0) << level;
         EXPECT_EQ(activeBoxes(a.board), activeBoxes(b.board));
-        EXPECT_EQ(a.player.x, b.player.x);
     }
-    // The last row may end in a lone "\r" at the very end of the file.
-    EXPECT_EQ(loadFromText("h\r\n\r\n###\r\n#@#\r\n###\r", 1).board.notFound, 0);
 }
 
-TEST(LoadLevel, RefusesLevelsThatDoNotFitTheBoard) {
-    Player before;
-    before.x = 2;
-    before.y = 3;
+// A level that is not there, or does not fit the board, clears the board and puts the keeper back.
+TEST(LoadLevel, MissingOrOversizedLevelsAreNotFoundAndClearTheBoard) {
     const std::string wall33(33, '#');
-    const std::string tooWide = "h\n\n" + wall33 + "\n#@" + std::string(30, ' ') + "#\n" + wall33 + "\n";
-    const LoadResult wide = loadFromText(tooWide, 1, before);
-    EXPECT_EQ(wide.board.notFound, 1);
-    EXPECT_EQ(wallCount(wide.board), 0);
-    EXPECT_EQ(wide.player.x, 2);  // the keeper read from the refused level is put back
-    EXPECT_EQ(wide.player.y, 3);
-
     std::string tall = "h\n\n";
     for (int row = 0; row < 25; ++row) tall += row == 1 ? "#@#\n" : "###\n";
-    EXPECT_EQ(loadFromText(tall, 1, before).board.notFound, 1);
-
     // 30 boxes in one row and 3 in the next: one more than the box list holds.
     const std::string manyBoxes = "h\n\n" + std::string(32, '#') + "\n#" + std::string(30, '$') + "#\n#@$$$" +
                                   std::string(26, ' ') + "#\n" + std::string(32, '#') + "\n";
-    EXPECT_EQ(loadFromText(manyBoxes, 1, before).board.notFound, 1);
+    std::string huge = std::string(200000, 'x') + "\n\n" + std::string(100000, '#') + "\n";
+    huge += std::string("\0\xff\x01#\n\n", 6);
+    for (int i = 0; i < 256; ++i) huge += static_cast<char>(i);
+    const std::pair<std::string, int> cases[] = {
+        {kTwoLevels, 0},
+        {kTwoLevels, -1},
+        {kTwoLevels, 3},
+        {kTwoLevels, 1000},
+        {"h\n\n" + wall33 + "\n#@" + std::string(30, ' ') + "#\n" + wall33 + "\n", 1},
+        {tall, 1},
+        {manyBoxes, 1},
+        {huge, 1},
+    };
+    for (const auto& [text, level] : cases) {
+        const LoadResult result = loadFromText(text, level);
+        EXPECT_EQ(result.board.notFound, 1) << level << ": " << text.substr(0, 40);
+        EXPECT_EQ(activeBoxes(result.board), 0) << level;
+        EXPECT_EQ(wallCount(result.board), 0) << level;
+        EXPECT_EQ(result.player.x, 4) << level;
+        EXPECT_EQ(result.player.y, 9) << level;
+    }
 }
 
 TEST(LoadLevel, AcceptsTheLargestLevelThatFits) {
@@ -242,31 +182,23 @@ TEST(LoadLevel, AcceptsTheLargestLevelThatFits) {
     EXPECT_EQ(result.board.cells[31][23], CELL_WALL);
 }
 
-TEST(LoadLevel, SurvivesHugeLinesAndBinaryData) {
-    std::string text = std::string(200000, 'x') + "\n\n" + std::string(100000, '#') + "\n";
-    text += std::string("\0\xff\x01#\n\n", 6);
-    for (int i = 0; i < 256; ++i) text += static_cast<char>(i);
-    EXPECT_EQ(loadFromText(text, 1).board.notFound, 1);
-    EXPECT_EQ(loadFromText("", 1).board.notFound, 1);
-}
-
-TEST(LoadLevel, OpensTheSetFileUnderLevelsInTheWorkingDirectory) {
+TEST(LoadLevel, ReloadKeepsCoordinatesOfFreeBoxEntriesAndResetsNotFound) {
+    LoadResult result = loadFromText(kTwoLevels, 2);
+    result.board.notFound = 1;
     testing_support::TempDir dir;
     testing_support::writeFile(dir / "levels/Mine.lvt", kTwoLevels);
     testing_support::ScopedWorkingDirectory cwd(dir.path());
-    Board board;
-    Player player;
-    player.setName = "Mine";
-    player.level = 2;
-    loadLevel(board, player);
-    EXPECT_EQ(board.notFound, 0);
-    EXPECT_EQ(activeBoxes(board), 2);
+    result.player.setName = "Mine";
+    result.player.level = 1;
+    loadLevel(result.board, result.player);
+    EXPECT_EQ(result.board.notFound, 0);
+    EXPECT_EQ(result.board.boxes[1].active, 0);
+    EXPECT_EQ(result.board.boxes[1].x, 4);  // only active decides which entries count
 
-    player.setName = "Missing";
-    player.level = 1;
-    loadLevel(board, player);
-    EXPECT_EQ(board.notFound, 1);
-    EXPECT_EQ(activeBoxes(board), 0);
+    result.player.setName = "Missing";
+    loadLevel(result.board, result.player);
+    EXPECT_EQ(result.board.notFound, 1);
+    EXPECT_EQ(activeBoxes(result.board), 0);
     EXPECT_EQ(levelFilePath("Classic"), "levels/Classic.lvt");
 }
 
@@ -276,8 +208,7 @@ TEST(IsSolved, EveryActiveBoxOnAGoal) {
     result.board.boxes[0].x = 3;
     EXPECT_TRUE(isSolved(result.board));
     // More goals than boxes: solved once every box stands on one.
-    LoadResult extraGoals = loadFromText("h\n\n######\n#@*..#\n######\n", 1);
-    EXPECT_TRUE(isSolved(extraGoals.board));
+    EXPECT_TRUE(isSolved(loadFromText("h\n\n######\n#@*..#\n######\n", 1).board));
     // No active boxes at all (an empty board after a level was not found) counts as solved.
     EXPECT_TRUE(isSolved(Board{}));
 }

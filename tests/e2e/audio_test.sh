@@ -1,8 +1,7 @@
 #!/bin/sh
-# The real game's sound under an X server. With OpenAL Soft's wave-file writer as the output device, the
-# title screen plays music without a gap, and Space ends it (the game song starts paused behind the menu).
-# With the machine's own output (none under CI), the game runs and exits cleanly and prints nothing about
-# audio either way.
+# The real game's sound: with OpenAL Soft's wave writer as the device, the title plays music without a
+# gap and Space ends it (the game song starts paused behind the menu); with the machine's own output (none
+# under CI) the game runs and exits cleanly; neither prints anything about audio.
 # Usage (under xvfb-run): audio_test.sh GAME-DIR CLOSE-HELPER
 set -eu
 GAME_DIR=$1

@@ -1,20 +1,16 @@
 #!/bin/sh
-# The demo: a title left alone for 60 s starts it ("DEMO" in the middle of the HUD), its path solves level
-# 1 (the mini-map shows the crate on the goal), and Escape leaves it for the menu without the title;
-# "Quit" ends the game with status 0.
-# The shipped "Moves.txt" ends with the push that solves the level, and the demo ends on the frame after
-# it, which gives no time to look at the solved board or press a key. The game is therefore run from a
-# copy of its directory whose "Moves.txt" is the shipped path followed by a walk back and forth.
+# The demo: a title left alone for 60 s starts it ("DEMO" in the HUD), its path solves level 1 (the
+# mini-map shows the crate on the goal), Escape leaves it for the menu, "Quit" ends the game with status 0.
+# The shipped path ends with the solving push and the demo on the next frame, too soon to look: the game
+# runs from a copy of its directory whose "Moves.txt" adds a walk back and forth.
 # Usage (under xvfb-run): demo_test.sh GAME-DIR
 set -eu
 GAME_DIR=$1
 . "$(dirname "$0")/lib.sh"
 
-# Level 1: the crate starts at column 2, row 3 and the goal is at column 3, row 1; the map draws cell
-# (x, y) 10 x 10 pixels large with its top-left corner at (10 x, 600 - 10 (5 - y) - 10) from the window's
-# top-left, the level's last row being 5. Read through the map's translucency and the fog, the middle of
-# a crate icon is orange (red well above green and far above blue), that of the bare goal gold (red and
-# green alike), that of the keeper green, that of the floor grey-blue.
+# Level 1's crate starts at (2, 3), its goal is at (3, 1); the map draws cell (x, y) 10 x 10 pixels large
+# at (10 x, 600 - 10 (5 - y) - 10) from the window's top-left. Through the map's translucency and the fog
+# a crate is orange (red well above green, far above blue); goal gold, keeper green, floor grey-blue.
 crate_in_map_cell() {
     mean=$(probe $((10 * $1 + 2)) $((600 - 10 * (5 - $2) - 8)) 6 6 | sed -n 's/^mean \([0-9]*\)[.0-9]* \([0-9]*\)[.0-9]* \([0-9]*\).*/\1 \2 \3/p')
     set -- $mean

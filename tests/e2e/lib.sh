@@ -1,17 +1,16 @@
-# Shared steps of the end-to-end tests: run the real game from its directory under the X server the test
-# runs in (xvfb-run), find its window, press keys the way a player does. Sourced by the tests.
+# Shared steps of the end-to-end tests (sourced): run the real game under xvfb-run, find its window, press
+# keys the way a player does.
 
-# Start the game in the background with a scratch profile folder; sets GAME_PID, GAME_OUT and SCRATCH.
+# Start the game in the background with a scratch profile folder, both output streams in GAME_OUT; sets
+# GAME_PID, GAME_OUT and SCRATCH.
 start_game() {
-    SCRATCH=$(mktemp -d)
-    GAME_OUT=$SCRATCH/stdout.txt
-    mkdir -p "$SCRATCH/programdata"
+    new_scratch
     (cd "$GAME_DIR" && PROGRAMDATA="$SCRATCH/programdata" exec ./tarmelo3d >"$GAME_OUT" 2>&1) &
     GAME_PID=$!
 }
 
-# The game's window id, waiting up to 15 s for it to be mapped; the pointer is put over it, so that key
-# events reach it without a window manager.
+# The game's window id, waiting up to 15 s; the pointer goes over it, so that keys reach it without a
+# window manager.
 game_window() {
     found=$(timeout 15 xdotool search --sync --onlyvisible --name '^TARMELO 3D$' | head -n 1)
     [ -n "$found" ] && xdotool mousemove --window "$found" 400 300
@@ -30,8 +29,8 @@ probe_count() {
     probe "$@" | sed -n "s/.* $class \([0-9]*\).*/\1/p"
 }
 
-# Wait up to 30 s for the title screen: its yellow prompt blinks in the bottom rows. Start-up (loading
-# every texture, model and sound behind two loading screens) takes a second or more on a software renderer.
+# Wait up to 30 s for the title screen's yellow prompt in the bottom rows (start-up takes a second or more
+# on a software renderer).
 wait_for_title() {
     waited=0
     while [ "$(probe_count yellow 0 588 800 12)" -lt 20 ]; do
@@ -76,8 +75,6 @@ fail() {
     exit 1
 }
 
-# ---- Whole-game steps: other ways to start, reading the screen, the menu, moves, the profile file ----
-
 # A fresh scratch folder with an empty profile folder; sets SCRATCH and GAME_OUT as start_game does.
 new_scratch() {
     SCRATCH=$(mktemp -d)
@@ -85,9 +82,8 @@ new_scratch() {
     mkdir -p "$SCRATCH/programdata"
 }
 
-# Start the game from the directory $1 (its data files are looked up relative to it) with the scratch
-# profile folder; standard output goes to $GAME_OUT (appended), standard error beside it. Further
-# arguments are a command to run it through (another user). Sets GAME_PID.
+# Start the game from the directory $1 with the scratch profile folder, standard output appended to
+# GAME_OUT, standard error beside it; further arguments run it through a command (another user).
 launch_game() {
     game_dir=$1
     shift
@@ -96,9 +92,8 @@ launch_game() {
     GAME_PID=$!
 }
 
-# Pen positions of large-font lines on the 800 x 600 window, y upwards from the bottom edge: the HUD's
-# name, steps and level lines, and the middle line where the menu's first item, its messages and "DEMO"
-# stand. The menu centres a text by 16 pixels per character.
+# Pen positions (y up from the bottom) of the HUD's name, steps and level lines and of the middle line (the
+# menu's first item and messages, "DEMO"); the menu centres a text by 16 pixels per character.
 HUD_NAME_Y=576
 HUD_STEPS_Y=552
 HUD_LEVEL_Y=528
@@ -107,8 +102,8 @@ centred_x() {
     echo $((400 - 16 * ${#1}))
 }
 
-# Wait up to $1 seconds until the large-font line at pen ($2, $3) reads $4 and none of the further texts;
-# the scores of the last look are kept in TEXT_SCORES for the failure message.
+# Wait up to $1 s until the large-font line at pen ($2, $3) reads $4 and none of the further texts; the
+# last scores are kept in TEXT_SCORES for the failure message.
 wait_for_text() {
     seconds=$1 pen_x=$2 pen_y=$3
     shift 3
@@ -122,16 +117,14 @@ wait_for_text() {
     return "$text_status"
 }
 
-# Wait up to $1 seconds until the menu's middle line (the first item of the main page, a message) reads $2
-# and none of the further texts.
 wait_for_middle_text() {
     seconds=$1 text=$2
     shift 2
     wait_for_text "$seconds" "$(centred_x "$text")" "$MIDDLE_Y" "$text" "$@"
 }
 
-# Wait up to $1 seconds for the menu's main page: its selected line is white, the others grey (which
-# reads less surely over the scene), so any one of the three lines read is enough.
+# Wait up to $1 s for the menu's main page: any one of its lines read is enough (the grey, unselected ones
+# read less surely over the scene).
 wait_for_main_page() {
     started=$(date +%s)
     while :; do
@@ -142,9 +135,8 @@ wait_for_main_page() {
     done
 }
 
-# Press key $1 until the command after $2 succeeds within $2 seconds of a press, at most three times: a
-# frame that takes longer than the press (a loaded machine) never sees it. Only for keys whose second
-# press would do no harm once the first has acted.
+# Press key $1 until the command after $2 succeeds within $2 s, at most three times: a frame longer than
+# the press never sees it. Only for keys whose second press does no harm.
 press_until() {
     key=$1 seconds=$2
     shift 2
@@ -168,24 +160,22 @@ reach_menu() {
     press_until space 10 wait_for_main_page 1 || fail "no menu after the title: $TEXT_SCORES"
 }
 
-# The menu takes at most one typed character per frame, and a software-rendered frame can take a tenth
-# of a second on a busy machine: type well slower than that, and only once the entry page has begun.
+# The menu takes one typed character per frame, and a frame can take a tenth of a second on a busy
+# machine: type well slower, and only once the entry page has begun.
 type_text() {
     sleep 0.4
     xdotool type --delay 400 "$1"
     sleep 0.4
 }
 
-# One key of the menu: held over a few frames, since the menu acts once per press and waits for the
-# release; then a pause, so that the release is seen before the next press (a new press that comes within
-# the same event poll as the release would merge with it).
+# One menu key, held over a few frames (the menu acts once per press), then a pause so that the release
+# is seen before the next press (within one event poll the two would merge).
 menu_key() {
     press "$1" 0.5
     sleep 0.2
 }
 
-# Choose item $1 of the menu's main page: the selection survives between openings, so go to the top
-# first (Up stops at the first item).
+# Choose item $1 of the main page, from the top: the selection survives between openings.
 menu_choose() {
     menu_key Up
     menu_key Up
@@ -197,17 +187,15 @@ menu_choose() {
     menu_key Return
 }
 
-# Keep what the window shows for a failure report, beside the X helpers in the build tree, and name it
-# in TEXT_SCORES.
+# Keep what the window shows for a failure report, beside the X helpers, and name it in TEXT_SCORES.
 keep_picture() {
     picture="$TARMELO_E2E_TOOLS/failure-$(basename "$0" .sh)-$1.png"
     "$TARMELO_E2E_TOOLS/x11_screenshot" "$window" "$picture" &&
         TEXT_SCORES="$TEXT_SCORES (the window is in $picture)"
 }
 
-# Type $1 on an entry page and make sure that the field shows it: the field is the menu's second line,
-# the text and the blinking mark centred. On a slow frame a typed character can replace the one before it
-# (the menu takes one per frame), so a wrong field is cleared with Backspace and typed again.
+# Type $1 on an entry page until the field (the second line, text and blinking mark centred) shows it: on
+# a slow frame a character can replace the one before it, so a wrong field is cleared and typed again.
 enter_text() {
     attempts=0
     while :; do
@@ -244,10 +232,9 @@ quit_by_menu() {
     wait_for_exit 30
 }
 
-# One arrow-key move, checked on the HUD's step counter ($2 is its value before). The key is held for
-# exactly one frame (x11_tap), so it moves the keeper at most once, and the frame that shows the move is
-# on screen when the tap returns; a tap that came while the keeper still glided moves nothing and is
-# repeated. Returns 1 when the counter never advanced, 2 when it advanced twice.
+# One arrow-key move, checked on the HUD's step counter ($2 before). x11_tap holds the key for exactly one
+# frame, so the keeper moves at most once; a tap during a glide moves nothing and is repeated. Returns 1
+# when the counter never advanced, 2 when it advanced twice.
 arrow_move() {
     next=$(($2 + 1))
     taps=0
@@ -271,8 +258,7 @@ arrow_move() {
     return 1
 }
 
-# Play a move list in LURD (lower case walks, upper case pushes) from the level's start, one arrow key
-# per letter; fails with the move that did not happen.
+# Play a LURD move list (lower case walks, upper case pushes), failing on the move that did not happen.
 play_moves() {
     moves=$1
     count=0
@@ -308,10 +294,9 @@ put_byte() {
     printf "\\$(printf '%03o' "$1")"
 }
 
-# A profile record as the game stores it, written to standard output from name $1, password $2, level
-# $3: the name's bytes plus 64, zero-filled to 33 bytes; the 32-letter verification text, each byte
-# XOR (password byte + 128), with the password repeated; a zero byte, two reserved zero bytes; the level
-# as 32-bit little-endian.
+# A profile record for name $1, password $2, level $3: the name's bytes plus 64, zero-filled to 33; the
+# 32-letter verification text, each byte XOR (password byte + 128), the password repeated; three zero
+# bytes; the level as 32-bit little-endian.
 profile_record() {
     written=0
     for code in $(printf '%s' "$1" | od -An -v -tu1); do

@@ -1,7 +1,7 @@
 #!/bin/sh
-# A whole game with real key events: a new profile plays level 1 to its end with the arrow keys, the level
-# reached (2) lands in its one record; after a restart a wrong password shows "INVALID PASSWORD!" and
-# changes nothing, the right one brings the HUD's "Level 2" back; "Quit" ends both runs with status 0.
+# A whole game with real keys: a new profile plays level 1 to its end and level 2 lands in its record;
+# after a restart a wrong password shows "INVALID PASSWORD!" and changes nothing, the right one brings
+# "Level 2" back; "Quit" ends both runs with status 0.
 # Usage (under xvfb-run): playthrough_test.sh GAME-DIR LEVEL-TOOL
 set -eu
 GAME_DIR=$1

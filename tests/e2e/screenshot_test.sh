@@ -1,8 +1,7 @@
 #!/bin/sh
-# The 3D picture as a player sees it, on level 1 of the shipped set at 800 x 600: the logo covers the screen
-# at start and fades, the HUD's three text lines are bright at the top-left, the mini-map takes its size in
-# the lower-left corner, the shadows (S) darken part of the picture, and the lamp (L) changes it. The
-# screenshots are kept in the folder given for a person to look at.
+# The 3D picture on level 1 at 800 x 600: the logo covers the title and fades, the HUD lines are bright at
+# the top-left, the mini-map has its size in the lower-left corner, shadows (S) darken part of the picture
+# and the lamp (L) changes it. The screenshots are kept for a person to look at.
 # Usage (under xvfb-run): screenshot_test.sh GAME-DIR SHOT-DIR
 set -eu
 GAME_DIR=$1

@@ -1,22 +1,14 @@
-/* Reads a line of the game's large font off the screen, the way the end-to-end tests check what the HUD
- * and the menu say:
+/* Reads a line of the game's large font off the screen:
  *     text_match [--wait SECONDS] SOURCE FONT.tga X Y TEXT [TEXT...]
- * SOURCE is a PNG screenshot or an X window id (its pixels are read from the server, which is quicker for
- * tests that poll); X and Y are the pen position the game draws the text at: window pixels from the
- * lower-left corner, y upwards, so the glyph cells of 32 x 32 pixels stand on row Y and reach up to Y + 31.
- * For each TEXT, the expected picture is rendered from the font image (the glyph of byte c in column
- * c mod 16 and row c div 16 from the image's top, its coverage in the alpha channel) and compared with the
- * window's brightness over the cells of the longest TEXT; one line per TEXT is printed:
- *     FULL DIFFERING TEXT
- * the correlation (-1 to 1) of glyph coverage and brightness over all the cells, and over only the cells
- * in which the TEXTs differ. Correlation ignores how bright the text is and what lies evenly under it
- * (fog, a dim floor), and the differing cells keep a shared "Steps taken " from drowning one digit.
- * The first TEXT is what the screen says when its FULL score is at least kMinScore and its DIFFERING score
- * beats every other TEXT's by kMinMargin.
- * With --wait (a window only) the window is read again and again, as fast as the server answers, until the
- * first TEXT is what the screen says or SECONDS have passed. The scores of the last reading are printed;
- * exit status 0 when the first TEXT was seen, 3 when not, 2 on bad arguments, 1 when a source cannot be
- * read. */
+ * SOURCE is a PNG screenshot or an X window id; X and Y are the pen position the game draws at (window
+ * pixels from the lower-left corner; the 32 x 32 cells stand on row Y). Each TEXT is rendered from the font
+ * image's alpha and correlated (-1 to 1) with the screen's brightness over the cells of the longest TEXT:
+ * over all cells (FULL) and over the cells in which the TEXTs differ (DIFFERING), which ignores how bright
+ * the text is and what lies evenly under it, and keeps a shared "Steps taken " from drowning one digit.
+ * One line "FULL DIFFERING TEXT" is printed per TEXT. The first TEXT is shown when its FULL score is at
+ * least kMinScore and its DIFFERING score beats every other's by kMinMargin. With --wait (a window only)
+ * the window is read again until that is so or SECONDS have passed. Exit status 0 when the first TEXT was
+ * seen, 3 when not, 2 on bad arguments, 1 when a source cannot be read. */
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>

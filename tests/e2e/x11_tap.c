@@ -1,14 +1,10 @@
 /* Presses a key for exactly one frame of the game: x11_tap WINDOW-ID KEYSYM (e.g. Left).
- * The game reads its keys once per frame, in the event poll that follows each buffer swap. A press that
- * spans no poll is never seen; one that spans two polls can move the keeper twice when the first glide
- * ends in between, which on a slow software renderer happens within a single frame. So the key goes down
- * right after one swap shows on screen and up right after the next: exactly one poll sees it. The tool
- * returns once the frame after that is on screen too, so that what the press did can be read off the
- * window at once. Swaps are told apart by the picture changing, which it does in every frame of play (the
- * fog drifts with every animation tick). A frame may take many seconds on a loaded machine, so each is
- * waited for up to a minute. Exit status 0 when the key went down and up, 3 when the window showed no new
- * frame in time (the key is released all the same), 1 when the display, the window or the key is
- * missing. */
+ * The game polls its keys once per frame, after each buffer swap: a press spanning no poll is never seen,
+ * one spanning two can move the keeper twice. So the key goes down right after one swap shows and up right
+ * after the next, and the tool returns once the frame after that shows too. Swaps show as the picture
+ * changing (the fog drifts every tick); each is waited for up to a minute. Exit status 0 when the key went
+ * down and up, 3 when no new frame came in time (the key is released all the same), 1 when the display,
+ * the window or the key is missing. */
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>

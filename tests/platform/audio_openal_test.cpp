@@ -1,20 +1,18 @@
-// Guards the OpenAL audio layer by the sound it mixes on a loopback device: samples start, stop, fade with
-// distance and take their channel volume; a box right of the keeper is heard on the right; songs stream,
-// loop, take their master volume, and pause and resume in place; every failure leaves a harmless null.
+// The OpenAL audio layer by the sound it mixes on a loopback device: samples, volume, distance and side;
+// songs that loop, pause and resume in place; every failure leaves a harmless null. (The song fed without
+// per-frame calls is heard end to end on the title screen.)
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
-#include <thread>
 #include <vector>
 
 #include "audio/game_audio.h"
 #include "platform/audio.h"
 #include "platform/audio_loopback.h"
 #include "render/scene_state.h"
-#include "soundgen/it_writer.h"
 #include "soundgen/wav_writer.h"
+#include "support/sine_song.h"
 #include "support/temp_dir.h"
 
 using testing_support::TempDir;
@@ -63,42 +61,12 @@ std::vector<std::int16_t> sine(double seconds, double hz, double amplitude) {
     return samples;
 }
 
-// A song of one looping sine instrument that climbs a scale, a note every four rows: a steady level, and a
-// waveform that tells one moment of the song from another.
-ItModule scaleSong() {
-    ItModule song;
-    song.title = "scale";
-    song.channelPan = {32};
-    song.channelVolume = {64};
-    ItSample tone;
-    tone.name = "tone";
-    for (int i = 0; i < 100; ++i)
-        tone.data.push_back(static_cast<std::int16_t>(24000 * std::sin(i * 2.0 * M_PI / 100.0)));
-    tone.c5Speed = 26163;
-    tone.loop = true;
-    tone.loopEnd = 100;
-    song.samples.push_back(tone);
-    ItInstrument instrument;
-    instrument.name = "tone";
-    song.instruments.push_back(instrument);
-    ItPattern pattern(32, 1);
-    for (int row = 0; row < 32; row += 4) {
-        pattern.at(row, 0).note = 60 + row / 2;
-        pattern.at(row, 0).instrument = 1;
-        pattern.at(row, 0).volume = 64;
-    }
-    song.patterns.push_back(pattern);
-    song.orders = {0};
-    return song;
-}
-
 class AudioLayer : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(writeWavMono16(dir / "tone.wav", kRate, sine(2.0, 440.0, 0.5)));
         ASSERT_TRUE(writeWavMono16(dir / "blip.wav", kRate, sine(0.05, 440.0, 0.5)));
-        const std::vector<std::uint8_t> song = encodeItModule(scaleSong());
-        testing_support::writeFile(dir / "scale.it", std::string(song.begin(), song.end()));
+        testing_support::writeFile(dir / "scale.it", sineScaleSongBytes());
         testing_support::writeFile(dir / "damaged.it", "IMPM but nothing after it");
         testing_support::writeFile(dir / "damaged.wav", "RIFF\x10\0\0\0WAVEfmt ");
         ASSERT_TRUE(audioInitLoopback(kRate, 16, false));
@@ -118,35 +86,29 @@ protected:
     TempDir dir;
 };
 
-TEST_F(AudioLayer, SampleSoundsWhilePlayingAndStopsDead) {
-    const AudioChannel channel = audioPlaySample(audioLoadSample((dir / "tone.wav").c_str()));
+// A stopped sound falls silent at once; a finished or taken-over channel reports not playing, and its stale
+// handle must not reach the sound that now owns the channel.
+TEST_F(AudioLayer, StoppedFinishedOrTakenOverChannelsLetGo) {
+    const AudioSample tone = audioLoadSample((dir / "tone.wav").c_str());
+    const AudioChannel channel = audioPlaySample(tone);
     audioSetChannelPosition(channel, {0.0f, 0.0f, 2.0f});
-    EXPECT_TRUE(audioIsPlaying(channel));
     EXPECT_GT(levelsOf(mixSeconds(0.1)).both(), 0.05);
     EXPECT_TRUE(audioIsPlaying(channel));
-
     audioStopChannel(channel);
     EXPECT_FALSE(audioIsPlaying(channel));
     mixSeconds(0.05);  // room for the mixer to ramp the stop out
     EXPECT_LT(levelsOf(mixSeconds(0.1)).both(), kSilence);
-}
 
-TEST_F(AudioLayer, FinishedOrTakenOverChannelReportsNotPlayingAndIgnoresCalls) {
-    const AudioSample blip = audioLoadSample((dir / "blip.wav").c_str());
-    const AudioChannel finished = audioPlaySample(blip);
+    const AudioChannel finished = audioPlaySample(audioLoadSample((dir / "blip.wav").c_str()));
     mixSeconds(0.1);
     EXPECT_FALSE(audioIsPlaying(finished));
 
     // Sixteen long sounds fill every channel; a seventeenth takes over the one started first.
-    const AudioSample tone = audioLoadSample((dir / "tone.wav").c_str());
     std::vector<AudioChannel> channels;
     for (int i = 0; i < 17; ++i) channels.push_back(audioPlaySample(tone));
     mixSeconds(0.02);
     EXPECT_FALSE(audioIsPlaying(channels[0]));
     EXPECT_EQ(channels[16].index, channels[0].index);
-    EXPECT_TRUE(audioIsPlaying(channels[16]));
-
-    // The stale handle must not reach the sound that now owns its channel.
     for (int i = 1; i < 16; ++i) audioStopChannel(channels[static_cast<std::size_t>(i)]);
     audioStopChannel(channels[0]);
     audioSetChannelVolume(channels[0], 0);
@@ -155,25 +117,19 @@ TEST_F(AudioLayer, FinishedOrTakenOverChannelReportsNotPlayingAndIgnoresCalls) {
     EXPECT_GT(levelsOf(mixSeconds(0.1)).both(), 0.05);
 }
 
-TEST_F(AudioLayer, GainFollowsChannelVolume) {
+// The channel volume scales the gain; the game's rolloff of 0.1 over board distances makes a sound across
+// the board softer, never gone.
+TEST_F(AudioLayer, LevelFollowsChannelVolumeAndFadesGentlyWithDistance) {
     const double full = levelAt({0.0f, 0.0f, 2.0f});
-    const double footstep = levelAt({0.0f, 0.0f, 2.0f}, kFootstepVolume);
-    const double low = levelAt({0.0f, 0.0f, 2.0f}, 51);
     ASSERT_GT(full, 0.05);
-    EXPECT_NEAR(footstep / full, 200.0 / 255.0, 0.03);
-    EXPECT_NEAR(low / full, 51.0 / 255.0, 0.03);
+    EXPECT_NEAR(levelAt({0.0f, 0.0f, 2.0f}, kFootstepVolume) / full, 200.0 / 255.0, 0.03);
+    EXPECT_NEAR(levelAt({0.0f, 0.0f, 2.0f}, 51) / full, 51.0 / 255.0, 0.03);
     EXPECT_LT(levelAt({0.0f, 0.0f, 2.0f}, 0), kSilence);
-}
 
-// The game's rolloff of 0.1 over board distances: a sound across the board is softer, never gone.
-TEST_F(AudioLayer, RolloffFadesGentlyAndNeverSilences) {
     audioSetRolloffFactor(kAudioRolloffFactor);
     const double near = levelAt({0.0f, 0.0f, 2.0f});
-    const double camera = levelAt({0.0f, 0.0f, 11.0f});
-    const double far = levelAt({0.0f, 0.0f, 40.0f});
-    EXPECT_NEAR(camera / near, (1.0 + 0.1 * 1.0) / (1.0 + 0.1 * 10.0), 0.03);
-    EXPECT_NEAR(far / near, (1.0 + 0.1 * 1.0) / (1.0 + 0.1 * 39.0), 0.03);
-
+    EXPECT_NEAR(levelAt({0.0f, 0.0f, 11.0f}) / near, (1.0 + 0.1 * 1.0) / (1.0 + 0.1 * 10.0), 0.03);
+    EXPECT_NEAR(levelAt({0.0f, 0.0f, 40.0f}) / near, (1.0 + 0.1 * 1.0) / (1.0 + 0.1 * 39.0), 0.03);
     audioSetRolloffFactor(1.0f);
     EXPECT_NEAR(levelAt({0.0f, 0.0f, 11.0f}) / levelAt({0.0f, 0.0f, 2.0f}), 2.0 / 11.0, 0.03);
 }
@@ -212,21 +168,6 @@ TEST_F(AudioLayer, BoxRightOfKeeperIsLouderOnTheRight) {
     }
 }
 
-TEST_F(AudioLayer, SongPlaysQuieterAtMasterVolumeFifty) {
-    const AudioSong song = songLoad((dir / "scale.it").c_str());
-    songPlay(song);
-    songSetMasterVolume(song, kSongVolumeMax);
-    const double full = levelsOf(mixSeconds(0.5)).both();
-    songSetMasterVolume(song, kSongVolume);
-    mixSeconds(0.05);
-    const double game = levelsOf(mixSeconds(0.5)).both();
-    ASSERT_GT(full, 0.02);
-    EXPECT_NEAR(game / full, 50.0 / 256.0, 0.03);
-    songFree(song);
-    mixSeconds(0.05);
-    EXPECT_LT(levelsOf(mixSeconds(0.1)).both(), kSilence);
-}
-
 // Pausing holds the song in place: what follows the resume is what would have followed the pause.
 TEST_F(AudioLayer, SongIsSilentWhilePausedAndResumesWhereItStopped) {
     const AudioSong reference = songLoad((dir / "scale.it").c_str());
@@ -258,17 +199,25 @@ TEST_F(AudioLayer, SongIsSilentWhilePausedAndResumesWhereItStopped) {
     songFree(song);
 }
 
-TEST_F(AudioLayer, SongLoopsWithoutAGap) {
+// One pass of the scale lasts 32 rows of 0.12 s: the second pass must sound like the first. The game's
+// master volume of 50 plays the song at 50/256 of full, and a freed song falls silent.
+TEST_F(AudioLayer, SongLoopsWithoutAGapAndPlaysQuieterAtMasterVolumeFifty) {
     const AudioSong song = songLoad((dir / "scale.it").c_str());
     songPlay(song);
-    // One pass of the scale lasts 32 rows of 0.12 s; the second pass must sound like the first.
+    songSetMasterVolume(song, kSongVolumeMax);
     const std::vector<float> mix = mixSeconds(8.0);
     for (std::size_t slice = 0; slice + 4410 * 2 <= mix.size(); slice += 4410 * 2) {
         const std::vector<float> part(mix.begin() + static_cast<std::ptrdiff_t>(slice),
                                       mix.begin() + static_cast<std::ptrdiff_t>(slice + 4410 * 2));
         ASSERT_GT(levelsOf(part).both(), 0.02) << "silence at " << slice / 2 / 44100.0 << " s";
     }
+    const double full = levelsOf(mixSeconds(0.5)).both();
+    songSetMasterVolume(song, kSongVolume);
+    mixSeconds(0.05);
+    EXPECT_NEAR(levelsOf(mixSeconds(0.5)).both() / full, 50.0 / 256.0, 0.03);
     songFree(song);
+    mixSeconds(0.05);
+    EXPECT_LT(levelsOf(mixSeconds(0.1)).both(), kSilence);
 }
 
 TEST_F(AudioLayer, FailuresGiveNullHandlesAndEveryCallWithThemIsHarmless) {
@@ -316,25 +265,6 @@ TEST(AudioLayerWithoutDevice, EveryCallIsHarmlessAndSilent) {
     songFree(song);
     float mix[64] = {};
     audioRenderLoopback(mix, 32);
-    audioShutdown();
-}
-
-// The title screen and the loading screens make no per-frame call: the feeder thread alone keeps the
-// song's queue filled while the mixer runs at twice real time.
-TEST(AudioLayerFeeder, SongKeepsPlayingWithoutUpdates) {
-    TempDir dir;
-    const std::vector<std::uint8_t> bytes = encodeItModule(scaleSong());
-    testing_support::writeFile(dir / "scale.it", std::string(bytes.begin(), bytes.end()));
-    ASSERT_TRUE(audioInitLoopback(kRate, 16, true));
-    const AudioSong song = songLoad((dir / "scale.it").c_str());
-    songPlay(song);
-    std::vector<float> slice(2205 * 2);
-    for (int i = 0; i < 20; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(25));
-        audioRenderLoopback(slice.data(), 2205);
-        ASSERT_GT(levelsOf(slice).both(), 0.02) << "silence in slice " << i;
-    }
-    songFree(song);
     audioShutdown();
 }
 

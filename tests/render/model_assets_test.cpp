@@ -1,6 +1,6 @@
-// The 35 generated models: the invariants the game relies on without checking (planes, normals,
-// neighbours, winding, closed shadow casters), the placement conventions of the scene, the face budgets
-// of the shadow pass, and a keeper whose limbs really move through the cycles.
+// The 35 generated models: what the game relies on without checking (faces with area, winding, closed
+// shadow casters), the shadow pass's face budgets, and a keeper of the scene's height whose limbs really
+// move through the cycles.
 
 #include <gtest/gtest.h>
 
@@ -108,82 +108,16 @@ float windingNumber(const Model& model, const std::vector<int>& part, Vec3 p) {
     return static_cast<float>(total / (4.0 * 3.14159265358979));
 }
 
-TEST(GeneratedModels, AreTheThirtyFiveFilesTheGameOpens) {
-    ASSERT_EQ(models().size(), static_cast<std::size_t>(kGeneratedModelCount));
-    std::set<std::string> paths;
-    for (const GeneratedModel& generated : models()) paths.insert(generated.path);
-    EXPECT_EQ(paths.size(), models().size());
-    for (const char* path :
-         {"Models/Bin/Ground_Plane1.s3d", "Models/Bin/Cube.s3d", "Models/Bin/Crate.s3d",
-          "Models/Bin/Ground_Plane2.s3d", "Models/Bin/Character/000.s3d", "Models/Bin/Character/015.s3d",
-          "Models/Bin/Character/push/001.s3d", "Models/Bin/Character/push/015.s3d"}) {
-        EXPECT_EQ(paths.count(path), 1u) << path;
-    }
-    EXPECT_EQ(paths.count("Models/Bin/Character/push/000.s3d"), 0u);
-}
-
-TEST(GeneratedModels, SurviveTheLoaderUnchanged) {
+// A face without area has no normal to light it by; an unpaired edge of a closed model lets its shadow
+// volume leak. The tiles are open: their border is their only unpaired edges.
+TEST(GeneratedModels, HaveNoDegenerateFacesAndClosedOnesNoOpenEdges) {
     for (const GeneratedModel& generated : models()) {
-        const std::vector<unsigned char> bytes = encodeModel(generated.model);
-        const Model loaded = decodeModel(bytes.data(), bytes.size());
-        EXPECT_FALSE(isEmptyModel(loaded)) << generated.path;
-        EXPECT_EQ(encodeModel(loaded), bytes) << generated.path;
-    }
-}
-
-TEST(GeneratedModels, PlanesAndNormalsFollowTheFormulas) {
-    for (const GeneratedModel& generated : models()) {
-        const Model& model = generated.model;
-        std::vector<Vec3> sums(model.positions.size());
-        for (const ModelFace& face : model.faces) {
-            const Vec3 p1 = corner(model, face, 0), p2 = corner(model, face, 1), p3 = corner(model, face, 2);
-            const Vec4 expected = facePlane(p1, p2, p3);
-            const float scale = length({expected.x, expected.y, expected.z});
-            ASSERT_GT(scale, 1e-6f) << generated.path << ": degenerate face";
-            EXPECT_NEAR(face.plane.x, expected.x, 1e-6f * scale) << generated.path;
-            EXPECT_NEAR(face.plane.y, expected.y, 1e-6f * scale) << generated.path;
-            EXPECT_NEAR(face.plane.z, expected.z, 1e-6f * scale) << generated.path;
-            EXPECT_NEAR(face.plane.w, expected.w, 1e-5f * scale) << generated.path;
-            EXPECT_NEAR(length(face.faceNormal), 1.0f, 1e-5f) << generated.path;
-            EXPECT_NEAR(dot(face.faceNormal, {expected.x, expected.y, expected.z}), scale, 1e-4f * scale);
-            for (const int v : face.vertexIndex)
-                sums[static_cast<std::size_t>(v)] =
-                    vecAdd(sums[static_cast<std::size_t>(v)], face.faceNormal);
-        }
-        for (std::size_t v = 0; v < sums.size(); ++v) {
-            const Vec3 expected = normalised(sums[v]);
-            ASSERT_NEAR(length(model.normals[v]), 1.0f, 1e-5f) << generated.path << " vertex " << v;
-            EXPECT_NEAR(dot(model.normals[v], expected), 1.0f, 1e-5f) << generated.path << " vertex " << v;
-        }
-    }
-}
-
-TEST(GeneratedModels, NeighboursAreSymmetricAndClosedWhereTheShapeAllows) {
-    for (const GeneratedModel& generated : models()) {
-        const Model& model = generated.model;
         int openEdges = 0;
-        for (int f = 0; f < model.faceCount; ++f) {
-            const ModelFace& face = model.faces[static_cast<std::size_t>(f)];
-            for (int edge = 0; edge < 3; ++edge) {
-                const int n = face.neighbour[edge];
-                if (n == 0) {
-                    ++openEdges;
-                    continue;
-                }
-                const ModelFace& other = model.faces[static_cast<std::size_t>(n - 1)];
-                const int a = face.vertexIndex[edge], b = face.vertexIndex[(edge + 1) % 3];
-                bool matched = false;
-                for (int back = 0; back < 3; ++back) {
-                    const int c = other.vertexIndex[back], d = other.vertexIndex[(back + 1) % 3];
-                    if (other.neighbour[back] == f + 1 && ((a == d && b == c) || (a == c && b == d)))
-                        matched = true;
-                }
-                EXPECT_TRUE(matched) << generated.path << " face " << f << " edge " << edge;
-            }
+        for (const ModelFace& face : generated.model.faces) {
+            EXPECT_NEAR(length(face.faceNormal), 1.0f, 1e-5f) << generated.path;
+            for (const int n : face.neighbour) openEdges += n == 0 ? 1 : 0;
         }
-        if (generated.closed) EXPECT_EQ(openEdges, 0) << generated.path;
-        // An open tile's border is its only unpaired edges: four sides of a square.
-        if (!generated.closed) EXPECT_GT(openEdges, 0) << generated.path;
+        EXPECT_EQ(openEdges == 0, generated.closed) << generated.path << ": " << openEdges << " open edges";
     }
 }
 
@@ -233,46 +167,12 @@ TEST(GeneratedModels, FaceCountsStayWithinTheShadowPassBudget) {
         EXPECT_LE(models()[i].model.faceCount, 600) << models()[i].path;
 }
 
-TEST(SceneryModels, SitInTheirCellOnTheFloor) {
+// The goal tile is blended over the floor tile: at the same height the two would flicker.
+TEST(SceneryModels, GoalTileLiesJustAboveTheFloorTile) {
     const Extent floor = extentOf(modelAt("Models/Bin/Ground_Plane1.s3d"));
-    EXPECT_FLOAT_EQ(floor.low.x, -0.5f);
-    EXPECT_FLOAT_EQ(floor.high.z, 0.5f);
-    EXPECT_FLOAT_EQ(floor.high.y, 0.0f);
-    EXPECT_FLOAT_EQ(floor.low.y, 0.0f);
-
     const Extent goal = extentOf(modelAt("Models/Bin/Ground_Plane2.s3d"));
-    EXPECT_FLOAT_EQ(goal.low.z, -0.5f);
-    EXPECT_FLOAT_EQ(goal.high.x, 0.5f);
-    EXPECT_GT(goal.low.y, 0.0f);  // above the floor tile it is blended over
-    EXPECT_LT(goal.high.y, 0.01f);
-
-    const Extent block = extentOf(modelAt("Models/Bin/Cube.s3d"));
-    EXPECT_FLOAT_EQ(block.low.y, 0.0f);
-    EXPECT_NEAR(block.high.y, 1.0f, 0.1f);
-    EXPECT_FLOAT_EQ(block.low.x, -0.5f);
-    EXPECT_FLOAT_EQ(block.high.z, 0.5f);
-
-    const Extent crate = extentOf(modelAt("Models/Bin/Crate.s3d"));
-    EXPECT_FLOAT_EQ(crate.low.y, 0.0f);
-    for (const float half : {-crate.low.x, crate.high.x, -crate.low.z, crate.high.z}) {
-        EXPECT_GE(half, 0.4f);
-        EXPECT_LE(half, 0.45f);
-    }
-}
-
-TEST(SceneryModels, UseTheirTextureSlots) {
-    auto slots = [](const Model& model) {
-        std::vector<int> result;
-        for (const ModelMaterial& material : model.materials) result.push_back(material.textureSlot);
-        return result;
-    };
-    EXPECT_EQ(slots(modelAt("Models/Bin/Ground_Plane1.s3d")), std::vector<int>({kSlotFloor}));
-    EXPECT_EQ(slots(modelAt("Models/Bin/Cube.s3d")), std::vector<int>({kSlotWallSide, kSlotWallTop}));
-    EXPECT_EQ(slots(modelAt("Models/Bin/Crate.s3d")), std::vector<int>({kSlotCrateSide, kSlotCrateTop}));
-    for (std::size_t i = 4; i < models().size(); ++i) {
-        EXPECT_EQ(slots(models()[i].model), std::vector<int>({kSlotLegs, kSlotBody, kSlotHead}))
-            << models()[i].path;
-    }
+    EXPECT_GT(goal.low.y, floor.high.y);
+    EXPECT_LT(goal.high.y, floor.high.y + 0.01f);
 }
 
 TEST(KeeperModel, StandsOnTheFloorAtTheReferenceHeightFacingPlusZ) {

@@ -1,12 +1,11 @@
-// The GL-free decisions of the 3D picture: the keeper's frame and push pose, the lamp's grey level, the
-// floor's texture coordinates, which edges cast shadow quads, and the screen regions the fast shadow path
-// relies on.
+// The GL-free decisions of the 3D picture: the keeper's frame and push pose, the texture slots bound,
+// which edges cast shadow quads. (The fast shadow path's screen regions are checked by comparing its
+// pictures with the full path's.)
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "render/floor_footprint.h"
 #include "render/model_geometry.h"
 #include "render/model_shading.h"
 #include "render/scene_rules.h"
@@ -35,19 +34,11 @@ TEST(KeeperFrame, FacingBoxUsesTheDrawnPositions) {
     EXPECT_FALSE(isFacingBox(facingRight, {4.0f, 1.027f, 4.0f}, board));
 }
 
-TEST(ModelShading, LampGreyAndPlanarCoordinates) {
-    const Vec4 lamp{0.0f, 0.0f, 0.0f, 1.0f};
-    EXPECT_FLOAT_EQ(lampGreyLevel(lamp, {0, 0, 0}, {0, 0, 0}), 1.0f);
-    EXPECT_NEAR(lampGreyLevel(lamp, {6.2831855f, 0, 0}, {0, 0, 0}), 0.0f, 1e-6f);
-    EXPECT_NEAR(lampGreyLevel(lamp, {0, 0, 2.0f}, {0, 0, 2.0f * 6.2831855f - 2.0f}), -1.0f, 1e-5f);
-    const PlanarCoord uv = planarTexCoord(3, 5, {0.5f, 0.0f, -0.5f});
-    EXPECT_FLOAT_EQ(uv.u, 0.4375f);
-    EXPECT_FLOAT_EQ(uv.v, 0.5625f);
-    const Vec3 world = cellPosition(3, 5, {0.5f, 0.0f, -0.5f});
-    EXPECT_EQ(world.x, 3.5f);
-    EXPECT_EQ(world.z, 4.5f);
+// A model file may name any texture slot: only the table's own are bound.
+TEST(ModelShading, TextureSlotsOutsideTheTableAreNotBound) {
     EXPECT_FALSE(isTextureSlot(0));
     EXPECT_FALSE(isTextureSlot(13));
+    EXPECT_FALSE(isTextureSlot(-1));
     EXPECT_TRUE(isTextureSlot(12));
 }
 
@@ -87,49 +78,6 @@ TEST(ShadowGeometry, SilhouetteEdgesOfLitFaces) {
     EXPECT_EQ(quadCount(none, above), 0);
     const Vec3 far = extrudeFromLight({1, 0, 0}, {0, 0, 0, 1});
     EXPECT_EQ(far.x, 11.0f);
-}
-
-TEST(FloorFootprint, BandsTileTheScreenOutsideTheHiddenRectangle) {
-    const PixelRect inside{100, 50, 700, 500};
-    PixelRect bands[4];
-    const int count = bandsAround(inside, 800, 600, bands);
-    EXPECT_EQ(count, 4);
-    // Every pixel in exactly one of the bands or the rectangle.
-    for (int y = 0; y < 600; y += 7) {
-        for (int x = 0; x < 800; x += 7) {
-            int owners = (x >= inside.x0 && x < inside.x1 && y >= inside.y0 && y < inside.y1) ? 1 : 0;
-            for (int i = 0; i < count; ++i) {
-                owners +=
-                    (x >= bands[i].x0 && x < bands[i].x1 && y >= bands[i].y0 && y < bands[i].y1) ? 1 : 0;
-            }
-            ASSERT_EQ(owners, 1) << x << "," << y;
-        }
-    }
-    EXPECT_EQ(bandsAround({0, 0, 800, 600}, 800, 600, bands), 0);
-}
-
-TEST(FloorFootprint, VolumeAboveTheFloorIsBoundedOrUnknown) {
-    // An orthographic top view: screen x = world x * 10, screen y = -world z * 10 + 300.
-    Mat4 topView;
-    topView.m[0] = 10.0f / 400.0f;
-    topView.m[5] = 0.0f;
-    topView.m[9] = -10.0f / 300.0f;
-    topView.m[10] = 0.0f;
-    topView.m[6] = 1.0f;
-    PixelRect rect;
-    const Box3 wall{{-0.5f, 0.0f, -0.5f}, {0.5f, 1.0f, 0.5f}};
-    ASSERT_EQ(aboveFloorVolumeRect(topView, 800, 600, wall, {0.0f, 20.0f, 0.0f, 1.0f}, rect),
-              ScreenBound::Known);
-    // The block and its short shadow under a high light: a few pixels round the block's 10 x 10.
-    EXPECT_LE(rect.x1 - rect.x0, 20);
-    EXPECT_GE(rect.x1 - rect.x0, 10);
-    // A light below the caster's top gives no bound; a sunk caster needs nothing inside the outline.
-    EXPECT_EQ(aboveFloorVolumeRect(topView, 800, 600, wall, {0.0f, 0.5f, 0.0f, 1.0f}, rect),
-              ScreenBound::Unknown);
-    const Box3 sunk{{-0.5f, -2.0f, -0.5f}, {0.5f, -1.0f, 0.5f}};
-    ASSERT_EQ(aboveFloorVolumeRect(topView, 800, 600, sunk, {0.0f, 20.0f, 0.0f, 1.0f}, rect),
-              ScreenBound::Known);
-    EXPECT_TRUE(rect.empty());
 }
 
 }  // namespace

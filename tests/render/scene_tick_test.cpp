@@ -6,12 +6,17 @@
 
 namespace {
 
-TEST(SceneTick, CameraSettlesAboveAndBehindTheKeeper) {
+struct SceneTick : ::testing::Test {
+    void SetUp() override {
+        player.x = 4;
+        player.y = 7;
+    }
     SceneState scene;
     Player player;
-    player.x = 4;
-    player.y = 7;
     Board board;
+};
+
+TEST_F(SceneTick, CameraSettlesBehindTheKeeperOrCirclesItOnceSolved) {
     startGameEye(scene, player);
     resetGameLookAt(scene);
     for (int tick = 0; tick < 3000; ++tick) updateSceneTick(scene, player, board, {});
@@ -20,39 +25,22 @@ TEST(SceneTick, CameraSettlesAboveAndBehindTheKeeper) {
     EXPECT_NEAR(scene.eye.z, 12.0f, 1e-3f);
     EXPECT_NEAR(scene.lookAt.y, 1.027f, 1e-4f);
     EXPECT_NEAR(scene.lookAt.z, 7.0f, 1e-4f);
-}
-
-TEST(SceneTick, SolvedLevelCirclesTheKeeper) {
-    SceneState scene;
-    Player player;
-    player.x = 4;
-    player.y = 7;
-    Board board;
-    SceneTickInput input;
-    input.solved = true;
-    input.lastTime = 0.0f;
-    for (int tick = 0; tick < 3000; ++tick) updateSceneTick(scene, player, board, input);
     // At t = 0 the circle's point is 5 cells towards +z, half the zoom up.
+    for (int tick = 0; tick < 3000; ++tick) updateSceneTick(scene, player, board, {false, true, 0.0f});
     EXPECT_NEAR(scene.eye.z, 12.0f, 1e-3f);
     EXPECT_NEAR(scene.eye.y, 1.027f + 5.0f, 1e-3f);
     EXPECT_EQ(scene.lookAt.x, 4.0f);  // exactly on the keeper
 }
 
-TEST(SceneTick, WalkCycleAndFootfalls) {
-    SceneState scene;
-    Player player;
-    Board board;
+TEST_F(SceneTick, WalkCycleAndFootfalls) {
     // One step from standing, the key held: 8 sliding ticks of the 9, 4.0 added, no footfall yet.
     player.offsetX = 1.0f;
-    SceneTickInput held;
-    held.moveKeyActed = true;
     int footsteps = 0;
-    for (int tick = 0; tick < 9; ++tick) footsteps += updateSceneTick(scene, player, board, held).footstep;
+    for (int tick = 0; tick < 9; ++tick) footsteps += updateSceneTick(scene, player, board, {true}).footstep;
     EXPECT_EQ(scene.walkFrame, 4.0f);
     EXPECT_EQ(footsteps, 0);
     // A continuous walk: 1.0 .. 15.0 and back to 1.0 every 29 sliding ticks, footfalls at 5.0 and 12.0.
     scene.walkFrame = 1.0f;
-    footsteps = 0;
     for (int tick = 0; tick < 29; ++tick) {
         player.offsetX = 1.0f;  // still sliding
         const SceneTickResult result = updateSceneTick(scene, player, board, {});
@@ -63,39 +51,25 @@ TEST(SceneTick, WalkCycleAndFootfalls) {
     EXPECT_EQ(footsteps, 2);
     // Standing still resets the cycle unless a move key was acted on (pressing against a wall).
     player.offsetX = 0.0f;
-    SceneTickInput pressing;
-    pressing.moveKeyActed = true;
-    updateSceneTick(scene, player, board, pressing);
+    updateSceneTick(scene, player, board, {true});
     EXPECT_EQ(scene.walkFrame, 1.0f);
     updateSceneTick(scene, player, board, {});
     EXPECT_EQ(scene.walkFrame, 0.0f);
 }
 
-TEST(SceneTick, GoalGlowSwingsOnceEveryFortyTicks) {
-    SceneState scene;
-    Player player;
-    Board board;
+TEST_F(SceneTick, GoalGlowSwingsOnceEveryFortyTicks) {
     int wraps = 0;
     int lastWrap = -1;
     for (int tick = 0; tick < 400; ++tick) {
         updateSceneTick(scene, player, board, {});
         ASSERT_GE(scene.pulse, -1.0f);
         ASSERT_LE(scene.pulse, 1.0f);
-        if (scene.pulse == -1.0f) {
-            if (lastWrap >= 0) EXPECT_NEAR(tick - lastWrap, 40, 1);
-            lastWrap = tick;
-            ++wraps;
-        }
+        if (scene.pulse != -1.0f) continue;
+        if (lastWrap >= 0) EXPECT_NEAR(tick - lastWrap, 40, 1);
+        lastWrap = tick;
+        ++wraps;
     }
     EXPECT_GE(wraps, 9);
-}
-
-TEST(Zoom, StaysWithinLimits) {
-    SceneState scene;
-    for (int frame = 0; frame < 200; ++frame) zoomCamera(scene, false, true);
-    EXPECT_EQ(scene.zoom, 20.0f);
-    for (int frame = 0; frame < 200; ++frame) zoomCamera(scene, true, false);
-    EXPECT_EQ(scene.zoom, 5.0f);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <deque>
 #include <string>
-#include <tuple>
 #include <unordered_map>
 #include <vector>
 
@@ -19,9 +18,6 @@ struct Position {
     int keeperX = 0;
     int keeperY = 0;
     std::vector<std::pair<int, int>> boxes;  // (x, y), sorted
-    bool operator<(const Position& other) const {
-        return std::tie(keeperX, keeperY, boxes) < std::tie(other.keeperX, other.keeperY, other.boxes);
-    }
 };
 
 struct PositionGraph {
@@ -50,9 +46,8 @@ inline const std::vector<std::string>& smallLevels() {
 
 inline Position positionOf(const Board& board, const Player& player) {
     Position position{player.x, player.y, {}};
-    for (const Box& box : board.boxes) {
+    for (const Box& box : board.boxes)
         if (box.active != 0) position.boxes.push_back({box.x, box.y});
-    }
     std::sort(position.boxes.begin(), position.boxes.end());
     return position;
 }
@@ -112,10 +107,9 @@ inline PositionGraph explorePositions(const std::string& rows) {
     // the reversed moves, from every solved position at once).
     const std::size_t count = graph.positions.size();
     std::vector<std::vector<std::pair<int, bool>>> reversed(count);
-    for (std::size_t from = 0; from < count; ++from) {
+    for (std::size_t from = 0; from < count; ++from)
         for (const auto& [to, push] : graph.moves[from])
             reversed[to].push_back({static_cast<int>(from), push});
-    }
     graph.fewestPushes.assign(count, -1);
     std::deque<int> queue;
     for (std::size_t at = 0; at < count; ++at) {
@@ -135,11 +129,7 @@ inline PositionGraph explorePositions(const std::string& rows) {
             const int pushes = graph.fewestPushes[at] + (push ? 1 : 0);
             if (graph.fewestPushes[from] >= 0 && graph.fewestPushes[from] <= pushes) continue;
             graph.fewestPushes[from] = pushes;
-            if (push) {
-                queue.push_back(from);
-            } else {
-                queue.push_front(from);
-            }
+            push ? queue.push_back(from) : queue.push_front(from);
         }
     }
     graph.solvable.resize(count);
