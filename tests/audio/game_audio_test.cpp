@@ -65,6 +65,17 @@ TEST(GameAudioStartUp, NoDeviceOrMissingFilesLeaveASilentGameThatStillRuns) {
     EXPECT_EQ(audio.slideChannel.index, -1);
     EXPECT_EQ(audio.gruntChannel.index, -1);
     EXPECT_EQ(audio.footstepsChannel.index, -1);
+
+    // A device, but one sample file that does not load: only that sound is missing.
+    audioRecordingReset();
+    audioRecordingFailLoad("Audio/SFX/slide.wav");
+    audio = GameAudio{};
+    initAudio(audio);
+    loadSamples(audio);
+    updateSlideSounds(audio, board, random);
+    updateAudio(audio);
+    EXPECT_EQ(audio.slideChannel.index, -1);
+    EXPECT_NE(audio.gruntChannel.index, -1);
 }
 
 TEST_F(GameAudioTest, SlideSoundFollowsTheHighestIndexGlidingBoxAndStopsWhenNoneGlides) {

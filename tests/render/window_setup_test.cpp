@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "app/keyboard.h"
 #include "platform/scripted_window.h"
+#include "platform/window.h"
 #include "render/window_setup.h"
 
 namespace {
@@ -41,6 +43,71 @@ TEST(WindowSetup, MultisamplingAtMostTwoSamples) {
         EXPECT_EQ(scriptedRecord().samples, c.samples);
         EXPECT_EQ(scriptedRecord().windowsOpened, c.windowsOpened);
     }
+    platformTerminate();
+}
+
+// Without a windowing system the game says so, waits a second so the line can be read, and gives up
+// cleanly; a window that cannot be opened gives up the same way without the message.
+TEST(WindowSetup, FailuresGiveUpCleanly) {
+    scriptedReset();
+    scriptedFailInit(true);
+    WindowSettings settings;
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(openWindow(
+        settings, [] { return 0; }, [](int, int) {}));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Failed to initialize GLFW!\n");
+    EXPECT_DOUBLE_EQ(scriptedRecord().sleptSeconds, 1.0);
+    EXPECT_FALSE(scriptedRecord().windowOpen);
+
+    scriptedReset();
+    scriptedFailOpen(true);
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(openWindow(
+        settings, [] { return 0; }, [](int, int) {}));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_FALSE(scriptedRecord().windowOpen);
+    EXPECT_FALSE(scriptedRecord().initialised);
+}
+
+// The window lands centred on the desktop it is opened on, and the size callback reports its size as soon as
+// it is installed, so the first frame sets the projection.
+TEST(WindowSetup, OpensCentredAndReportsItsSizeAtOnce) {
+    scriptedReset();
+    scriptedSetDesktopSize(1281, 1083);
+    WindowSettings settings;
+    static int reportedWidth = 0;
+    static int reportedHeight = 0;
+    ASSERT_TRUE(openWindow(
+        settings, [] { return 0; },
+        [](int width, int height) {
+            reportedWidth = width;
+            reportedHeight = height;
+        }));
+    EXPECT_EQ(scriptedRecord().windowX, 240);
+    EXPECT_EQ(scriptedRecord().windowY, 242);
+    EXPECT_EQ(reportedWidth, 800);
+    EXPECT_EQ(reportedHeight, 600);
+    platformTerminate();
+}
+
+// A window squashed to no height keeps its old projection and the resize pending, and the projection
+// follows as soon as the window has a height again.
+TEST(WindowSetup, ZeroHeightResizeWaitsForAHeight) {
+    scriptedReset();
+    ASSERT_TRUE(openWindow(windowSettings, closeCallback, sizeCallback));
+    refreshProjection(windowSettings);
+    ASSERT_FALSE(windowSettings.resized);
+    const float aspect = windowSettings.aspect;
+    scriptedResizeAt(0.0, 640, 0);
+    platformPollEvents();
+    refreshProjection(windowSettings);
+    EXPECT_TRUE(windowSettings.resized);
+    EXPECT_EQ(windowSettings.aspect, aspect);
+    scriptedResizeAt(0.0, 640, 480);
+    platformPollEvents();
+    refreshProjection(windowSettings);
+    EXPECT_FALSE(windowSettings.resized);
+    EXPECT_FLOAT_EQ(windowSettings.aspect, 640.0f / 480.0f);
     platformTerminate();
 }
 
