@@ -1,20 +1,55 @@
+// The framebuffer calls are declared only with prototypes asked for before the first OpenGL header.
+#define GL_GLEXT_PROTOTYPES 1
 #include "render/frame_cache.h"
 
-#include "render/pixel_space.h"
+#include <GL/glext.h>
+
+#include "platform/window.h"
+
+namespace {
+
+bool framebuffersAvailable() {
+    static const bool available = platformExtensionSupported("GL_ARB_framebuffer_object");
+    return available;
+}
+
+// A straight copy between two framebuffers of the same size. The scissor test would clip it, so it is off
+// for the copy and restored after.
+void copyPicture(GLuint from, GLuint to, int width, int height) {
+    const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
+    glDisable(GL_SCISSOR_TEST);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, from);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, to);
+    glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    if (scissor) glEnable(GL_SCISSOR_TEST);
+}
+
+}  // namespace
 
 void storeFrame(FrameCache& cache, const WindowSettings& window) {
-    if (cache.texture == 0) glGenTextures(1, &cache.texture);
-    cache.width = static_cast<int>(window.width);
-    cache.height = static_cast<int>(window.height);
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, cache.texture);
+    cache.valid = false;
+    if (!framebuffersAvailable()) return;
+    const int width = static_cast<int>(window.width);
+    const int height = static_cast<int>(window.height);
+    if (width <= 0 || height <= 0) return;
+    if (cache.framebuffer == 0) {
+        glGenFramebuffers(1, &cache.framebuffer);
+        glGenRenderbuffers(1, &cache.renderbuffer);
+    }
+    if (cache.width != width || cache.height != height) {
+        glBindRenderbuffer(GL_RENDERBUFFER, cache.renderbuffer);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+        glBindFramebuffer(GL_FRAMEBUFFER, cache.framebuffer);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, cache.renderbuffer);
+        const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        if (!complete) return;
+        cache.width = width;
+        cache.height = height;
+    }
     glReadBuffer(GL_BACK);
-    glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 0, 0, cache.width, cache.height, 0);
-    // Texel for pixel: nearest sampling of the one level there is.
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    copyPicture(0, cache.framebuffer, width, height);
     cache.valid = true;
 }
 
@@ -25,27 +60,9 @@ bool fitsWindow(const FrameCache& cache, const WindowSettings& window) {
 
 void replayFrame(const FrameCache& cache, const WindowSettings& window) {
     glViewport(0, 0, static_cast<GLsizei>(window.width), static_cast<GLsizei>(window.height));
-    pushIdentityMatrices();
-    pixelOrtho(window);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_BLEND);
+    glDrawBuffer(GL_BACK);
+    copyPicture(cache.framebuffer, 0, cache.width, cache.height);
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, cache.texture);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    const float w = static_cast<float>(cache.width);
-    const float h = static_cast<float>(cache.height);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex2f(0.0f, 0.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex2f(w, 0.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex2f(w, h);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex2f(0.0f, h);
-    glEnd();
-    popMatrices();
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_DEPTH_TEST);
