@@ -35,15 +35,7 @@ sleep 2  # the logo fades out behind the menu
 menu_cpu=$(cpu_share 10)
 
 # Play on for the rest of the minute: a profile, a few steps, the lamp and back.
-press Return
-sleep 0.5
-xdotool type --delay 400 "measure"
-sleep 0.5
-press Return
-sleep 0.5
-xdotool type --delay 400 "pw"
-sleep 0.5
-press Return
+profile_dialogue 1 "measure" "pw"
 for key in Left Left Down Right Up l l s s; do
     press "$key"
     sleep 0.5
