@@ -13,16 +13,13 @@ bool framebuffersAvailable() {
     return available;
 }
 
-// A straight copy between two framebuffers of the same size. The scissor test would clip it, so it is off
-// for the copy and restored after.
+// A straight copy between two framebuffers of the same size. (A blit obeys the scissor test, which only the
+// shadow pass turns on, and off again.)
 void copyPicture(GLuint from, GLuint to, int width, int height) {
-    const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
-    glDisable(GL_SCISSOR_TEST);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, from);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, to);
     glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    if (scissor) glEnable(GL_SCISSOR_TEST);
 }
 
 }  // namespace
