@@ -29,7 +29,7 @@ SongLayout gameLayout() {
 }
 
 void addSounds(ItModule& song) {
-    TonalSpec bass;
+    TonalRecipe bass;
     bass.name = "Round bass";
     bass.periodFrames = 512;
     bass.baseNote = 36;
@@ -43,12 +43,12 @@ void addSounds(ItModule& song) {
     bass.chiffBrightness = 0.2;
     bass.seed = 21;
 
-    PadSpec pad;
+    PadRecipe pad;
     pad.name = "Dusk pad";
     pad.harmonicCount = 12;
     pad.rolloff = 1.6;
 
-    TonalSpec keys;
+    TonalRecipe keys;
     keys.name = "Soft electric piano";
     keys.periodFrames = 128;
     keys.baseNote = 64;
@@ -61,7 +61,7 @@ void addSounds(ItModule& song) {
     keys.chiffBrightness = 0.5;
     keys.seed = 22;
 
-    TonalSpec flute;
+    TonalRecipe flute;
     flute.name = "Wooden flute";
     flute.periodFrames = 128;
     flute.baseNote = 76;

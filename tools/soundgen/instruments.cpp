@@ -29,22 +29,22 @@ double noteHz(int note) {
     return kMiddleCHz * std::pow(2.0, (note - 60) / 12.0);
 }
 
-ItSample makeTonalSample(const TonalSpec& spec) {
-    const double rate = spec.periodFrames * noteHz(spec.baseNote);  // frames per second at the base note
-    const int period = spec.periodFrames;
-    const int holdStart = static_cast<int>(std::ceil(spec.holdSeconds * rate / period)) * period;
-    const int length = holdStart + spec.loopPeriods * period;
+ItSample makeTonalSample(const TonalRecipe& recipe) {
+    const double rate = recipe.periodFrames * noteHz(recipe.baseNote);  // frames per second at the base note
+    const int period = recipe.periodFrames;
+    const int holdStart = static_cast<int>(std::ceil(recipe.holdSeconds * rate / period)) * period;
+    const int length = holdStart + recipe.loopPeriods * period;
 
     // One period of a sine; harmonic k steps through it k entries at a time.
     std::vector<double> sine(static_cast<std::size_t>(period));
     for (int j = 0; j < period; ++j) sine[static_cast<std::size_t>(j)] = std::sin(2.0 * kPi * j / period);
 
     Signal signal(static_cast<std::size_t>(length), 0.0);
-    for (std::size_t k = 0; k < spec.harmonics.size(); ++k) {
+    for (std::size_t k = 0; k < recipe.harmonics.size(); ++k) {
         const int harmonic = static_cast<int>(k) + 1;
-        const double tau = spec.decaySeconds / (1.0 + harmonic * spec.decayPerHarmonic);
-        const double fallPerFrame = spec.decaySeconds > 0.0 ? std::exp(-1.0 / (tau * rate)) : 1.0;
-        double amplitude = spec.harmonics[k];
+        const double tau = recipe.decaySeconds / (1.0 + harmonic * recipe.decayPerHarmonic);
+        const double fallPerFrame = recipe.decaySeconds > 0.0 ? std::exp(-1.0 / (tau * rate)) : 1.0;
+        double amplitude = recipe.harmonics[k];
         for (int i = 0; i < length; ++i) {
             const auto index = static_cast<std::size_t>((static_cast<long long>(harmonic) * i) % period);
             signal[static_cast<std::size_t>(i)] += amplitude * sine[index];
@@ -52,48 +52,48 @@ ItSample makeTonalSample(const TonalSpec& spec) {
             if (i < holdStart) amplitude *= fallPerFrame;
         }
     }
-    if (spec.chiff > 0.0) {
-        NoiseSource noise(spec.seed);
+    if (recipe.chiff > 0.0) {
+        NoiseSource noise(recipe.seed);
         LowPass colour;
-        const double cutoffHz = 800.0 + 9000.0 * spec.chiffBrightness;
-        const int chiffEnd = std::min(holdStart, static_cast<int>(spec.chiffSeconds * rate * 3.0));
+        const double cutoffHz = 800.0 + 9000.0 * recipe.chiffBrightness;
+        const int chiffEnd = std::min(holdStart, static_cast<int>(recipe.chiffSeconds * rate * 3.0));
         for (int i = 0; i < chiffEnd; ++i) {
             const double t = i / rate;
             // The burst ends smoothly before the loop, so the loop stays a pure period.
             const double fadeToLoop = 1.0 - smoothStep(0.6 * chiffEnd, chiffEnd, i);
-            const double burst = colour.process(noise.next(), cutoffHz, rate) * decay(t, spec.chiffSeconds);
-            signal[static_cast<std::size_t>(i)] += spec.chiff * burst * fadeToLoop;
+            const double burst = colour.process(noise.next(), cutoffHz, rate) * decay(t, recipe.chiffSeconds);
+            signal[static_cast<std::size_t>(i)] += recipe.chiff * burst * fadeToLoop;
         }
     }
-    ItSample sample = finishSample(spec.name, signal, c5SpeedForPeriod(period), 0.9);
+    ItSample sample = finishSample(recipe.name, signal, c5SpeedForPeriod(period), 0.9);
     sample.loop = true;
     sample.loopStart = holdStart;
     sample.loopEnd = length;
     return sample;
 }
 
-ItSample makePadSample(const PadSpec& spec) {
-    const int length = spec.periodFrames * spec.loopPeriods;
+ItSample makePadSample(const PadRecipe& recipe) {
+    const int length = recipe.periodFrames * recipe.loopPeriods;
     // One cycle of a sine over the whole loop: a copy making `cycles` cycles per loop steps through it
     // cycles * k entries at a time for harmonic k.
     std::vector<double> sine(static_cast<std::size_t>(length));
     for (int j = 0; j < length; ++j) sine[static_cast<std::size_t>(j)] = std::sin(2.0 * kPi * j / length);
 
     Signal signal(static_cast<std::size_t>(length), 0.0);
-    for (const int detune : spec.detunePeriods) {
-        const long long cycles = spec.loopPeriods + detune;
+    for (const int detune : recipe.detunePeriods) {
+        const long long cycles = recipe.loopPeriods + detune;
         // Each copy starts at its own phase, so the copies do not all peak together at the loop start.
         const long long offset = static_cast<long long>(0.37 * (detune + 2) * length);
-        for (int k = 1; k <= spec.harmonicCount; ++k) {
-            if (spec.oddOnly && k % 2 == 0) continue;
-            const double amplitude = 1.0 / std::pow(k, spec.rolloff);
+        for (int k = 1; k <= recipe.harmonicCount; ++k) {
+            if (recipe.oddOnly && k % 2 == 0) continue;
+            const double amplitude = 1.0 / std::pow(k, recipe.rolloff);
             for (int i = 0; i < length; ++i) {
                 const auto index = static_cast<std::size_t>((k * (cycles * i + offset)) % length);
                 signal[static_cast<std::size_t>(i)] += amplitude * sine[index];
             }
         }
     }
-    ItSample sample = finishSample(spec.name, signal, c5SpeedForPeriod(spec.periodFrames), 0.9);
+    ItSample sample = finishSample(recipe.name, signal, c5SpeedForPeriod(recipe.periodFrames), 0.9);
     sample.loop = true;
     sample.loopStart = 0;
     sample.loopEnd = length;

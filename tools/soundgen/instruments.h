@@ -17,7 +17,7 @@ double noteHz(int note);
 
 // A tone built from harmonics that decay (faster the higher they are) until holdSeconds, then holds
 // still and loops. Times are for the note baseNote; other notes replay the same sample faster or slower.
-struct TonalSpec {
+struct TonalRecipe {
     std::string name;
     int periodFrames = 256;  // frames per cycle
     int baseNote = 60;
@@ -31,12 +31,12 @@ struct TonalSpec {
     double chiffBrightness = 0.5;  // 0 dull to 1 bright
     unsigned seed = 1;
 };
-ItSample makeTonalSample(const TonalSpec& spec);
+ItSample makeTonalSample(const TonalRecipe& recipe);
 
 // A pad: several slightly detuned copies of a soft saw, phase-locked over a loop of loopPeriods periods,
 // so the chorus beats repeat exactly with the loop. detunePeriods gives each copy's cycle count in the
 // loop relative to loopPeriods (0 = in tune, +1 = one more cycle per loop).
-struct PadSpec {
+struct PadRecipe {
     std::string name;
     int periodFrames = 128;
     int loopPeriods = 100;
@@ -45,7 +45,7 @@ struct PadSpec {
     std::vector<int> detunePeriods = {-1, 0, 1};
     bool oddOnly = false;  // hollow, clarinet-like
 };
-ItSample makePadSample(const PadSpec& spec);
+ItSample makePadSample(const PadRecipe& recipe);
 
 // Drum samples at 44100 frames per second, played at note 60 for their own pitch.
 ItSample makeKickSample(double punch);  // punch 0 soft to 1 hard

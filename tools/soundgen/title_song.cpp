@@ -16,7 +16,7 @@ SongLayout titleLayout() {
 }
 
 void addSounds(ItModule& song) {
-    TonalSpec bass;
+    TonalRecipe bass;
     bass.name = "Picked bass";
     bass.periodFrames = 512;
     bass.baseNote = 36;
@@ -29,12 +29,12 @@ void addSounds(ItModule& song) {
     bass.chiffSeconds = 0.004;
     bass.seed = 11;
 
-    PadSpec pad;
+    PadRecipe pad;
     pad.name = "Warm strings";
     pad.harmonicCount = 20;
     pad.rolloff = 1.3;
 
-    TonalSpec keys;
+    TonalRecipe keys;
     keys.name = "Bright keys";
     keys.periodFrames = 128;
     keys.baseNote = 67;
@@ -47,7 +47,7 @@ void addSounds(ItModule& song) {
     keys.chiffBrightness = 0.9;
     keys.seed = 12;
 
-    TonalSpec lead;
+    TonalRecipe lead;
     lead.name = "Ocarina lead";
     lead.periodFrames = 128;
     lead.baseNote = 76;
