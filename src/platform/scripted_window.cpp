@@ -26,6 +26,8 @@ struct ScriptedState {
     bool keys[KEY_LAST + 1] = {};
     std::vector<ScheduledEvent> events;  // kept in time order
     std::function<void()> onPoll;
+    std::function<void()> onSwap;
+    bool (*extensionQuery)(const char*) = nullptr;
     int (*grantSamples)(int) = nullptr;
     CloseCallback onClose = nullptr;
     SizeCallback onSize = nullptr;
@@ -117,6 +119,14 @@ void scriptedOnPoll(std::function<void()> hook) {
     g_scripted.onPoll = std::move(hook);
 }
 
+void scriptedOnSwap(std::function<void()> hook) {
+    g_scripted.onSwap = std::move(hook);
+}
+
+void scriptedSetExtensionQuery(bool (*query)(const char* name)) {
+    g_scripted.extensionQuery = query;
+}
+
 bool platformInit() {
     g_scripted.record.initialised = !g_scripted.failInit;
     return !g_scripted.failInit;
@@ -171,8 +181,8 @@ void platformSwapInterval(int interval) {
     g_scripted.record.swapInterval = interval;
 }
 
-bool platformExtensionSupported(const char*) {
-    return false;
+bool platformExtensionSupported(const char* name) {
+    return g_scripted.extensionQuery != nullptr && g_scripted.extensionQuery(name);
 }
 
 void platformSetCloseCallback(CloseCallback callback) {
@@ -210,6 +220,7 @@ void platformPollEvents() {
 
 void platformSwapBuffers() {
     ++g_scripted.record.swaps;
+    if (g_scripted.onSwap) g_scripted.onSwap();
     platformPollEvents();
 }
 
