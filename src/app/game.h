@@ -9,11 +9,11 @@
 #include "core/board.h"
 #include "core/demo.h"
 #include "core/level_end.h"
+#include "game/scene_state.h"
+#include "layout/window_settings.h"
 #include "profiles/profile_record.h"
 #include "render/frame_cache.h"
 #include "render/graphics.h"
-#include "render/scene_state.h"
-#include "render/window_settings.h"
 
 // Every piece of game state, single instances owned by the entry point for the whole run and passed by
 // reference to the loops. (The three values the window callbacks write live in app/keyboard.h.)

@@ -5,9 +5,9 @@
 #include "app/keyboard.h"
 #include "app/menu.h"
 #include "core/moves.h"
+#include "game/scene_prepare.h"
 #include "platform/window.h"
 #include "profiles/profile_store.h"
-#include "render/scene_prepare.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "render/window_settings.h"
+#include "layout/window_settings.h"
 
 // The program-wide values the window callbacks write, in one place. All run on the main thread: the
 // callbacks fire inside event polling and buffer swaps, and the loops read the values afterwards.

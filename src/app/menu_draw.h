@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/game.h"
+#include "layout/window_settings.h"
 #include "render/graphics.h"
-#include "render/window_settings.h"
 
 // The menu's drawing, over the finished game frame: only what the menu's frame laid out, so that the
 // dialogue's rules run and are tested without OpenGL.

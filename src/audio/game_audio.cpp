@@ -1,6 +1,6 @@
 #include "audio/game_audio.h"
 
-#include "render/scene_state.h"
+#include "game/scene_state.h"
 
 const char* const kSampleFiles[kSampleSlotCount + 1] = {
     "", "Audio/SFX/slide.wav", "Audio/SFX/footsteps.wav", "Audio/SFX/Grunt.wav", "Audio/SFX/Grunt2.wav",

@@ -2,8 +2,8 @@
 
 #include <GL/gl.h>
 
-#include "render/asset_files.h"
-#include "render/model.h"
+#include "formats/asset_files.h"
+#include "formats/model.h"
 
 // Everything start-up loads for drawing, owned by the main program and kept until the program ends.
 
@@ -21,17 +21,6 @@ struct BitmapFont {
     GLuint listBase = 0;
     int glyphSize = 0;             // pixels; also the pen's advance
     unsigned int halfAdvance = 0;  // for centring: half the glyph size
-};
-
-// Room as the tables have; only the first entries are filled.
-constexpr int kSceneryModelCapacity = 28;
-constexpr int kWalkFrameCapacity = 112;
-constexpr int kPushFrameCapacity = 105;
-
-struct ModelTables {
-    Model scenery[kSceneryModelCapacity];
-    Model walkFrames[kWalkFrameCapacity];
-    Model pushFrames[kPushFrameCapacity];
 };
 
 struct Graphics {

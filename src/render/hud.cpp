@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
+#include "layout/hud_layout.h"
 #include "render/font.h"
-#include "render/hud_layout.h"
 #include "render/pixel_space.h"
 
 namespace {

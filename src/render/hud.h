@@ -4,9 +4,9 @@
 
 #include "core/board.h"
 #include "core/level_end.h"
+#include "game/scene_state.h"
+#include "layout/window_settings.h"
 #include "render/graphics.h"
-#include "render/scene_state.h"
-#include "render/window_settings.h"
 
 // Everything drawn flat over the 3D picture: the HUD lines, the mini-map, the drifting fog and the
 // full-window logo whose opacity makes the fade between levels.

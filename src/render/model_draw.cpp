@@ -1,6 +1,6 @@
 #include "render/model_draw.h"
 
-#include "render/model_shading.h"
+#include "layout/model_shading.h"
 
 namespace {
 

@@ -6,9 +6,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "render/floor_footprint.h"
+#include "game/scene_pose.h"
+#include "layout/floor_footprint.h"
+#include "layout/keeper_frame.h"
 #include "render/model_draw.h"
-#include "render/scene_rules.h"
 #include "render/shadows.h"
 #include "render/window_setup.h"
 

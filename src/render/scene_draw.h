@@ -2,9 +2,9 @@
 
 #include "core/board.h"
 #include "core/level_end.h"
+#include "game/scene_state.h"
+#include "layout/window_settings.h"
 #include "render/graphics.h"
-#include "render/scene_state.h"
-#include "render/window_settings.h"
 
 // How the shadow volumes are sent. Both give the same colour and stencil buffers; Plain follows the
 // drawing rules step by step and stays as the reference the faster way is tested against.

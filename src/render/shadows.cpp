@@ -1,6 +1,6 @@
 #include "render/shadows.h"
 
-#include "render/shadow_geometry.h"
+#include "layout/shadow_geometry.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <GL/gl.h>
 
+#include "formats/model.h"
+#include "layout/shadow_geometry.h"
 #include "math/vec.h"
-#include "render/model.h"
-#include "render/shadow_geometry.h"
 
 // Stencil shadow volumes from the scene's one light.
 

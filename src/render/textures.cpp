@@ -7,9 +7,9 @@
 #include <cstring>
 #include <utility>
 
+#include "formats/tga_image.h"
+#include "layout/mipmap_chain.h"
 #include "platform/window.h"
-#include "render/mipmap_chain.h"
-#include "render/tga_image.h"
 
 static_assert(sizeof(TextureSlots::names) / sizeof(GLuint) == kTextureSlotCount + 1);
 static_assert(sizeof(IconSlots::names) / sizeof(GLuint) == kIconSlotCount + 1);

@@ -21,13 +21,13 @@
 #include <string>
 #include <vector>
 
+#include "formats/tga_image.h"
+#include "layout/hud_layout.h"
 #include "platform/window.h"
 #include "render/font.h"
 #include "render/hud.h"
-#include "render/hud_layout.h"
 #include "render/pixel_space.h"
 #include "render/textures.h"
-#include "render/tga_image.h"
 #include "render/window_setup.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "audio/game_audio.h"
+#include "game/scene_state.h"
 #include "platform/audio.h"
 #include "platform/audio_loopback.h"
-#include "render/scene_state.h"
 #include "soundgen/wav_writer.h"
 #include "support/sine_song.h"
 #include "support/temp_dir.h"

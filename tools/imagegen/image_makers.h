@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "render/tga_image.h"
+#include "formats/tga_image.h"
 
 // Every image the game opens, made from code: the scene textures, the keeper's clothes and face, the
 // logo, the fog, the mini-map icons and the two font images. All sizes are powers of two; the same

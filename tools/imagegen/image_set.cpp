@@ -2,9 +2,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include "formats/tga_image.h"
 #include "glyph_grid.h"
 #include "image_makers.h"
-#include "render/tga_image.h"
 
 #ifndef TARMELO_SMALL_FONT_FILE
 #error "the build passes the font files found at configure time"

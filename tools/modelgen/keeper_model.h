@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/model.h"
+#include "formats/model.h"
 #include "shape_math.h"
 
 // The keeper: a low-poly figure (legs and shoes, body and arms, head with a nose and hands) posed per

@@ -5,10 +5,10 @@
 #include <cstdio>
 
 #include "core/level_file.h"
+#include "game/scene_prepare.h"
 #include "platform/window.h"
 #include "render/font.h"
 #include "render/model_draw.h"
-#include "render/scene_prepare.h"
 #include "render/shadows.h"
 #include "render/textures.h"
 #include "render/window_setup.h"

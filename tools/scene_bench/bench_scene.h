@@ -5,9 +5,9 @@
 
 #include "core/board.h"
 #include "core/level_end.h"
+#include "game/scene_state.h"
+#include "layout/window_settings.h"
 #include "render/graphics.h"
-#include "render/scene_state.h"
-#include "render/window_settings.h"
 
 // A real window with the game's resources and a fixed scene, for the benchmark and for the comparison of
 // the two ways the scene can be drawn. Runs in the game directory (the data is found relative to it).

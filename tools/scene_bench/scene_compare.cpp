@@ -12,8 +12,8 @@
 #include <string>
 
 #include "bench_scene.h"
+#include "layout/floor_footprint.h"
 #include "platform/window.h"
-#include "render/floor_footprint.h"
 #include "render/frame_cache.h"
 #include "render/hud.h"
 #include "render/scene_draw.h"
