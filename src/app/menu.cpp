@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/game_frame.h"
-#include "app/keyboard.h"
+#include "app/window_callbacks.h"
 #include "core/level_file.h"
+#include "game/game_step.h"
+#include "game/input.h"
 #include "platform/window.h"
 #include "profiles/profile_store.h"
 
@@ -47,10 +48,10 @@ bool isEntryPage(int page) {
 // ---- opening and closing ----
 
 void openMenu(Game& game) {
-    MenuState& menu = game.menu;
+    MenuState& menu = game.session.menu;
     pauseSong(game.audio);
-    menu.savedName = game.profile.name;
-    menu.savedPassword = game.profile.password;
+    menu.savedName = game.session.profile.name;
+    menu.savedPassword = game.session.profile.password;
     menu.typedText.clear();
     menu.entered = true;
     platformSetCharCallback(charCallback);
@@ -58,7 +59,7 @@ void openMenu(Game& game) {
 }
 
 void closeMenu(Game& game) {
-    game.menu.entered = false;
+    game.session.menu.entered = false;
     resumeSong(game.audio);
     platformSetCharCallback(nullptr);
     platformSetKeyRepeat(false);
@@ -96,9 +97,9 @@ void moveSelection(MenuState& menu) {
 // ---- Enter, with create and load ----
 
 void showMessage(Game& game, const char* text) {
-    game.menu.messageText = text;
-    game.menu.messageShown = true;
-    game.menuOpen = true;
+    game.session.menu.messageText = text;
+    game.session.menu.messageShown = true;
+    game.session.menuOpen = true;
 }
 
 const char* failureMessage(bool creating, int result) {
@@ -120,12 +121,12 @@ void forgetLevelEnd(LevelEnd& levelEnd) {
 // record even on some failures, so it works on a copy: a failure leaves the logged-in profile whole, and
 // with its name and password restored its later saves still find its own record.
 void submitProfile(Game& game, bool creating) {
-    MenuState& menu = game.menu;
-    ProfileSession& profile = game.profile;
+    MenuState& menu = game.session.menu;
+    ProfileSession& profile = game.session.profile;
     menu.menuPage = MENU_PAGE_MAIN;
     profile.password = menu.typedText;
     menu.typedText.clear();
-    game.menuOpen = false;
+    game.session.menuOpen = false;
     menu.textEntry = false;
 
     ProfileRecord record = profile.record;
@@ -140,27 +141,28 @@ void submitProfile(Game& game, bool creating) {
     profile.record = record;
     profile.loaded = true;
     // The record comes from a file: a level below 1 (a damaged record) starts the set from the beginning.
-    game.player.level = std::max(record.level, 1);
-    game.player.steps = 0;
-    forgetLevelEnd(game.levelEnd);
-    loadLevel(game.board, game.player);
-    afterLevelLoad(game);
+    GameState& state = game.state;
+    state.player.level = std::max(record.level, 1);
+    state.player.steps = 0;
+    forgetLevelEnd(state.levelEnd);
+    loadLevel(state.board, state.player);
+    afterLevelLoad(state);
 }
 
 // The name page hands over to its password page; an empty field keeps the page and shows why.
 void acceptName(Game& game, int passwordPage) {
-    MenuState& menu = game.menu;
+    MenuState& menu = game.session.menu;
     if (menu.typedText.empty()) {
         showMessage(game, kNameEmpty);
         return;
     }
     menu.menuPage = passwordPage;
-    game.profile.name = menu.typedText;
+    game.session.profile.name = menu.typedText;
     menu.typedText.clear();
 }
 
 void acceptPassword(Game& game, bool creating) {
-    if (game.menu.typedText.empty()) {
+    if (game.session.menu.typedText.empty()) {
         showMessage(game, kPasswordEmpty);  // the field stays active: text entry is still on
         return;
     }
@@ -175,7 +177,7 @@ void beginEntryPage(MenuState& menu, int page) {
 }
 
 void enterOnPage(Game& game) {
-    MenuState& menu = game.menu;
+    MenuState& menu = game.session.menu;
     switch (menu.menuPage) {
         case MENU_PAGE_MAIN:
             if (menu.menuSelection == 1) beginEntryPage(menu, MENU_PAGE_CREATE_NAME);
@@ -205,14 +207,14 @@ void enterOnPage(Game& game) {
 // changed the profile's name (a failure restores it at once), so restoring the saved copies undoes a name
 // typed and then abandoned, which the HUD would otherwise show over the previous profile's game.
 void escapeToGame(Game& game) {
-    MenuState& menu = game.menu;
-    game.menuOpen = false;
+    MenuState& menu = game.session.menu;
+    game.session.menuOpen = false;
     menu.entered = false;
     menu.messageShown = false;
     menu.textEntry = false;
     menu.menuPage = MENU_PAGE_MAIN;
-    game.profile.name = menu.savedName;
-    game.profile.password = menu.savedPassword;
+    game.session.profile.name = menu.savedName;
+    game.session.profile.password = menu.savedPassword;
     waitForRelease(KEY_ESC, kReleaseWaitSeconds);
 }
 
@@ -270,7 +272,7 @@ void layOutMenu(MenuState& menu, double now, float windowHeight) {
 // ---- the frame ----
 
 void runMenuFrame(Game& game) {
-    MenuState& menu = game.menu;
+    MenuState& menu = game.session.menu;
     if (!menu.entered) openMenu(game);
 
     if (menu.textEntry)
@@ -286,12 +288,13 @@ void runMenuFrame(Game& game) {
         waitForRelease(KEY_ENTER, kReleaseWaitSeconds);
     }
 
-    if (platformKeyDown(KEY_ESC) && game.profile.loaded) escapeToGame(game);
+    if (platformKeyDown(KEY_ESC) && game.session.profile.loaded) escapeToGame(game);
 
     const double now = platformTime();
     blinkTypingMark(menu, now);
     layOutMenu(menu, now, static_cast<float>(windowSettings.height));
-    if (game.presenter.drawMenuFrame != nullptr) game.presenter.drawMenuFrame(game);
+    if (game.presenter.drawMenuFrame != nullptr)
+        game.presenter.drawMenuFrame(*game.graphics, windowSettings, menu.view);
 
-    if (!game.menuOpen) closeMenu(game);
+    if (!game.session.menuOpen) closeMenu(game);
 }

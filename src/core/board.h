@@ -1,7 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+
+#include "math/vec.h"
 
 // The level in play: the static grid, the box list and the keeper. Single instances owned by the main
 // program; rules are free functions over them.
@@ -38,10 +39,25 @@ struct Player {
     std::int32_t steps = 0;  // successful moves in this attempt at the level
     float offsetX = 0.0f;
     float offsetZ = 0.0f;
-    std::string setName;      // level set, e.g. "Classic"
-    std::int32_t level = 0;   // counted from 1
-    std::int32_t facing = 0;  // degrees about the vertical axis: 0, 90, 180 or 270
+    const char* setName = "";  // level set, e.g. "Classic"; a name that lasts the whole run
+    std::int32_t level = 0;    // counted from 1
+    std::int32_t facing = 0;   // degrees about the vertical axis: 0, 90, 180 or 270
 };
+
+// World layout: column x is world x, row y is world z, y points up, one cell is 1.0, the floor is y = 0.
+constexpr float kKeeperHeight = 1.027f;  // world y of the keeper model's origin; its feet stand on y = 0
+
+// Where a gliding object is drawn: its cell minus its slide offsets, at a height. The picture, the mini-map
+// and the sounds that follow the boxes and the keeper all place them here.
+inline Vec3 drawnPosition(std::int32_t x, std::int32_t y, float offsetX, float offsetZ, float height) {
+    return Vec3{static_cast<float>(x) - offsetX, height, static_cast<float>(y) - offsetZ};
+}
+inline Vec3 drawnPosition(const Box& box, float height) {
+    return drawnPosition(box.x, box.y, box.offsetX, box.offsetZ, height);
+}
+inline Vec3 drawnPosition(const Player& player, float height) {
+    return drawnPosition(player.x, player.y, player.offsetX, player.offsetZ, height);
+}
 
 inline bool isInsideGrid(int x, int y) {
     return x >= 0 && x < kBoardWidth && y >= 0 && y < kBoardHeight;

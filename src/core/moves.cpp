@@ -106,3 +106,11 @@ bool isAnyBoxGliding(const Board& board) {
     }
     return false;
 }
+
+const Box* lastGlidingBox(const Board& board) {
+    for (int i = kMaxBoxes - 1; i >= 0; --i) {
+        const Box& box = board.boxes[i];
+        if (box.active != 0 && isBoxGliding(box)) return &box;
+    }
+    return nullptr;
+}

@@ -32,3 +32,5 @@ void settleBoxes(Board& board);
 
 bool isBoxGliding(const Box& box);
 bool isAnyBoxGliding(const Board& board);
+// The active gliding box with the highest index, or null: the one the slide sound follows.
+const Box* lastGlidingBox(const Board& board);

@@ -10,8 +10,8 @@ void prepareLevelScene(SceneState& scene, const Board& board, LightSettings& lig
     for (int i = 0; i < kMaxBoxes; ++i) {
         const Box& box = board.boxes[i];
         if (box.active == 0) continue;
-        Mat4 matrix = translationMatrix(static_cast<float>(box.x) - box.offsetX, 0.0f,
-                                        static_cast<float>(box.y) - box.offsetZ);
+        const Vec3 drawn = drawnPosition(box, 0.0f);
+        Mat4 matrix = translationMatrix(drawn.x, drawn.y, drawn.z);
         // Half the crates lie turned by a quarter, so their planks do not all run the same way.
         if (static_cast<int>(unit(random) * 2.0f) == 1) matrix = matMultiply(matrix, rotationAboutY(90.0f));
         scene.boxMatrices[i] = matrix;

@@ -4,12 +4,11 @@
 #include "math/mat4.h"
 #include "math/vec.h"
 
-// What the 3D picture keeps between frames: the camera, the keeper's animation, the goal glow, the light
-// modes and the per-object drawing matrices. Owned by the main program; the ticks move it, the drawing
-// reads it.
+// What the 3D picture is drawn from: the camera, the keeper's animation, the goal glow, the light modes and
+// the per-object drawing matrices. Part of the game's state; the ticks and the frame's pose move it, the
+// drawing only reads it.
 
-constexpr float kKeeperHeight = 1.027f;  // world y of the keeper model's origin; its feet stand on y = 0
-constexpr float kZoomMin = 5.0f;         // camera height limits, world units
+constexpr float kZoomMin = 5.0f;  // camera height limits, world units
 constexpr float kZoomMax = 20.0f;
 constexpr float kZoomStep = 0.1f;  // per frame while Left Ctrl and Up or Down are held
 

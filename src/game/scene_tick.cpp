@@ -26,8 +26,7 @@ SceneTickResult updateSceneTick(SceneState& scene, Player& player, Board& board,
                                 const SceneTickInput& input) {
     SceneTickResult result;
     settlePlayer(player);
-    const Vec3 k{static_cast<float>(player.x) - player.offsetX, kKeeperHeight,
-                 static_cast<float>(player.y) - player.offsetZ};
+    const Vec3 k = drawnPosition(player, kKeeperHeight);
     scene.keeperPosition = k;
 
     const float h = scene.zoom;

@@ -5,7 +5,6 @@
 #include <cstdio>
 
 #include "core/board.h"
-#include "core/level_end.h"
 #include "formats/asset_files.h"
 
 namespace {
@@ -50,10 +49,4 @@ int miniMapIcon(std::uint8_t cellCode) {
 
 PixelPoint miniMapMarkerCell(const Mat4& matrix) {
     return PixelPoint{roundHalfToEven(matrix.m[12]), roundHalfToEven(matrix.m[14])};
-}
-
-LogoFadeFrame stepLogoFade(float& fade, bool advancing) {
-    if (!(fade > 0.0f)) return LogoFadeFrame{false, fade};
-    if (!advancing) fade -= kFadeStep;
-    return LogoFadeFrame{true, fade};
 }

@@ -47,12 +47,3 @@ int miniMapIcon(std::uint8_t cellCode);
 // The cell a box or the keeper is shown in: its matrix's x and z translation (elements 12 and 14),
 // rounded.
 PixelPoint miniMapMarkerCell(const Mat4& matrix);
-
-// One frame's logo fade: nothing is drawn once fade is at or below 0, and then fade stays as it is.
-// Otherwise fade drops by one step unless the fade-in before a reload is running, and the logo is drawn
-// with the result.
-struct LogoFadeFrame {
-    bool draw;
-    float opacity;
-};
-LogoFadeFrame stepLogoFade(float& fade, bool advancing);

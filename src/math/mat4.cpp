@@ -22,6 +22,18 @@ Mat4 rotationAboutY(float degrees) {
     return out;
 }
 
+Mat4 pipelineRotationAboutY(float degrees) {
+    const float radians = static_cast<float>(degrees * (3.14159265358979323846 / 180.0));
+    const float c = std::cos(radians);
+    const float s = std::sin(radians);
+    Mat4 out;
+    out.m[0] = c;
+    out.m[2] = -s;
+    out.m[8] = s;
+    out.m[10] = c;
+    return out;
+}
+
 Mat4 matMultiply(const Mat4& a, const Mat4& b) {
     Mat4 out;
     for (int column = 0; column < 4; ++column) {

@@ -2,10 +2,15 @@
 
 #include <GL/gl.h>
 
+#include <string>
+
 #include "formats/asset_files.h"
 #include "formats/model.h"
+#include "game/game_state.h"
+#include "render/frame_cache.h"
 
-// Everything start-up loads for drawing, owned by the main program and kept until the program ends.
+// The GL resources: everything start-up loads for drawing, and the pictures kept for still screens. Owned
+// by the main program and kept until the program ends; only the drawing looks into it.
 
 struct TextureSlots {
     GLuint names[kTextureSlotCount + 1] = {};  // indexed 1 to 12; 0 until loaded
@@ -23,6 +28,13 @@ struct BitmapFont {
     unsigned int halfAdvance = 0;  // for centring: half the glyph size
 };
 
+// The board's picture kept behind the open menu, and what it was drawn from.
+struct BoardPictureCache {
+    FrameCache frame;
+    GameState drawnFrom;  // a byte copy of the state drawn
+    std::string profileName;
+};
+
 struct Graphics {
     TextureSlots textures;
     IconSlots icons;
@@ -31,4 +43,6 @@ struct Graphics {
     ModelTables models;
     GLuint sceneryLists = 0;      // four consecutive lists, one per scenery model
     GLuint shadowFinishList = 0;  // darkens the shadowed pixels, restores the drawing state
+    FrameCache titleFrames[2];    // the title with its prompt hidden (0) and shown (1)
+    BoardPictureCache boardBehindMenu;
 };

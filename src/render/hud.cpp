@@ -108,7 +108,7 @@ void drawMiniMap(const WindowSettings& window, const IconSlots& icons, const Boa
 }
 
 void drawHud(const WindowSettings& window, const Graphics& graphics, const Board& board,
-             const SceneState& scene, const HudText& text, float scroll, LevelEnd& levelEnd) {
+             const SceneState& scene, const HudText& text, float scroll, const LevelEnd& levelEnd) {
     const BitmapFont& font = graphics.largeFont;
     const char* name = text.profileName != nullptr ? text.profileName->c_str() : "";
     printHudText(window, font, name, 0.0f, static_cast<float>(hudLineY(window.height, 0)));
@@ -128,6 +128,5 @@ void drawHud(const WindowSettings& window, const Graphics& graphics, const Board
     }
     drawMiniMap(window, graphics.icons, board, scene);
     drawFogOverlay(window, graphics.textures.names[TEX_FOG], scroll);
-    const LogoFadeFrame fade = stepLogoFade(levelEnd.fade, levelEnd.advancing);
-    if (fade.draw) drawImageOverlay(window, graphics.textures.names[TEX_LOGO], fade.opacity);
+    if (levelEnd.logoShown) drawImageOverlay(window, graphics.textures.names[TEX_LOGO], levelEnd.fade);
 }

@@ -24,7 +24,7 @@ struct HudText {
     bool allLevelsSolved = false;  // the set is used up: the board is empty and says so
 };
 
-// Once per game-loop frame after the scene: the three text lines, "DEMO", the map, the fog and the logo
-// fade (which lowers levelEnd.fade while no fade-out runs).
+// Once per game-loop frame after the scene: the three text lines, "DEMO", the map, the fog and, while it is
+// shown, the logo at the level end's fade.
 void drawHud(const WindowSettings& window, const Graphics& graphics, const Board& board,
-             const SceneState& scene, const HudText& text, float scroll, LevelEnd& levelEnd);
+             const SceneState& scene, const HudText& text, float scroll, const LevelEnd& levelEnd);

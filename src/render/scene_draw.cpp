@@ -6,18 +6,15 @@
 #include <algorithm>
 #include <cmath>
 
-#include "game/scene_pose.h"
 #include "layout/floor_footprint.h"
 #include "layout/keeper_frame.h"
 #include "render/model_draw.h"
 #include "render/shadows.h"
 #include "render/window_setup.h"
 
-// Sections: the light and the keeper's matrix; the board, boxes and keeper; the shadow volumes.
+// Sections: the board, boxes and keeper; the shadow volumes.
 
 namespace {
-
-constexpr float kLampHeight = 4.0f;  // world y of the lamp carried above the keeper
 
 void glowOn(float pulse) {
     const float emission[4] = {pulse, pulse, -std::fabs(pulse), 0.0f};
@@ -31,34 +28,6 @@ void glowOff() {
 
 GLuint sceneryList(const Graphics& graphics, int model) {
     return graphics.sceneryLists + static_cast<GLuint>(model);
-}
-
-// --- The light and the keeper's matrix --------------------------------------------------------------
-
-Vec4 placeLight(const SceneState& scene, LightSettings& light) {
-    if (scene.lightFollowsKeeper) {
-        light.position[0] = scene.keeperPosition.x;
-        light.position[1] = kLampHeight;
-        light.position[2] = scene.keeperPosition.z;
-    } else {
-        light.position[0] = scene.levelLight.x;
-        light.position[1] = scene.levelLight.y;
-        light.position[2] = scene.levelLight.z;
-        light.position[3] = scene.levelLight.w;
-    }
-    return {light.position[0], light.position[1], light.position[2], light.position[3]};
-}
-
-// Built the way OpenGL builds it, so the keeper and its shadow use the very matrix the driver makes.
-void buildKeeperMatrix(SceneState& scene, const Player& player) {
-    const Vec3 k = scene.keeperPosition;
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glPushMatrix();
-    glTranslatef(k.x, k.y, k.z);
-    glRotatef(static_cast<float>(player.facing), 0.0f, 1.0f, 0.0f);
-    glGetFloatv(GL_MODELVIEW_MATRIX, scene.keeperMatrix.m);
-    glPopMatrix();
 }
 
 // --- The board, boxes and keeper --------------------------------------------------------------------
@@ -100,8 +69,8 @@ void drawCell(Graphics& graphics, const SceneState& scene, int x, int y, std::ui
     glPopMatrix();
 }
 
-void drawObjects(Graphics& graphics, SceneState& scene, const Board& board, const LevelEnd& levelEnd,
-                 Vec4 light, const Model& keeperModel) {
+void drawObjects(Graphics& graphics, const SceneState& scene, const Board& board, Vec4 light,
+                 const Model& keeperModel) {
     const Vec4 floorLight{light.x, 0.0f, light.z, 1.0f};
     for (int x = 0; x <= scene.extentX; ++x) {
         for (int y = 0; y <= scene.extentY; ++y)
@@ -110,8 +79,7 @@ void drawObjects(Graphics& graphics, SceneState& scene, const Board& board, cons
     for (int i = 0; i < kMaxBoxes; ++i) {
         const Box& box = board.boxes[i];
         if (box.active == 0) continue;
-        Mat4& matrix = scene.boxMatrices[i];
-        refreshBoxMatrix(matrix, box, levelEnd.boxHeight[i]);
+        const Mat4& matrix = scene.boxMatrices[i];
         glPushMatrix();
         glMultMatrixf(matrix.m);
         if (!scene.lightFollowsKeeper) {
@@ -229,8 +197,8 @@ void castFrom(const ShadowClip& clip, const Mat4& matrix, Vec4 light, const Cast
     glPopMatrix();
 }
 
-void drawShadows(const WindowSettings& window, Graphics& graphics, SceneState& scene, const Board& board,
-                 Vec4 light, Model& keeperModel, ShadowPath path) {
+void drawShadows(const WindowSettings& window, Graphics& graphics, const SceneState& scene,
+                 const Board& board, Vec4 light, Model& keeperModel, ShadowPath path) {
     ModelTables& models = graphics.models;
     const Caster floor = caster(models.scenery[MODEL_FLOOR]);
     const Caster goal = caster(models.scenery[MODEL_GOAL]);
@@ -255,15 +223,13 @@ void drawShadows(const WindowSettings& window, Graphics& graphics, SceneState& s
 
 }  // namespace
 
-void drawScene(WindowSettings& window, Graphics& graphics, SceneState& scene, LightSettings& light,
-               const Board& board, const Player& player, const LevelEnd& levelEnd, ShadowPath shadowPath) {
-    const Vec4 sceneLight = placeLight(scene, light);
-    buildKeeperMatrix(scene, player);
-    scene.facingBox = isFacingBox(scene.keeperMatrix, scene.keeperPosition, board);
-    if (scene.walkFrame == 0.0f && scene.facingBox) scene.walkFrame = 1.0f;
-
+void drawScene(WindowSettings& window, Graphics& graphics, const SceneState& scene,
+               const LightSettings& light, const Board& board, ShadowPath shadowPath) {
+    const Vec4 sceneLight{light.position[0], light.position[1], light.position[2], light.position[3]};
     refreshProjection(window);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
     gluLookAt(scene.eye.x, scene.eye.y, scene.eye.z, scene.lookAt.x, scene.lookAt.y, scene.lookAt.z, 0.0, 1.0,
               0.0);
     glLightfv(GL_LIGHT0, GL_AMBIENT, light.ambient);
@@ -273,6 +239,6 @@ void drawScene(WindowSettings& window, Graphics& graphics, SceneState& scene, Li
     glColor3f(1.0f, 1.0f, 1.0f);
 
     Model& keeperModel = keeperFrameModel(graphics.models, scene.walkFrame, scene.facingBox);
-    drawObjects(graphics, scene, board, levelEnd, sceneLight, keeperModel);
+    drawObjects(graphics, scene, board, sceneLight, keeperModel);
     if (scene.shadowsOn) drawShadows(window, graphics, scene, board, sceneLight, keeperModel, shadowPath);
 }

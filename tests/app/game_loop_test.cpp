@@ -26,7 +26,7 @@ struct GameLoopTest : ::testing::Test {
     // Frames until the keeper stands still again (the glide is over).
     int framesUntilSettled() {
         int frames = 0;
-        while ((game->player.offsetX != 0.0f || game->player.offsetZ != 0.0f) && frames < 100) {
+        while ((game->state.player.offsetX != 0.0f || game->state.player.offsetZ != 0.0f) && frames < 100) {
             runGameFrame(*game);
             ++frames;
         }
@@ -53,67 +53,67 @@ TEST_F(GameLoopTest, ArrowPrecedenceDownUpLeftRight) {
     };
     for (const Case& c : cases) {
         game = testing_support::gameOnLevelOne();
-        const int x = game->player.x;
-        const int y = game->player.y;
+        const int x = game->state.player.x;
+        const int y = game->state.player.y;
         holdOnly(c.keys);
         runGameFrame(*game);
-        EXPECT_EQ(game->player.x - x, c.dx);
-        EXPECT_EQ(game->player.y - y, c.dy);
-        EXPECT_EQ(game->player.facing, c.facing);
+        EXPECT_EQ(game->state.player.x - x, c.dx);
+        EXPECT_EQ(game->state.player.y - y, c.dy);
+        EXPECT_EQ(game->state.player.facing, c.facing);
     }
 }
 
 TEST_F(GameLoopTest, LeftCtrlZoomsWithinLimitsAndNeverMoves) {
     holdOnly({KEY_LCTRL, KEY_DOWN});
     for (int frame = 0; frame < 200; ++frame) runGameFrame(*game);
-    EXPECT_EQ(game->scene.zoom, 20.0f);
-    EXPECT_EQ(game->player.y, 2);
-    EXPECT_EQ(game->player.steps, 0);
+    EXPECT_EQ(game->state.scene.zoom, 20.0f);
+    EXPECT_EQ(game->state.player.y, 2);
+    EXPECT_EQ(game->state.player.steps, 0);
     holdOnly({KEY_LCTRL, KEY_UP});
     for (int frame = 0; frame < 200; ++frame) runGameFrame(*game);
-    EXPECT_EQ(game->scene.zoom, 5.0f);
-    EXPECT_EQ(game->scene.walkFrame, 0.0f);  // standing still: no walk cycle
+    EXPECT_EQ(game->state.scene.zoom, 5.0f);
+    EXPECT_EQ(game->state.scene.walkFrame, 0.0f);  // standing still: no walk cycle
 }
 
 TEST_F(GameLoopTest, HeldArrowTakesTheNextStepOnTheFirstFrameAfterTheGlide) {
     holdOnly({KEY_LEFT});
     runGameFrame(*game);
-    EXPECT_EQ(game->player.x, 3);
+    EXPECT_EQ(game->state.player.x, 3);
     const int glideFrames = framesUntilSettled();
     // 9 ticks of 1/60 s at a frame every 0.03 s: the glide spans 5 or 6 frames (as the single-precision
     // remainders fall), and no step was queued meanwhile.
     EXPECT_GE(glideFrames, 5);
     EXPECT_LE(glideFrames, 6);
-    EXPECT_EQ(game->player.x, 3);
+    EXPECT_EQ(game->state.player.x, 3);
     runGameFrame(*game);
-    EXPECT_EQ(game->player.x, 2);
-    EXPECT_EQ(game->player.steps, 2);
+    EXPECT_EQ(game->state.player.x, 2);
+    EXPECT_EQ(game->state.player.steps, 2);
 }
 
 TEST_F(GameLoopTest, BlockedMoveTurnsTheKeeperAndKeepsTheWalkFrame) {
     holdOnly({KEY_UP});
     runGameFrame(*game);  // row 1
     framesUntilSettled();
-    const float walkFrame = game->scene.walkFrame;
+    const float walkFrame = game->state.scene.walkFrame;
     for (int frame = 0; frame < 10; ++frame) runGameFrame(*game);  // against the top wall
-    EXPECT_EQ(game->player.y, 1);
-    EXPECT_EQ(game->scene.walkFrame, walkFrame);
+    EXPECT_EQ(game->state.player.y, 1);
+    EXPECT_EQ(game->state.scene.walkFrame, walkFrame);
     holdOnly({KEY_LEFT, KEY_LCTRL});  // Ctrl: no move, facing kept
     runGameFrame(*game);
-    EXPECT_EQ(game->player.facing, 180);
+    EXPECT_EQ(game->state.player.facing, 180);
     holdOnly({});
     runGameFrame(*game);
-    EXPECT_EQ(game->scene.walkFrame, 0.0f);
+    EXPECT_EQ(game->state.scene.walkFrame, 0.0f);
 }
 
 TEST_F(GameLoopTest, PauseIsCaughtUpTickByTick) {
     runGameFrame(*game);
-    const float scroll = game->scroll;
+    const float scroll = game->state.scroll;
     scriptedAdvanceTime(1.0);  // the program was held up for a second
     runGameFrame(*game);
     // One second and one frame's sleep of ticks, each adding its share of fog drift.
-    EXPECT_NEAR(game->scroll - scroll, 0.001f * (1.03f * 60.0f), 0.0021f);
-    EXPECT_LT(game->clock.accumulator, kTickSeconds);
+    EXPECT_NEAR(game->state.scroll - scroll, 0.001f * (1.03f * 60.0f), 0.0021f);
+    EXPECT_LT(game->state.clock.accumulator, kTickSeconds);
 }
 
 TEST_F(GameLoopTest, LampAndShadowToggleOncePerPress) {
@@ -123,12 +123,12 @@ TEST_F(GameLoopTest, LampAndShadowToggleOncePerPress) {
     scriptedSetKey(KEY_S, true);
     scriptedKeyAt(now + 0.7, KEY_S, false);
     runGameFrame(*game);  // waits inside the frame for both releases
-    EXPECT_TRUE(game->scene.lightFollowsKeeper);
-    EXPECT_FALSE(game->scene.shadowsOn);
+    EXPECT_TRUE(game->state.scene.lightFollowsKeeper);
+    EXPECT_FALSE(game->state.scene.shadowsOn);
     EXPECT_GE(scriptedRecord().sleptSeconds, now + 0.7);
     for (int frame = 0; frame < 5; ++frame) runGameFrame(*game);
-    EXPECT_TRUE(game->scene.lightFollowsKeeper);
-    EXPECT_FALSE(game->scene.shadowsOn);
+    EXPECT_TRUE(game->state.scene.lightFollowsKeeper);
+    EXPECT_FALSE(game->state.scene.shadowsOn);
 }
 
 TEST_F(GameLoopTest, EscapeOpensTheMenuAndFreezesPlay) {
@@ -136,11 +136,11 @@ TEST_F(GameLoopTest, EscapeOpensTheMenuAndFreezesPlay) {
     scriptedSetKey(KEY_ESC, true);
     scriptedKeyAt(now + 0.2, KEY_ESC, false);
     runGameFrame(*game);
-    EXPECT_TRUE(game->menuOpen);
+    EXPECT_TRUE(game->session.menuOpen);
     holdOnly({KEY_LEFT});
-    const int x = game->player.x;
+    const int x = game->state.player.x;
     for (int frame = 0; frame < 5; ++frame) runGameFrame(*game);
-    EXPECT_EQ(game->player.x, x);  // the menu is open: no moves
+    EXPECT_EQ(game->state.player.x, x);  // the menu is open: no moves
 }
 
 TEST_F(GameLoopTest, ResizeIsRecordedForTheNextFrame) {

@@ -21,11 +21,12 @@
 #include <string>
 #include <vector>
 
-#include "app/keyboard.h"
 #include "app/outer_loop.h"
 #include "app/program.h"
+#include "app/window_callbacks.h"
 #include "platform/scripted_window.h"
 #include "platform/window.h"
+#include "render/graphics.h"
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb/stb_image_write.h>
@@ -233,14 +234,15 @@ int main(int argc, char** argv) {
     quitRequested = false;
 
     auto game = std::make_unique<Game>();
-    if (!startProgram(*game)) {
+    auto graphics = std::make_unique<Graphics>();
+    if (!startProgram(*game, *graphics)) {
         std::fprintf(stderr, "FAIL: start-up\n");
         return 1;
     }
     // Crate turns and grunt choices come from the generator: fixed, so every run draws the same session.
-    game->random.seed(kRandomSeed);
+    game->state.random.seed(kRandomSeed);
     runOuterLoop(*game);
-    shutdownProgram(*game);
+    shutdownProgram(*game, *graphics);
     const double endTime = platformTime();
     glfwDestroyWindow(context);
     glfwTerminate();

@@ -43,18 +43,4 @@ TEST(MiniMap, RoundingTakesHalvesToEvenAndSurvivesBadNumbers) {
     EXPECT_EQ(miniMapIcon(7), ICON_EMPTY);  // a cell code no level holds
 }
 
-// From full opacity the logo fades out in 20 frames, but holds while the fade-in before a reload runs.
-TEST(LogoFade, StepsDownOnlyWhileNoFadeInRunsAndStopsAtZero) {
-    float fade = 0.5f;
-    EXPECT_EQ(stepLogoFade(fade, true).opacity, 0.5f);
-    EXPECT_EQ(fade, 0.5f);
-    fade = 1.0f;
-    int frames = 0;
-    while (stepLogoFade(fade, false).draw) ++frames;
-    EXPECT_EQ(frames, 20);
-    fade = -0.01f;
-    EXPECT_FALSE(stepLogoFade(fade, true).draw);
-    EXPECT_EQ(fade, -0.01f);
-}
-
 }  // namespace

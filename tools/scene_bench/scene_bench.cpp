@@ -39,9 +39,9 @@ double processCpuMilliseconds() {
 }
 
 Figures measure(BenchScene& bench, int frames, bool shadows, bool lamp) {
-    bench.scene.shadowsOn = shadows;
-    bench.scene.lightFollowsKeeper = lamp;
-    bench.levelEnd.fade = 0.0f;  // play, not the logo fade of a level change
+    bench.state.scene.shadowsOn = shadows;
+    bench.state.scene.lightFollowsKeeper = lamp;
+    bench.state.levelEnd.fade = 0.0f;  // play, not the logo fade of a level change
     const std::string name;
     HudText text;
     text.profileName = &name;
@@ -50,12 +50,12 @@ Figures measure(BenchScene& bench, int frames, bool shadows, bool lamp) {
     double cpuStart = 0.0;
     for (int frame = 0; frame < frames + 10; ++frame) {
         // The keeper walks on the spot, so the keeper model changes from frame to frame as in play.
-        bench.scene.walkFrame = static_cast<float>(1 + frame % 15);
+        bench.state.scene.walkFrame = static_cast<float>(1 + frame % 15);
         if (frame == 10) cpuStart = processCpuMilliseconds();
         const auto start = std::chrono::steady_clock::now();
-        drawScene(bench.window, bench.graphics, bench.scene, bench.light, bench.board, bench.player,
-                  bench.levelEnd);
-        drawHud(bench.window, bench.graphics, bench.board, bench.scene, text, 0.0f, bench.levelEnd);
+        drawBenchScene(bench);
+        drawHud(bench.window, bench.graphics, bench.state.board, bench.state.scene, text, 0.0f,
+                bench.state.levelEnd);
         glFinish();
         const auto end = std::chrono::steady_clock::now();
         platformSwapBuffers();

@@ -29,8 +29,8 @@ long floorHoles(const BenchScene& bench) {
     const int width = static_cast<int>(bench.window.width);
     const int height = static_cast<int>(bench.window.height);
     const PixelRect inside = hiddenFloorRect(modelView, projection, width, height, -0.5f,
-                                             static_cast<float>(bench.scene.extentX) + 0.5f, -0.5f,
-                                             static_cast<float>(bench.scene.extentY) + 0.5f);
+                                             static_cast<float>(bench.state.scene.extentX) + 0.5f, -0.5f,
+                                             static_cast<float>(bench.state.scene.extentY) + 0.5f);
     if (inside.empty()) return 0;
     std::vector<float> depth(static_cast<std::size_t>(width) * height);
     glReadPixels(0, 0, width, height, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
@@ -50,13 +50,11 @@ struct Mismatch {
 };
 
 Mismatch compareScene(BenchScene& bench, FrameReadback& fastFrame) {
-    drawScene(bench.window, bench.graphics, bench.scene, bench.light, bench.board, bench.player,
-              bench.levelEnd, ShadowPath::Plain);
+    drawBenchScene(bench, ShadowPath::Plain);
     glFinish();
     const FrameReadback plain = readFrame(bench.window);
     Mismatch result;
-    drawScene(bench.window, bench.graphics, bench.scene, bench.light, bench.board, bench.player,
-              bench.levelEnd, ShadowPath::Fast);
+    drawBenchScene(bench, ShadowPath::Fast);
     glFinish();
     const FrameReadback fast = readFrame(bench.window);
     result.floorHoles = floorHoles(bench);
@@ -76,8 +74,8 @@ Mismatch compareScene(BenchScene& bench, FrameReadback& fastFrame) {
 }
 
 void placeKeeper(BenchScene& bench, int x, int y) {
-    bench.player.x = x;
-    bench.player.y = y;
+    bench.state.player.x = x;
+    bench.state.player.y = y;
     settleCamera(bench);
 }
 
@@ -118,16 +116,16 @@ int main(int argc, char** argv) {
             buildLargestLevel(bench);
         else
             buildEdgeLevel(bench);
-        bench.scene.zoom = c.zoom;
-        bench.scene.lightFollowsKeeper = c.lamp;
-        bench.scene.shadowsOn = true;
+        bench.state.scene.zoom = c.zoom;
+        bench.state.scene.lightFollowsKeeper = c.lamp;
+        bench.state.scene.shadowsOn = true;
         placeKeeper(bench, c.keeperX, c.keeperY);
         if (c.circling) {
             SceneTickInput input;
             input.solved = true;
             input.lastTime = 1.3f;
             for (int tick = 0; tick < 600; ++tick)
-                updateSceneTick(bench.scene, bench.player, bench.board, input);
+                updateSceneTick(bench.state.scene, bench.state.player, bench.state.board, input);
         }
         FrameReadback fast;
         const Mismatch m = compareScene(bench, fast);
@@ -149,10 +147,10 @@ int main(int argc, char** argv) {
         HudText text;
         text.profileName = &name;
         text.level = 1;
-        bench.levelEnd.fade = 0.0f;
-        drawScene(bench.window, bench.graphics, bench.scene, bench.light, bench.board, bench.player,
-                  bench.levelEnd);
-        drawHud(bench.window, bench.graphics, bench.board, bench.scene, text, 0.3f, bench.levelEnd);
+        bench.state.levelEnd.fade = 0.0f;
+        drawBenchScene(bench);
+        drawHud(bench.window, bench.graphics, bench.state.board, bench.state.scene, text, 0.3f,
+                bench.state.levelEnd);
         glFinish();
         const FrameReadback drawn = readFrame(bench.window);
         FrameCache cache;

@@ -1,6 +1,5 @@
-#include "app/menu_draw.h"
+#include "render/menu_draw.h"
 
-#include "app/keyboard.h"
 #include "render/font.h"
 
 void drawMenu(const MenuView& view, const BitmapFont& font, const WindowSettings& window) {
@@ -12,6 +11,6 @@ void drawMenu(const MenuView& view, const BitmapFont& font, const WindowSettings
     }
 }
 
-void drawMenuFrame(Game& game) {
-    drawMenu(game.menu.view, game.graphics.largeFont, windowSettings);
+void drawMenuFrame(Graphics& graphics, const WindowSettings& window, const MenuView& view) {
+    drawMenu(view, graphics.largeFont, window);
 }

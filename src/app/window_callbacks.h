@@ -16,12 +16,6 @@ extern std::int32_t lastTypedChar;
 // The window's current client size; written by sizeCallback, read by every drawing operation.
 extern WindowSettings windowSettings;
 
-// Release waits. A key whose action must happen once per press is followed by one of these: they sleep and
-// poll events until the key is up. Nothing is drawn meanwhile; the ticks catch up afterwards.
-constexpr double kReleaseWaitSeconds = 0.03;
-constexpr double kShortReleaseWaitSeconds = 0.001;  // after L, S and the Enter of the level end
-void waitForRelease(int key, double intervalSeconds);
-
 void charCallback(int code, int action);
 int closeCallback();
 void sizeCallback(int width, int height);

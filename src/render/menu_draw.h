@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/game.h"
+#include "layout/menu_view.h"
 #include "layout/window_settings.h"
 #include "render/graphics.h"
 
@@ -12,4 +12,4 @@
 void drawMenu(const MenuView& view, const BitmapFont& font, const WindowSettings& window);
 
 // The presenter's hook for the open menu.
-void drawMenuFrame(Game& game);
+void drawMenuFrame(Graphics& graphics, const WindowSettings& window, const MenuView& view);

@@ -1,17 +1,10 @@
-#include "app/keyboard.h"
+#include "app/window_callbacks.h"
 
 #include "platform/window.h"
 
 bool quitRequested = false;
 std::int32_t lastTypedChar = 0;
 WindowSettings windowSettings;
-
-void waitForRelease(int key, double intervalSeconds) {
-    while (platformKeyDown(key)) {
-        platformSleep(intervalSeconds);
-        platformPollEvents();
-    }
-}
 
 void charCallback(int code, int action) {
     if (action == ACTION_PRESS && code >= 32 && code <= 122) lastTypedChar = code;
