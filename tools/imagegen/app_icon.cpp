@@ -12,7 +12,7 @@ namespace {
 constexpr int kPaintSize = 1024;             // pixels; every icon size divides it
 constexpr float kEdge = 0.43f * kPaintSize;  // pixels, one cube edge before projection
 constexpr float kCos30 = 0.8660254f;
-constexpr float kOutline = 0.012f * kPaintSize;  // pixels of dark rim round the silhouette
+constexpr float kOutline = 0.012f * kPaintSize;  // pixels of dark rim along every edge of a face
 
 struct Point {
     float x;
