@@ -21,6 +21,9 @@ PACKAGES="$PACKAGES libopenal-dev sox"
 # Window, keyboard and main loop: GLFW, OpenGL with Mesa's software renderer, and the X server and tools
 # of the end-to-end tests.
 PACKAGES="$PACKAGES libglfw3-dev libgl-dev libgl1-mesa-dri libglu1-mesa-dev xvfb xauth xdotool x11-utils libx11-dev libxtst-dev"
+# Installation: the validators of the menu and software-centre entries (end-to-end test); dpkg-shlibdeps and
+# file, with which CPack finds the Debian package's dependencies (scripts/package.sh).
+PACKAGES="$PACKAGES desktop-file-utils appstream dpkg-dev file"
 
 missing=""
 for package in $PACKAGES; do

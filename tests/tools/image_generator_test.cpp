@@ -202,6 +202,19 @@ TEST_F(GeneratedImages, LogoLeavesTheCreditStripClearAndDarkensTheLoadingPanel) 
     }
 }
 
+// A desktop draws the icon over any panel: the crate fills the middle and the corners are see-through; a
+// size the painting cannot be divided into makes nothing.
+TEST(ImageGenerator, AppIconIsACrateOnATransparentSquare) {
+    const Image icon = makeAppIcon(64);
+    ASSERT_TRUE(isImageValid(icon));
+    EXPECT_EQ(icon.width, 64);
+    EXPECT_EQ(icon.height, 64);
+    for (const auto& [x, y] : {std::pair{0, 0}, {63, 0}, {0, 63}, {63, 63}})
+        EXPECT_EQ(pixelAt(icon, x, y)[3], 0) << "corner " << x << "," << y;
+    EXPECT_EQ(pixelAt(icon, 32, 32)[3], 255);
+    EXPECT_FALSE(isImageValid(makeAppIcon(100)));
+}
+
 TEST(ImageGenerator, UnknownPathsAndMissingFontsMakeNothing) {
     EXPECT_FALSE(isImageValid(makeGameImage("Textures/none.tga", defaultFontFiles())));
     FontFiles missing{"/no/such/font.ttf", "/no/such/font.ttf", "/no/such/font.ttf"};

@@ -46,6 +46,10 @@ Image makeFogTexture();        // 512 x 512, tiles seamlessly
 enum class MapIcon { empty, wall, target, object, player };
 Image makeMapIcon(MapIcon icon);  // 32 x 32
 
+// The desktop's icon of the game: a crate in the scene's crate texture, seen from above a corner, on a
+// transparent square of size x size pixels. Empty unless size divides 1024.
+Image makeAppIcon(int size);
+
 // The 16 files at the paths the game opens them, relative to the game directory.
 constexpr int kGameImageCount = 16;
 extern const std::array<const char*, kGameImageCount> kGameImagePaths;
