@@ -12,8 +12,8 @@ googletest libgtest-dev
 PACKAGES="$PACKAGES"
 # Model assets.
 PACKAGES="$PACKAGES libstb-dev"
-# Image assets: FreeType and a font to render the glyph images from, stb_image to read TGA.
-PACKAGES="$PACKAGES libstb-dev libfreetype-dev fonts-pc fonts-league-spartan"
+# Image assets: FreeType and the fonts to render the glyph images and the logo from, stb_image to read TGA.
+PACKAGES="$PACKAGES libstb-dev libfreetype-dev fonts-pc fonts-league-mono fonts-league-spartan"
 # Sound assets: WAV and tracker-module decoding.
 PACKAGES="$PACKAGES libsndfile1-dev libopenmpt-dev"
 # Audio: OpenAL Soft for the 3D samples and the streamed songs; sox for the end-to-end sound check.

@@ -48,24 +48,27 @@ float luminance(const std::uint8_t* p) {
     return (0.3f * p[0] + 0.59f * p[1] + 0.11f * p[2]) / 255.0f;
 }
 
-// Ink rows and columns of one glyph cell, in cell coordinates with row 0 at the cell's TOP.
+// Ink rows and columns of one glyph cell, in cell coordinates with row 0 at the cell's TOP; a pixel is
+// ink from the alpha threshold on (half coverage unless told).
 struct Ink {
     int pixels = 0;
     int top = 1 << 20, bottom = -1, left = 1 << 20, right = -1;
-    std::vector<int> widthOfRow;  // inked pixels per row, top first
+    std::vector<int> spanOfRow;  // pixels from a row's first ink to its last, top first; 0 without ink
 };
 
-Ink inkOfCell(const Image& grid, const GlyphGridLayout& layout, int code) {
+Ink inkOfCell(const Image& grid, const GlyphGridLayout& layout, int code, int threshold = 128) {
     Ink ink;
     const int cell = layout.cellSize;
-    ink.widthOfRow.assign(cell, 0);
+    ink.spanOfRow.assign(cell, 0);
     const int left = glyphCellLeft(layout, code);
     const int bottom = glyphCellBottom(layout, code);
     for (int row = 0; row < cell; ++row) {
+        int rowLeft = cell;
         for (int column = 0; column < cell; ++column) {
-            if (pixelAt(grid, left + column, bottom + cell - 1 - row)[3] < 128) continue;
+            if (pixelAt(grid, left + column, bottom + cell - 1 - row)[3] < threshold) continue;
             ++ink.pixels;
-            ++ink.widthOfRow[row];
+            rowLeft = std::min(rowLeft, column);
+            ink.spanOfRow[row] = column - rowLeft + 1;
             ink.top = std::min(ink.top, row);
             ink.bottom = std::max(ink.bottom, row);
             ink.left = std::min(ink.left, column);
@@ -75,9 +78,9 @@ Ink inkOfCell(const Image& grid, const GlyphGridLayout& layout, int code) {
     return ink;
 }
 
-float averageWidth(const Ink& ink, int fromRow, int toRow) {
+float averageSpan(const Ink& ink, int fromRow, int toRow) {
     float sum = 0;
-    for (int row = fromRow; row <= toRow; ++row) sum += ink.widthOfRow[row];
+    for (int row = fromRow; row <= toRow; ++row) sum += ink.spanOfRow[row];
     return sum / (toRow - fromRow + 1);
 }
 
@@ -116,8 +119,8 @@ TEST_F(GeneratedImages, LettersSitInTheCellOfTheirCodeOnOneBaseline) {
         const Ink v = inkOfCell(grid, layout, 'V');
         ASSERT_GT(a.pixels, 0) << path;
         ASSERT_GT(v.pixels, 0) << path;
-        EXPECT_LT(averageWidth(a, a.top, a.top + 1), averageWidth(a, a.bottom - 1, a.bottom)) << path;
-        EXPECT_GT(averageWidth(v, v.top, v.top + 1), averageWidth(v, v.bottom - 1, v.bottom)) << path;
+        EXPECT_LT(averageSpan(a, a.top, a.top + 1), averageSpan(a, a.bottom - 1, a.bottom)) << path;
+        EXPECT_GT(averageSpan(v, v.top, v.top + 1), averageSpan(v, v.bottom - 1, v.bottom)) << path;
         // Punctuation: "." at the foot of the letters, "'" at their top, "-" between.
         EXPECT_GE(inkOfCell(grid, layout, '.').bottom, a.bottom - 1) << path;
         EXPECT_LE(inkOfCell(grid, layout, '\'').top, a.top + 1) << path;
@@ -163,6 +166,30 @@ TEST_F(GeneratedImages, GlyphsKeepToTheirPartOfTheCell) {
         const Ink ink = inkOfCell(image("Textures/Text.tga"), kSmallFontGrid, c);
         EXPECT_TRUE(ink.left > 0 || ink.right < 7) << "'" << c << "'";
     }
+}
+
+// The HUD and the menu set the large glyphs a fixed 32 pixels apart: a face whose letters are narrow
+// spreads "Steps" into "S t e p s", one whose letters reach the cell's edges runs them together. Ink
+// widths of letters and digits, from the image as the game reads it; any trace of ink counts as touching.
+TEST_F(GeneratedImages, LargeLettersFillTheirCellsWithoutTouchingTheirNeighbours) {
+    const std::string letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    const Image& grid = image("Textures/Swords.tga");
+    const int cell = kLargeFontGrid.cellSize;
+    float widthSum = 0;
+    int leftmostInk = cell;
+    int rightmostInk = 0;
+    for (const char c : letters) {
+        const Ink ink = inkOfCell(grid, kLargeFontGrid, c);
+        const int width = ink.right - ink.left + 1;
+        widthSum += width;
+        EXPECT_LE(width, 30) << "'" << c << "'";
+        const Ink trace = inkOfCell(grid, kLargeFontGrid, c, 1);
+        leftmostInk = std::min(leftmostInk, trace.left);
+        rightmostInk = std::max(rightmostInk, trace.right);
+    }
+    EXPECT_GE(widthSum / letters.size(), 22.0f);
+    // Clear columns between the rightmost ink of one cell and the leftmost of the next.
+    EXPECT_GE(cell - 1 - rightmostInk + leftmostInk, 2);
 }
 
 TEST_F(GeneratedImages, MaterialsAreOpaqueAndTheRepeatingOnesTileWithoutSeams) {
