@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/window.h"
+#include "platform/window_events.h"
 
 namespace {
 
@@ -29,9 +30,6 @@ struct ScriptedState {
     std::function<void()> onSwap;
     bool (*extensionQuery)(const char*) = nullptr;
     int (*grantSamples)(int) = nullptr;
-    CloseCallback onClose = nullptr;
-    SizeCallback onSize = nullptr;
-    CharCallback onChar = nullptr;
 };
 
 ScriptedState g_scripted;
@@ -49,17 +47,15 @@ void apply(const ScheduledEvent& event) {
             scriptedSetKey(event.a, event.b != 0);
             break;
         case EventKind::Close:
-            if (g_scripted.onClose != nullptr) g_scripted.onClose();
+            reportCloseRequest();  // like a real window, it stays open until the program closes it
             break;
         case EventKind::Char:
-            if (g_scripted.onChar != nullptr && (event.b == 0 || g_scripted.record.keyRepeat)) {
-                g_scripted.onChar(event.a, ACTION_PRESS);
-            }
+            reportChar(static_cast<unsigned int>(event.a), event.b != 0);
             break;
         case EventKind::Resize:
             g_scripted.record.windowWidth = event.a;
             g_scripted.record.windowHeight = event.b;
-            if (g_scripted.onSize != nullptr) g_scripted.onSize(event.a, event.b);
+            reportSize(event.a, event.b);
             break;
     }
 }
@@ -68,6 +64,7 @@ void apply(const ScheduledEvent& event) {
 
 void scriptedReset() {
     g_scripted = ScriptedState{};
+    resetWindowEvents();
 }
 
 const ScriptedWindowRecord& scriptedRecord() {
@@ -135,6 +132,7 @@ bool platformInit() {
 void platformTerminate() {
     g_scripted.record.initialised = false;
     g_scripted.record.windowOpen = false;
+    resetWindowEvents();
 }
 
 bool platformOpenWindow(const WindowRequest& request) {
@@ -186,20 +184,21 @@ bool platformExtensionSupported(const char* name) {
 }
 
 void platformSetCloseCallback(CloseCallback callback) {
-    g_scripted.onClose = callback;
+    installCloseCallback(callback);
 }
 
 void platformSetSizeCallback(SizeCallback callback) {
-    g_scripted.onSize = callback;
-    if (callback != nullptr) callback(g_scripted.record.windowWidth, g_scripted.record.windowHeight);
+    const ScriptedWindowRecord& record = g_scripted.record;
+    installSizeCallback(callback, record.windowOpen, record.windowWidth, record.windowHeight);
 }
 
 void platformSetCharCallback(CharCallback callback) {
-    g_scripted.onChar = callback;
+    installCharCallback(callback);
     g_scripted.record.charCallbackInstalled = callback != nullptr;
 }
 
 void platformSetKeyRepeat(bool enabled) {
+    setKeyRepeat(enabled);
     g_scripted.record.keyRepeat = enabled;
 }
 
