@@ -40,9 +40,9 @@ static_assert(sizeof kMainPageItems / sizeof kMainPageItems[0] == kMainPageItemC
 static_assert(kMainPageItemCount <= kMaxMenuLines && kEntryPageItemCount <= kMaxMenuLines,
               "every page fits the view");
 
-bool isEntryPage(int page) {
-    return page == MENU_PAGE_CREATE_NAME || page == MENU_PAGE_CREATE_PASSWORD ||
-           page == MENU_PAGE_LOAD_NAME || page == MENU_PAGE_LOAD_PASSWORD;
+bool isEntryPage(MenuPage page) {
+    return page == MenuPage::CreateName || page == MenuPage::CreatePassword || page == MenuPage::LoadName ||
+           page == MenuPage::LoadPassword;
 }
 
 // ---- opening and closing ----
@@ -123,7 +123,7 @@ void forgetLevelEnd(LevelEnd& levelEnd) {
 void submitProfile(Game& game, bool creating) {
     MenuState& menu = game.session.menu;
     ProfileSession& profile = game.session.profile;
-    menu.menuPage = MENU_PAGE_MAIN;
+    menu.menuPage = MenuPage::Main;
     profile.password = menu.typedText;
     menu.typedText.clear();
     game.session.menuOpen = false;
@@ -150,7 +150,7 @@ void submitProfile(Game& game, bool creating) {
 }
 
 // The name page hands over to its password page; an empty field keeps the page and shows why.
-void acceptName(Game& game, int passwordPage) {
+void acceptName(Game& game, MenuPage passwordPage) {
     MenuState& menu = game.session.menu;
     if (menu.typedText.empty()) {
         showMessage(game, kNameEmpty);
@@ -170,7 +170,7 @@ void acceptPassword(Game& game, bool creating) {
 }
 
 // An entry page begins with nothing pending: a character typed on the main page is dropped.
-void beginEntryPage(MenuState& menu, int page) {
+void beginEntryPage(MenuState& menu, MenuPage page) {
     menu.menuPage = page;
     menu.textEntry = true;
     lastTypedChar = 0;
@@ -179,21 +179,21 @@ void beginEntryPage(MenuState& menu, int page) {
 void enterOnPage(Game& game) {
     MenuState& menu = game.session.menu;
     switch (menu.menuPage) {
-        case MENU_PAGE_MAIN:
-            if (menu.menuSelection == 1) beginEntryPage(menu, MENU_PAGE_CREATE_NAME);
-            if (menu.menuSelection == 2) beginEntryPage(menu, MENU_PAGE_LOAD_NAME);
+        case MenuPage::Main:
+            if (menu.menuSelection == 1) beginEntryPage(menu, MenuPage::CreateName);
+            if (menu.menuSelection == 2) beginEntryPage(menu, MenuPage::LoadName);
             if (menu.menuSelection == kQuitItem) quitRequested = true;
             break;
-        case MENU_PAGE_CREATE_NAME:
-            acceptName(game, MENU_PAGE_CREATE_PASSWORD);
+        case MenuPage::CreateName:
+            acceptName(game, MenuPage::CreatePassword);
             break;
-        case MENU_PAGE_CREATE_PASSWORD:
+        case MenuPage::CreatePassword:
             acceptPassword(game, true);
             break;
-        case MENU_PAGE_LOAD_NAME:
-            acceptName(game, MENU_PAGE_LOAD_PASSWORD);
+        case MenuPage::LoadName:
+            acceptName(game, MenuPage::LoadPassword);
             break;
-        case MENU_PAGE_LOAD_PASSWORD:
+        case MenuPage::LoadPassword:
             acceptPassword(game, false);
             break;
         default:
@@ -212,7 +212,7 @@ void escapeToGame(Game& game) {
     menu.entered = false;
     menu.messageShown = false;
     menu.textEntry = false;
-    menu.menuPage = MENU_PAGE_MAIN;
+    menu.menuPage = MenuPage::Main;
     game.session.profile.name = menu.savedName;
     game.session.profile.password = menu.savedPassword;
     waitForRelease(KEY_ESC, kReleaseWaitSeconds);
@@ -220,13 +220,13 @@ void escapeToGame(Game& game) {
 
 // ---- the layout of what is shown ----
 
-void setUpMenuItems(int page, std::vector<std::string>& items) {
-    if (page == MENU_PAGE_MAIN) {
+void setUpMenuItems(MenuPage page, std::vector<std::string>& items) {
+    if (page == MenuPage::Main) {
         items.resize(kMainPageItemCount);
         for (int i = 0; i < kMainPageItemCount; ++i) items[i] = kMainPageItems[i];
     } else if (isEntryPage(page)) {
         items.resize(kEntryPageItemCount);
-        const bool namePage = page == MENU_PAGE_CREATE_NAME || page == MENU_PAGE_LOAD_NAME;
+        const bool namePage = page == MenuPage::CreateName || page == MenuPage::LoadName;
         items[0] = namePage ? kNamePrompt : kPasswordPrompt;
     }
 }
@@ -261,7 +261,7 @@ void layOutMenu(MenuState& menu, double now, float windowHeight) {
     setUpMenuItems(menu.menuPage, menu.menuItems);
     const int count = std::min(static_cast<int>(menu.menuItems.size()), kMaxMenuLines);
     for (int item = 1; item <= count; ++item) {
-        const bool white = menu.menuPage != MENU_PAGE_MAIN || item == menu.menuSelection;
+        const bool white = menu.menuPage != MenuPage::Main || item == menu.menuSelection;
         addLine(view, menu.menuItems[item - 1], middle - static_cast<float>(item - count / 2) * kItemSpacing,
                 white ? 1.0f : kUnselectedGrey);
     }

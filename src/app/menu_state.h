@@ -10,11 +10,13 @@
 // menu reopens on the main page with the last selection.
 
 // Pages: the main page, then the name and password pages of creating (100, 101) and loading (200, 201).
-constexpr int MENU_PAGE_MAIN = 1;
-constexpr int MENU_PAGE_CREATE_NAME = 100;
-constexpr int MENU_PAGE_CREATE_PASSWORD = 101;
-constexpr int MENU_PAGE_LOAD_NAME = 200;
-constexpr int MENU_PAGE_LOAD_PASSWORD = 201;
+enum class MenuPage {
+    Main = 1,
+    CreateName = 100,
+    CreatePassword = 101,
+    LoadName = 200,
+    LoadPassword = 201,
+};
 
 // A profile record keeps 32 characters of a name, and lookups compare the whole typed name, so a longer
 // name would be stored but never found again: the fields take no more than this.
@@ -23,7 +25,7 @@ constexpr std::size_t kMaxTypedLength = 32;
 struct MenuState {
     bool entered = false;    // the opening steps have run for the current opening
     bool textEntry = false;  // typed characters and Backspace edit typedText
-    int menuPage = MENU_PAGE_MAIN;
+    MenuPage menuPage = MenuPage::Main;
     int menuSelection = 1;               // the highlighted item on the main page, counted from 1
     std::vector<std::string> menuItems;  // item i (counted from 1) is menuItems[i - 1]
     std::string typedText;

@@ -2,11 +2,6 @@
 
 #include "game/scene_state.h"
 
-const char* const kSampleFiles[kSampleSlotCount + 1] = {
-    "", "Audio/SFX/slide.wav", "Audio/SFX/footsteps.wav", "Audio/SFX/Grunt.wav", "Audio/SFX/Grunt2.wav",
-};
-static_assert(SAMPLE_SLIDE == 1 && SAMPLE_GRUNT2 == kSampleSlotCount, "sample slots run from 1 to 4");
-
 void initAudio(GameAudio& audio) {
     // The version is only read: whatever the layer is, the game goes on with it.
     (void)audioVersion();

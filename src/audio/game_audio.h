@@ -3,25 +3,13 @@
 #include <random>
 
 #include "core/board.h"
+#include "formats/asset_files.h"
 #include "math/vec.h"
 #include "platform/audio.h"
 
 // The game's sounds and music: four positional samples (a box sliding, two grunts, footsteps) placed in
 // the world's units, a listener that follows the camera, and one tracker song at a time. A missing device,
 // file or decoder leaves null handles and a silent game.
-
-constexpr const char* kTitleSong = "audio/music/in1.it";
-constexpr const char* kGameSong = "audio/music/s1.it";
-
-// The sample table's slots, numbered from 1.
-constexpr int SAMPLE_SLIDE = 1;
-constexpr int SAMPLE_FOOTSTEPS = 2;
-constexpr int SAMPLE_GRUNT = 3;
-constexpr int SAMPLE_GRUNT2 = 4;
-constexpr int kSampleSlotCount = 4;
-
-// The file of each slot, indexed by slot (entry 0 unused).
-extern const char* const kSampleFiles[kSampleSlotCount + 1];
 
 constexpr int kAudioMixRate = 44100;         // frames per second
 constexpr int kAudioChannelCount = 16;       // sample channels of the audio layer

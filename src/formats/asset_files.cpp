@@ -27,6 +27,11 @@ const char* const kSceneryModelFiles[kSceneryModelCount] = {
     "Models/Bin/Ground_Plane2.s3d",
 };
 
+const char* const kSampleFiles[kSampleSlotCount + 1] = {
+    nullptr, "Audio/SFX/slide.wav", "Audio/SFX/footsteps.wav", "Audio/SFX/Grunt.wav", "Audio/SFX/Grunt2.wav",
+};
+static_assert(SAMPLE_SLIDE == 1 && SAMPLE_GRUNT2 == kSampleSlotCount, "sample slots run from 1 to 4");
+
 namespace {
 
 // The frame number in decimal behind a prefix that supplies the leading zeros: "00" below 10, "0" above.

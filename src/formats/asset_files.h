@@ -2,9 +2,10 @@
 
 #include <string>
 
-// The files the game's pictures come from, at the paths the game opens relative to its working directory.
-// Slots are numbered from 1; entry 0 of each table is unused. Model files store texture slot numbers, so a
-// slot keeps its number and file.
+// The files of the game's data, at the paths the game opens relative to its working directory: the one
+// table the game loads from and the generators write to. Slots are numbered from 1 where the game's tables
+// are; entry 0 of each such table is unused. Model files store texture slot numbers, so a slot keeps its
+// number and file.
 
 constexpr int TEX_TEXT = 1;
 constexpr int TEX_FLOOR = 2;
@@ -43,3 +44,13 @@ constexpr int kWalkFrameCount = 16;
 constexpr int kPushFrameCount = 15;
 std::string walkFramePath(int number);  // "Models/Bin/Character/000.s3d" for 0
 std::string pushFramePath(int number);  // "Models/Bin/Character/push/001.s3d" for 1
+
+// The sounds: four samples in their slots, and the two songs.
+constexpr int SAMPLE_SLIDE = 1;
+constexpr int SAMPLE_FOOTSTEPS = 2;
+constexpr int SAMPLE_GRUNT = 3;
+constexpr int SAMPLE_GRUNT2 = 4;
+constexpr int kSampleSlotCount = 4;
+extern const char* const kSampleFiles[kSampleSlotCount + 1];
+constexpr const char* kTitleSong = "audio/music/in1.it";
+constexpr const char* kGameSong = "audio/music/s1.it";

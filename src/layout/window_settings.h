@@ -13,7 +13,6 @@ struct WindowSettings {
     std::int32_t alphaBits = 8;
     std::int32_t depthBits = 24;
     std::int32_t stencilBits = 8;  // the shadow volumes count in the stencil buffer
-    std::int32_t windowMode = 0;   // windowed
     float fieldOfView = 45.0f;     // vertical, degrees
     float aspect = 800.0f / 600.0f;
     float nearPlane = 1.0f;

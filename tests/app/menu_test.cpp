@@ -175,15 +175,15 @@ TEST_F(MenuTest, EmptyFieldsShowTheirMessageAndKeepTheField) {
     EXPECT_EQ(view().lines[0].text, "Name cannot be empty!");
     press(KEY_ENTER);  // dismissed: still the name page, still typing
     EXPECT_FALSE(game->session.menu.messageShown);
-    EXPECT_EQ(game->session.menu.menuPage, MENU_PAGE_CREATE_NAME);
+    EXPECT_EQ(game->session.menu.menuPage, MenuPage::CreateName);
     type("ann");
     press(KEY_ENTER);
-    EXPECT_EQ(game->session.menu.menuPage, MENU_PAGE_CREATE_PASSWORD);
+    EXPECT_EQ(game->session.menu.menuPage, MenuPage::CreatePassword);
     EXPECT_EQ(game->session.profile.name, "ann");  // the HUD shows a newly typed name at once
     press(KEY_ENTER);
     EXPECT_EQ(game->session.menu.messageText, "Password cannot be empty!");
     press(KEY_ENTER);
-    EXPECT_EQ(game->session.menu.menuPage, MENU_PAGE_CREATE_PASSWORD);
+    EXPECT_EQ(game->session.menu.menuPage, MenuPage::CreatePassword);
     EXPECT_TRUE(game->session.menu.textEntry);
     EXPECT_FALSE(testing_support::fileExists(profileFile()));
 }
@@ -260,7 +260,7 @@ TEST_F(MenuTest, FailedCreateOrLoadKeepsThePreviousProfile) {
         submit(attempt.item, attempt.name, attempt.password);
         EXPECT_TRUE(game->session.menuOpen) << attempt.message;
         EXPECT_EQ(game->session.menu.messageText, attempt.message);
-        EXPECT_EQ(game->session.menu.menuPage, MENU_PAGE_MAIN);
+        EXPECT_EQ(game->session.menu.menuPage, MenuPage::Main);
         EXPECT_FALSE(game->session.menu.textEntry);
         EXPECT_EQ(game->session.profile.name, "ann");
         EXPECT_EQ(game->session.profile.password, "one");
@@ -298,7 +298,7 @@ TEST_F(MenuTest, EscapeDoesNothingBeforeAProfileIsLoaded) {
     type("ann");
     press(KEY_ESC);
     EXPECT_TRUE(game->session.menuOpen);
-    EXPECT_EQ(game->session.menu.menuPage, MENU_PAGE_CREATE_NAME);
+    EXPECT_EQ(game->session.menu.menuPage, MenuPage::CreateName);
     EXPECT_EQ(game->session.menu.typedText, "ann");
     EXPECT_TRUE(scriptedRecord().keyRepeat);
 }
@@ -310,7 +310,7 @@ TEST_F(MenuTest, EscapeAfterALoginClosesAndReopensOnTheMainPage) {
     type("zed");
     press(KEY_ENTER);
     type("x");
-    ASSERT_EQ(game->session.menu.menuPage, MENU_PAGE_LOAD_PASSWORD);
+    ASSERT_EQ(game->session.menu.menuPage, MenuPage::LoadPassword);
     ASSERT_EQ(game->session.profile.name, "zed");
     press(KEY_ESC);
     EXPECT_FALSE(game->session.menuOpen);
@@ -320,7 +320,7 @@ TEST_F(MenuTest, EscapeAfterALoginClosesAndReopensOnTheMainPage) {
     EXPECT_EQ(game->session.profile.password, "one");
 
     reopen();
-    EXPECT_EQ(game->session.menu.menuPage, MENU_PAGE_MAIN);
+    EXPECT_EQ(game->session.menu.menuPage, MenuPage::Main);
     EXPECT_EQ(game->session.menu.menuSelection, 2);
     EXPECT_EQ(game->session.menu.typedText, "");
     // Escape over a message closes the message with the menu.

@@ -178,7 +178,7 @@ TEST(SceneryModels, GoalTileLiesJustAboveTheFloorTile) {
 TEST(KeeperModel, StandsOnTheFloorAtTheReferenceHeightFacingPlusZ) {
     for (std::size_t i = 4; i < models().size(); ++i) {
         const Extent body = extentOf(models()[i].model);
-        EXPECT_NEAR(body.low.y, -kKeeperReferenceHeight, 1e-4f) << models()[i].path;
+        EXPECT_NEAR(body.low.y, -kKeeperHeight, 1e-4f) << models()[i].path;
         EXPECT_GT(body.high.y - body.low.y, 1.15f) << models()[i].path;
         EXPECT_LT(body.high.y - body.low.y, 1.4f) << models()[i].path;
         EXPECT_LT(std::max(-body.low.x, body.high.x), 0.45f) << models()[i].path;
