@@ -13,7 +13,6 @@
 // which only the drawing functions the presenter names ever look into. (The values the window callbacks
 // write live in app/window_callbacks.h.)
 
-constexpr double kFrameSleepSeconds = 0.03;    // every title and game-loop frame sleeps this long
 constexpr double kDemoDeadlineSeconds = 60.0;  // left alone this long, the title starts the demo
 constexpr const char* kLevelSetName = "Classic";
 

@@ -1,5 +1,6 @@
 #include "app/game_frame.h"
 
+#include "app/frame_pacing.h"
 #include "app/menu.h"
 #include "app/window_callbacks.h"
 #include "game/game_step.h"
@@ -17,6 +18,7 @@ void playReportedSounds(Game& game, const FrameReport& report, bool played) {
 }  // namespace
 
 FrameOutcome runGameFrame(Game& game) {
+    const FrameStart start = startFrame();
     const bool played = !game.session.menuOpen;
     const FrameReport report = stepGame(game.state, game.session.menuOpen);
     playReportedSounds(game, report, played);
@@ -40,7 +42,7 @@ FrameOutcome runGameFrame(Game& game) {
     }
     placeListener(game.state.scene.eye, game.state.scene.lookAt);
     if (game.session.menuOpen) runMenuFrame(game);
-    platformSleep(kFrameSleepSeconds);
+    sleepRestOfFrame(start);
     platformSwapBuffers();
     updateAudio();
     return quitRequested ? FrameOutcome::Quit : FrameOutcome::Continue;

@@ -10,7 +10,7 @@ enum class FrameOutcome {
 
 // One game-loop frame: the game's step (the rules while the menu is closed, then the pose for the picture),
 // what it reports (sounds, the save of the level reached, the menu), the picture, the menu if open, the
-// frame's sleep and the swap.
+// sleep for the rest of the frame and the swap.
 FrameOutcome runGameFrame(Game& game);
 
 // Game-loop frames until the demo ends the pass or the program is to quit.

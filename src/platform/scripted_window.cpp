@@ -24,6 +24,7 @@ struct ScriptedState {
     int desktopWidth = 1920;
     int desktopHeight = 1080;
     double now = 0.0;
+    double awake = 0.0;  // what the test advanced the clock by: the program's own time
     bool keys[KEY_LAST + 1] = {};
     std::vector<ScheduledEvent> events;  // kept in time order
     std::function<void()> onPoll;
@@ -94,6 +95,7 @@ void scriptedSetKey(int key, bool down) {
 
 void scriptedAdvanceTime(double seconds) {
     g_scripted.now += seconds;
+    g_scripted.awake += seconds;
 }
 
 void scriptedKeyAt(double time, int key, bool down) {
@@ -231,4 +233,8 @@ void platformSleep(double seconds) {
     if (seconds <= 0.0) return;
     g_scripted.now += seconds;
     g_scripted.record.sleptSeconds += seconds;
+}
+
+double platformAwakeTime() {
+    return g_scripted.awake;
 }

@@ -1,9 +1,9 @@
 #pragma once
 
 // The scripted stand-in of the windowing layer, for tests: no window, a clock that moves only when the
-// program sleeps (or the test advances it), and keys, characters, close requests and resizes that the test
-// sets at once or schedules for a moment of that clock. Scheduled events take effect at the first event
-// poll (or buffer swap) at or after their time, as real input does.
+// program sleeps (or the test advances it: time the program spends working), and keys, characters, close
+// requests and resizes that the test sets at once or schedules for a moment of that clock. Scheduled events
+// take effect at the first event poll (or buffer swap) at or after their time, as real input does.
 
 #include <functional>
 

@@ -75,3 +75,6 @@ void platformSwapBuffers();
 
 double platformTime();  // seconds since platformInit
 void platformSleep(double seconds);
+// Seconds since platformInit not spent in platformSleep: the program's own work, waits for the display
+// included. The difference over a stretch of the program is how long its work took there.
+double platformAwakeTime();

@@ -18,6 +18,7 @@ namespace {
 struct WindowState {
     GLFWwindow* window = nullptr;
     bool lastKeyWasRepeat = false;  // the character that follows a repeated key event is a repeat too
+    double sleptSeconds = 0.0;      // as measured by the timer, oversleeping included
 };
 
 WindowState g_state;
@@ -155,9 +156,15 @@ double platformTime() {
 
 void platformSleep(double seconds) {
     if (seconds <= 0.0) return;
+    const double start = glfwGetTime();
     timespec wait{};
     wait.tv_sec = static_cast<time_t>(seconds);
     wait.tv_nsec = static_cast<long>((seconds - static_cast<double>(wait.tv_sec)) * 1e9);
     while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
     }
+    g_state.sleptSeconds += glfwGetTime() - start;
+}
+
+double platformAwakeTime() {
+    return glfwGetTime() - g_state.sleptSeconds;
 }

@@ -1,8 +1,12 @@
 // The game loop stepped frame by frame against the scripted keyboard and clock: key precedence, zoom
-// limits, glide timing, catch-up ticks, toggles, the menu key freezing play.
+// limits, glide timing, catch-up ticks, toggles, the menu key freezing play; and the frame pacing of the
+// game loop and the title, with the scripted clock advanced while a frame draws.
 
 #include <gtest/gtest.h>
 
+#include "app/frame_pacing.h"
+#include "app/title.h"
+#include "render/graphics.h"
 #include "support/scripted_game.h"
 #include "support/temp_dir.h"
 
@@ -141,6 +145,73 @@ TEST_F(GameLoopTest, EscapeOpensTheMenuAndFreezesPlay) {
     const int x = game->state.player.x;
     for (int frame = 0; frame < 5; ++frame) runGameFrame(*game);
     EXPECT_EQ(game->state.player.x, x);  // the menu is open: no moves
+}
+
+// --- Frame pacing ---
+
+TEST(FramePacing, SleepIsWhatIsLeftOfTheFrameAndNeverNothing) {
+    EXPECT_EQ(frameSleepAfter(0.0), kFrameSleepSeconds);
+    EXPECT_DOUBLE_EQ(frameSleepAfter(0.012), 0.018);
+    EXPECT_EQ(frameSleepAfter(0.0295), kMinFrameSleepSeconds);  // not half a millisecond
+    EXPECT_EQ(frameSleepAfter(0.2), kMinFrameSleepSeconds);     // a slow frame still gives the processor up
+}
+
+// A renderer that takes scripted time to draw: the frame's own work.
+double g_drawSeconds = 0.0;
+
+void drawTakingTime(Graphics&, WindowSettings&, const GameState&, const std::string&, bool) {
+    scriptedAdvanceTime(g_drawSeconds);
+}
+
+void titleTakingTime(Graphics&, const WindowSettings&, bool) {
+    scriptedAdvanceTime(g_drawSeconds);
+}
+
+struct PacedLoopTest : GameLoopTest {
+    void SetUp() override {
+        GameLoopTest::SetUp();
+        game->graphics = graphics.get();
+        game->presenter.drawGameFrame = drawTakingTime;
+        game->presenter.drawTitleFrame = titleTakingTime;
+    }
+    std::unique_ptr<Graphics> graphics = std::make_unique<Graphics>();
+};
+
+TEST_F(PacedLoopTest, FrameSleepsForWhatItsDrawingLeftOfTheFrame) {
+    struct Case {
+        double drawSeconds;
+        double sleepSeconds;
+    };
+    // Drawn in no time, in part of the frame, and slower than the cap (the frame is its work and 1 ms).
+    for (const Case c : {Case{0.0, 0.03}, Case{0.02, 0.01}, Case{0.05, 0.001}}) {
+        g_drawSeconds = c.drawSeconds;
+        const double slept = scriptedRecord().sleptSeconds;
+        const double start = platformTime();
+        runGameFrame(*game);
+        EXPECT_NEAR(scriptedRecord().sleptSeconds - slept, c.sleepSeconds, 1e-9) << c.drawSeconds;
+        EXPECT_NEAR(platformTime() - start, c.drawSeconds + c.sleepSeconds, 1e-9) << c.drawSeconds;
+    }
+}
+
+TEST_F(PacedLoopTest, KeyReleaseWaitsDoNotShortenTheFrameSleep) {
+    g_drawSeconds = 0.01;
+    const double start = platformTime();
+    scriptedSetKey(KEY_L, true);
+    scriptedKeyAt(start + 0.05, KEY_L, false);
+    runGameFrame(*game);
+    // The 1 ms release steps up to the release, the drawing, then the rest of a frame of work.
+    EXPECT_NEAR(platformTime() - start, 0.05 + 0.01 + 0.02, 0.0015);
+}
+
+TEST_F(PacedLoopTest, TitleFramesArePacedLikeGameFrames) {
+    g_drawSeconds = 0.02;
+    const double slept = scriptedRecord().sleptSeconds;
+    const double start = platformTime();
+    showTitle(*game, start + 0.25);
+    // Frames of 0.03 s, each 0.02 s of drawing and 0.01 s of sleep, until the deadline has passed.
+    EXPECT_TRUE(game->state.demo.demoMode);
+    EXPECT_NEAR(platformTime() - start, 0.27, 1e-9);
+    EXPECT_NEAR(scriptedRecord().sleptSeconds - slept, 0.09, 1e-9);
 }
 
 TEST_F(GameLoopTest, ResizeIsRecordedForTheNextFrame) {
