@@ -88,6 +88,12 @@ PixelRect intersect(const PixelRect& a, const PixelRect& b) {
     return {std::max(a.x0, b.x0), std::max(a.y0, b.y0), std::min(a.x1, b.x1), std::min(a.y1, b.y1)};
 }
 
+PixelRect unite(const PixelRect& a, const PixelRect& b) {
+    if (a.empty()) return b;
+    if (b.empty()) return a;
+    return {std::min(a.x0, b.x0), std::min(a.y0, b.y0), std::max(a.x1, b.x1), std::max(a.y1, b.y1)};
+}
+
 PixelRect hiddenFloorRect(const Mat4& modelView, const Mat4& projection, int viewportWidth,
                           int viewportHeight, float minX, float maxX, float minZ, float maxZ) {
     const Mat4 mvp = matMultiply(projection, modelView);
@@ -155,30 +161,6 @@ ScreenBound aboveFloorVolumeRect(const Mat4& modelViewProjection, int viewportWi
     for (int corner = 0; corner < 8; ++corner) {
         const Vec3 p{(corner & 1) ? box.max.x : box.min.x, (corner & 2) ? box.max.y : bottom,
                      (corner & 4) ? box.max.z : box.min.z};
-        if (!screen.addWithShadow(modelViewProjection, viewportWidth, viewportHeight, p, light)) {
-            return ScreenBound::Unknown;
-        }
-    }
-    rect = screen.pixels(viewportWidth, viewportHeight);
-    return ScreenBound::Known;
-}
-
-ScreenBound aboveFloorQuadRect(const Mat4& modelViewProjection, int viewportWidth, int viewportHeight, Vec3 a,
-                               Vec3 b, Vec4 light, PixelRect& rect) {
-    rect = {};
-    const float plane = -kHiddenDepth;
-    if (a.y < plane && b.y < plane) return ScreenBound::Known;
-    if (!(light.y > std::max(a.y, b.y)) || light.w != 1.0f) return ScreenBound::Unknown;
-    // The side runs from its edge straight away from the light; above the plane it is the quadrilateral
-    // between the edge (cut at the plane) and the shadows of the cut edge's ends on the plane.
-    Vec3 top[2] = {a, b};
-    if (a.y < plane || b.y < plane) {
-        const float t = (plane - a.y) / (b.y - a.y);
-        const Vec3 cut{a.x + (b.x - a.x) * t, plane, a.z + (b.z - a.z) * t};
-        top[a.y < plane ? 0 : 1] = cut;
-    }
-    ScreenBox screen;
-    for (const Vec3& p : top) {
         if (!screen.addWithShadow(modelViewProjection, viewportWidth, viewportHeight, p, light)) {
             return ScreenBound::Unknown;
         }

@@ -17,6 +17,8 @@ struct PixelRect {
 };
 
 PixelRect intersect(const PixelRect& a, const PixelRect& b);
+// The smallest rectangle holding both; an empty one adds nothing.
+PixelRect unite(const PixelRect& a, const PixelRect& b);
 
 // The largest axis-aligned pixel rectangle (found among a few candidates) inside the on-screen outline of
 // the floor rectangle [minX, maxX] x [minZ, maxZ] at y = 0, shrunk by a safety margin of whole pixels.
@@ -43,12 +45,6 @@ enum class ScreenBound { Known, Unknown };
 // reaches above that plane.
 ScreenBound aboveFloorVolumeRect(const Mat4& modelViewProjection, int viewportWidth, int viewportHeight,
                                  const Box3& box, Vec4 light, PixelRect& rect);
-
-// The screen rectangle (with a safety margin) around the part of one side of a shadow volume, the strip
-// a, a', b, b' in world space, that lies above y = -kHiddenDepth: its edge a-b and, down each of its long
-// sides, as far as that plane. Unknown under the same conditions as aboveFloorVolumeRect.
-ScreenBound aboveFloorQuadRect(const Mat4& modelViewProjection, int viewportWidth, int viewportHeight, Vec3 a,
-                               Vec3 b, Vec4 light, PixelRect& rect);
 
 // The world-space box around a model's vertices placed by a matrix.
 Box3 placedBounds(const Box3& modelBox, const Mat4& matrix);

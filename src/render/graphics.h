@@ -8,6 +8,8 @@
 #include "formats/model.h"
 #include "game/game_state.h"
 #include "render/frame_cache.h"
+#include "render/shadows.h"
+#include "render/volume_cache.h"
 
 // The GL resources: everything start-up loads for drawing, and the pictures kept for still screens. Owned
 // by the main program and kept until the program ends; only the drawing looks into it.
@@ -35,6 +37,22 @@ struct BoardPictureCache {
     std::string profileName;
 };
 
+// The parts of a game frame's picture, in the order they are sent.
+enum class FramePass {
+    Clear,
+    Floor,
+    Walls,
+    Boxes,
+    Keeper,
+    Volumes,
+    Darkening,
+    Hud,
+    MiniMap,
+    Fog,
+    Logo,
+    Count
+};
+
 struct Graphics {
     TextureSlots textures;
     IconSlots icons;
@@ -45,4 +63,13 @@ struct Graphics {
     GLuint shadowFinishList = 0;  // darkens the shadowed pixels, restores the drawing state
     FrameCache titleFrames[2];    // the title with its prompt hidden (0) and shown (1)
     BoardPictureCache boardBehindMenu;
+    StaticVolumes staticVolumes;
+    std::vector<ShadowQuad> movingVolumeSides;  // the crates' and the keeper's, worked out every frame
+    // Called as each part of a game frame's picture has been sent: the scene benchmark finishes and times the
+    // parts there. Unset in the game.
+    void (*passSent)(FramePass pass) = nullptr;
 };
+
+inline void markPassSent(const Graphics& graphics, FramePass pass) {
+    if (graphics.passSent != nullptr) graphics.passSent(pass);
+}

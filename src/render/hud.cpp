@@ -126,7 +126,11 @@ void drawHud(const WindowSettings& window, const Graphics& graphics, const Board
                      centredTextX(kAllLevelsSolvedText, window, font.halfAdvance),
                      static_cast<float>(allLevelsSolvedY(window.height)));
     }
+    markPassSent(graphics, FramePass::Hud);
     drawMiniMap(window, graphics.icons, board, scene);
+    markPassSent(graphics, FramePass::MiniMap);
     drawFogOverlay(window, graphics.textures.names[TEX_FOG], scroll);
+    markPassSent(graphics, FramePass::Fog);
     if (levelEnd.logoShown) drawImageOverlay(window, graphics.textures.names[TEX_LOGO], levelEnd.fade);
+    markPassSent(graphics, FramePass::Logo);
 }

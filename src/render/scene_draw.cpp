@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "layout/floor_footprint.h"
 #include "layout/keeper_frame.h"
@@ -76,6 +77,7 @@ void drawObjects(Graphics& graphics, const SceneState& scene, const Board& board
         for (int y = 0; y <= scene.extentY; ++y)
             drawCell(graphics, scene, x, y, board.cells[x][y], floorLight);
     }
+    markPassSent(graphics, FramePass::Walls);
     for (int i = 0; i < kMaxBoxes; ++i) {
         const Box& box = board.boxes[i];
         if (box.active == 0) continue;
@@ -90,6 +92,7 @@ void drawObjects(Graphics& graphics, const SceneState& scene, const Board& board
         }
         glPopMatrix();
     }
+    markPassSent(graphics, FramePass::Boxes);
     glPushMatrix();
     glMultMatrixf(scene.keeperMatrix.m);
     if (!scene.lightFollowsKeeper) {
@@ -99,17 +102,50 @@ void drawObjects(Graphics& graphics, const SceneState& scene, const Board& board
                         {scene.keeperMatrix.m[12], 0.0f, scene.keeperMatrix.m[14]});
     }
     glPopMatrix();
+    markPassSent(graphics, FramePass::Keeper);
 }
 
 // --- The shadow volumes -----------------------------------------------------------------------------
 
-// Which screen rectangles each cast is sent through on the fast path. Every pixel outside the floor's
-// outline lies in exactly one band and receives each volume whole; inside the outline a volume is sent only
-// through the rectangle that holds its part above the floor, since everything of it elsewhere there lies
-// below the closed floor and fails the depth test. So each pixel receives the same stencil updates, in the
-// same order, as when every volume is drawn whole over the whole screen, at a fraction of the cost.
+// The plain way, step by step: every caster cast whole, over the whole screen, in two culled passes.
+void castFrom(const Mat4& matrix, Vec4 light, Model& first, Model* second) {
+    glPushMatrix();
+    const Vec4 local = transformPoint(rigidInverse(matrix), light);
+    glMultMatrixf(matrix.m);
+    castShadow(first, local);
+    if (second != nullptr) castShadow(*second, local);
+    glPopMatrix();
+}
+
+void drawShadowsPlain(Graphics& graphics, const SceneState& scene, const Board& board, Vec4 light,
+                      Model& keeperModel) {
+    ModelTables& models = graphics.models;
+    beginShadowPass();
+    for (int x = 0; x <= scene.extentX; ++x) {
+        for (int y = 0; y <= scene.extentY; ++y) {
+            const std::uint8_t code = board.cells[x][y];
+            castFrom(scene.cellMatrices[x][y], light,
+                     models.scenery[code == CELL_GOAL ? MODEL_GOAL : MODEL_FLOOR],
+                     code == CELL_WALL ? &models.scenery[MODEL_WALL] : nullptr);
+        }
+    }
+    for (int i = 0; i < kMaxBoxes; ++i) {
+        if (board.boxes[i].active != 0)
+            castFrom(scene.boxMatrices[i], light, models.scenery[MODEL_CRATE], nullptr);
+    }
+    castFrom(scene.keeperMatrix, light, keeperModel, nullptr);
+    markPassSent(graphics, FramePass::Volumes);
+    glCallList(graphics.shadowFinishList);
+}
+
+// The fast way sends each volume only through the screen rectangles where it can change the stencil
+// buffer. Every pixel outside the floor's outline lies in exactly one band and receives each volume whole;
+// inside the outline a volume can only count where it is above the floor, near its caster, since
+// everything of it elsewhere there lies below the closed floor and fails the depth test. Sending more than
+// that rectangle (up to the whole screen) changes nothing, so each pixel receives the same stencil updates
+// as when every volume is drawn whole, at a fraction of the cost.
 struct ShadowClip {
-    bool active = false;  // false: every volume is drawn whole (the plain path, or no usable outline)
+    bool active = false;  // false: every volume is drawn whole (no usable outline)
     PixelRect inside;
     int bandCount = 0;
     PixelRect bands[4];
@@ -118,9 +154,8 @@ struct ShadowClip {
     int height = 0;
 };
 
-ShadowClip shadowClip(const WindowSettings& window, const SceneState& scene, ShadowPath path) {
+ShadowClip shadowClip(const WindowSettings& window, const SceneState& scene) {
     ShadowClip clip;
-    if (path != ShadowPath::Fast) return clip;
     Mat4 modelView;
     Mat4 projection;
     glGetFloatv(GL_MODELVIEW_MATRIX, modelView.m);
@@ -137,87 +172,122 @@ ShadowClip shadowClip(const WindowSettings& window, const SceneState& scene, Sha
     return clip;
 }
 
-// One caster with its object matrix already in force; the light in world space and in the model's space.
-void castClipped(const ShadowClip& clip, Model& model, const Box3& modelBox, const Mat4& matrix, Vec4 light,
-                 Vec4 localLight) {
-    if (model.faces.empty()) return;
+void scissorTo(const PixelRect& rect) {
+    glScissor(rect.x0, rect.y0, rect.x1 - rect.x0, rect.y1 - rect.y0);
+}
+
+// One caster's sides, already under its object's matrix, through the bands and the caster's rectangle.
+void countThrough(const ShadowClip& clip, const Box3& bounds, Vec4 light, const ShadowQuad* quads,
+                  int count) {
+    if (count <= 0) return;
     PixelRect near;
-    if (!clip.active ||
-        aboveFloorVolumeRect(clip.modelViewProjection, clip.width, clip.height,
-                             placedBounds(modelBox, matrix), light, near) == ScreenBound::Unknown) {
-        castShadow(model, localLight);
+    const bool whole = !clip.active || aboveFloorVolumeRect(clip.modelViewProjection, clip.width, clip.height,
+                                                            bounds, light, near) == ScreenBound::Unknown;
+    if (whole) {
+        scissorTo({0, 0, clip.width, clip.height});
+        countVolumeSides(quads, count);
         return;
     }
-    near = intersect(near, clip.inside);
-    glEnable(GL_SCISSOR_TEST);
     for (int i = 0; i < clip.bandCount; ++i) {
-        const PixelRect& band = clip.bands[i];
-        glScissor(band.x0, band.y0, band.x1 - band.x0, band.y1 - band.y0);
-        castShadow(model, localLight);
+        scissorTo(clip.bands[i]);
+        countVolumeSides(quads, count);
     }
-    if (!near.empty()) {
-        // Inside the outline, each side only where it is above the floor (a thin strip along its edge).
-        castShadowScissored(
-            model, localLight, [&](const ShadowQuad& quad, int& x0, int& y0, int& x1, int& y1) {
-                const Vec4 a = transformPoint(matrix, {quad.a.x, quad.a.y, quad.a.z, 1.0f});
-                const Vec4 b = transformPoint(matrix, {quad.b.x, quad.b.y, quad.b.z, 1.0f});
-                PixelRect side = near;
-                if (aboveFloorQuadRect(clip.modelViewProjection, clip.width, clip.height, {a.x, a.y, a.z},
-                                       {b.x, b.y, b.z}, light, side) == ScreenBound::Known) {
-                    side = intersect(side, near);
-                } else {
-                    side = near;
-                }
-                x0 = side.x0;
-                y0 = side.y0;
-                x1 = side.x1;
-                y1 = side.y1;
-            });
-    }
-    glDisable(GL_SCISSOR_TEST);
+    near = intersect(near, clip.inside);
+    if (near.empty()) return;
+    scissorTo(near);
+    countVolumeSides(quads, count);
 }
 
-struct Caster {
-    Model* model;
-    Box3 bounds;  // around the model's own vertices
-};
-
-Caster caster(Model& model) {
-    return {&model, modelBounds(model.positions.data(), static_cast<int>(model.positions.size()))};
-}
-
-// The light brought into the object's own space, then the object's casters under the object's matrix.
-void castFrom(const ShadowClip& clip, const Mat4& matrix, Vec4 light, const Caster& first,
-              const Caster* second) {
+// One object: its casters' sides in its own space, the first caster's `firstSides` of them, then the
+// second's.
+void countObject(const ShadowClip& clip, const Mat4& matrix, Vec4 light, const ShadowQuad* quads,
+                 int firstSides, const Box3& firstBounds, int secondSides, const Box3& secondBounds) {
+    if (firstSides + secondSides == 0) return;
     glPushMatrix();
-    const Vec4 local = transformPoint(rigidInverse(matrix), light);
     glMultMatrixf(matrix.m);
-    castClipped(clip, *first.model, first.bounds, matrix, light, local);
-    if (second != nullptr) castClipped(clip, *second->model, second->bounds, matrix, light, local);
+    countThrough(clip, firstBounds, light, quads, firstSides);
+    countThrough(clip, secondBounds, light, quads + firstSides, secondSides);
     glPopMatrix();
 }
 
-void drawShadows(const WindowSettings& window, Graphics& graphics, const SceneState& scene,
-                 const Board& board, Vec4 light, Model& keeperModel, ShadowPath path) {
-    ModelTables& models = graphics.models;
-    const Caster floor = caster(models.scenery[MODEL_FLOOR]);
-    const Caster goal = caster(models.scenery[MODEL_GOAL]);
-    const Caster wall = caster(models.scenery[MODEL_WALL]);
-    const Caster crate = caster(models.scenery[MODEL_CRATE]);
-    const Caster keeper = caster(keeperModel);
-    const ShadowClip clip = shadowClip(window, scene, path);
-    beginShadowPass();
+Box3 casterBounds(const Model& model, const Mat4& matrix) {
+    return placedBounds(modelBounds(model.positions.data(), static_cast<int>(model.positions.size())),
+                        matrix);
+}
+
+bool sameStaticVolumes(const StaticVolumes& volumes, const SceneState& scene, const Board& board,
+                       Vec4 light) {
+    return volumes.built && volumes.light.x == light.x && volumes.light.y == light.y &&
+           volumes.light.z == light.z && volumes.light.w == light.w && volumes.extentX == scene.extentX &&
+           volumes.extentY == scene.extentY &&
+           std::memcmp(volumes.cells, board.cells, sizeof volumes.cells) == 0 &&
+           std::memcmp(volumes.cellMatrices, scene.cellMatrices, sizeof volumes.cellMatrices) == 0;
+}
+
+void buildStaticVolumes(StaticVolumes& volumes, ModelTables& models, const SceneState& scene,
+                        const Board& board, Vec4 light) {
+    volumes.built = true;
+    volumes.light = light;
+    volumes.extentX = scene.extentX;
+    volumes.extentY = scene.extentY;
+    std::memcpy(volumes.cells, board.cells, sizeof volumes.cells);
+    std::memcpy(volumes.cellMatrices, scene.cellMatrices, sizeof volumes.cellMatrices);
+    volumes.quads.clear();
     for (int x = 0; x <= scene.extentX; ++x) {
         for (int y = 0; y <= scene.extentY; ++y) {
             const std::uint8_t code = board.cells[x][y];
-            castFrom(clip, scene.cellMatrices[x][y], light, code == CELL_GOAL ? goal : floor,
-                     code == CELL_WALL ? &wall : nullptr);
+            const Mat4& matrix = scene.cellMatrices[x][y];
+            const Vec4 local = transformPoint(rigidInverse(matrix), light);
+            CellVolume& volume = volumes.volumes[x][y];
+            volume.first = static_cast<int>(volumes.quads.size());
+            Model& tile = models.scenery[code == CELL_GOAL ? MODEL_GOAL : MODEL_FLOOR];
+            appendShadowQuads(tile, local, volumes.quads);
+            volume.tileSides = static_cast<int>(volumes.quads.size()) - volume.first;
+            volume.tileBounds = casterBounds(tile, matrix);
+            volume.wallSides = 0;
+            if (code == CELL_WALL) {
+                Model& wall = models.scenery[MODEL_WALL];
+                appendShadowQuads(wall, local, volumes.quads);
+                volume.wallSides = static_cast<int>(volumes.quads.size()) - volume.first - volume.tileSides;
+                volume.wallBounds = casterBounds(wall, matrix);
+            }
+        }
+    }
+}
+
+// A caster that moves: its sides worked out afresh.
+void countMoving(Graphics& graphics, const ShadowClip& clip, Model& model, const Mat4& matrix, Vec4 light) {
+    std::vector<ShadowQuad>& sides = graphics.movingVolumeSides;
+    sides.clear();
+    appendShadowQuads(model, transformPoint(rigidInverse(matrix), light), sides);
+    countObject(clip, matrix, light, sides.data(), static_cast<int>(sides.size()),
+                casterBounds(model, matrix), 0, {});
+}
+
+void drawShadowsFast(const WindowSettings& window, Graphics& graphics, const SceneState& scene,
+                     const Board& board, Vec4 light, Model& keeperModel) {
+    StaticVolumes& volumes = graphics.staticVolumes;
+    if (!sameStaticVolumes(volumes, scene, board, light))
+        buildStaticVolumes(volumes, graphics.models, scene, board, light);
+    const ShadowClip clip = shadowClip(window, scene);
+    beginShadowPass();
+    beginVolumeSides();
+    glEnable(GL_SCISSOR_TEST);
+    for (int x = 0; x <= scene.extentX; ++x) {
+        for (int y = 0; y <= scene.extentY; ++y) {
+            const CellVolume& cell = volumes.volumes[x][y];
+            countObject(clip, scene.cellMatrices[x][y], light, volumes.quads.data() + cell.first,
+                        cell.tileSides, cell.tileBounds, cell.wallSides, cell.wallBounds);
         }
     }
     for (int i = 0; i < kMaxBoxes; ++i) {
-        if (board.boxes[i].active != 0) castFrom(clip, scene.boxMatrices[i], light, crate, nullptr);
+        if (board.boxes[i].active != 0)
+            countMoving(graphics, clip, graphics.models.scenery[MODEL_CRATE], scene.boxMatrices[i], light);
     }
-    castFrom(clip, scene.keeperMatrix, light, keeper, nullptr);
+    countMoving(graphics, clip, keeperModel, scene.keeperMatrix, light);
+    glDisable(GL_SCISSOR_TEST);
+    endVolumeSides();
+    markPassSent(graphics, FramePass::Volumes);
     glCallList(graphics.shadowFinishList);
 }
 
@@ -237,8 +307,15 @@ void drawScene(WindowSettings& window, Graphics& graphics, const SceneState& sce
     glLightfv(GL_LIGHT0, GL_SPECULAR, light.specular);
     glLightfv(GL_LIGHT0, GL_POSITION, light.position);
     glColor3f(1.0f, 1.0f, 1.0f);
+    markPassSent(graphics, FramePass::Clear);
 
     Model& keeperModel = keeperFrameModel(graphics.models, scene.walkFrame, scene.facingBox);
     drawObjects(graphics, scene, board, sceneLight, keeperModel);
-    if (scene.shadowsOn) drawShadows(window, graphics, scene, board, sceneLight, keeperModel, shadowPath);
+    if (!scene.shadowsOn) return;
+    if (shadowPath == ShadowPath::Plain) {
+        drawShadowsPlain(graphics, scene, board, sceneLight, keeperModel);
+    } else {
+        drawShadowsFast(window, graphics, scene, board, sceneLight, keeperModel);
+    }
+    markPassSent(graphics, FramePass::Darkening);
 }

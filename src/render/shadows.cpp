@@ -1,11 +1,52 @@
+// The volume sides are sent as vertex arrays; the calls past OpenGL 1.1 are declared only with prototypes
+// asked for before the first OpenGL header.
+#define GL_GLEXT_PROTOTYPES 1
 #include "render/shadows.h"
+
+#include <GL/glext.h>
 
 #include "layout/shadow_geometry.h"
 
 namespace {
 
+// One side of a volume: its own strip, a, a', b, b'.
+void sendShadowQuad(const ShadowQuad& quad) {
+    glBegin(GL_TRIANGLE_STRIP);
+    glVertex3fv(&quad.a.x);
+    glVertex3fv(&quad.aFar.x);
+    glVertex3fv(&quad.b.x);
+    glVertex3fv(&quad.bFar.x);
+    glEnd();
+}
+
 void drawVolume(const Model& model, Vec4 light) {
     forEachShadowQuad(model, light, sendShadowQuad);
+}
+
+constexpr int kVerticesPerQuad = 4;
+static_assert(sizeof(ShadowQuad) == kVerticesPerQuad * sizeof(Vec3), "a side is its strip's four vertices");
+
+// Every side its own four-vertex strip, as many as one call sends.
+constexpr int kSidesPerCall = 1024;
+
+struct StripTable {
+    GLint first[kSidesPerCall];
+    GLsizei count[kSidesPerCall];
+    StripTable() {
+        for (int i = 0; i < kSidesPerCall; ++i) {
+            first[i] = i * kVerticesPerQuad;
+            count[i] = kVerticesPerQuad;
+        }
+    }
+};
+
+void sendSides(const ShadowQuad* quads, int count) {
+    static const StripTable strips;
+    for (int done = 0; done < count; done += kSidesPerCall) {
+        const int now = count - done < kSidesPerCall ? count - done : kSidesPerCall;
+        glVertexPointer(3, GL_FLOAT, 0, &quads[done].a.x);
+        glMultiDrawArrays(GL_TRIANGLE_STRIP, strips.first, strips.count, now);
+    }
 }
 
 }  // namespace
@@ -31,6 +72,29 @@ void castShadow(Model& model, Vec4 light) {
     glFrontFace(GL_CW);
     glStencilOp(GL_KEEP, GL_KEEP, GL_DECR);
     drawVolume(model, light);
+}
+
+void beginVolumeSides() {
+    glEnableClientState(GL_VERTEX_ARRAY);
+}
+
+void endVolumeSides() {
+    glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+void appendShadowQuads(Model& model, Vec4 light, std::vector<ShadowQuad>& quads) {
+    markLitFaces(model, light);
+    forEachShadowQuad(model, light, [&](const ShadowQuad& quad) { quads.push_back(quad); });
+}
+
+void countVolumeSides(const ShadowQuad* quads, int count) {
+    if (count <= 0) return;
+    glFrontFace(GL_CCW);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_INCR);
+    sendSides(quads, count);
+    glFrontFace(GL_CW);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_DECR);
+    sendSides(quads, count);
 }
 
 GLuint buildShadowFinishList() {

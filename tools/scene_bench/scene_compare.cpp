@@ -9,6 +9,7 @@
 #include <GL/gl.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "bench_scene.h"
@@ -59,7 +60,7 @@ Mismatch compareScene(BenchScene& bench, FrameReadback& fastFrame) {
     const FrameReadback fast = readFrame(bench.window);
     result.floorHoles = floorHoles(bench);
     for (std::size_t i = 0; i < plain.stencil.size(); ++i) {
-        if (plain.stencil[i] != fast.stencil[i]) ++result.stencilPixels;
+        if (plain.stencil[i] != fast.stencil[i]) { ++result.stencilPixels; if (getenv("DIAG")) fprintf(stderr, "px %zu,%zu plain %d fast %d\n", i % bench.window.width, i / bench.window.width, plain.stencil[i], fast.stencil[i]); }
         if (plain.stencil[i] != 0) ++result.shadowedPixels;
         for (int c = 0; c < 4; ++c) {
             if (plain.colour[i * 4 + c] != fast.colour[i * 4 + c]) {
