@@ -88,12 +88,6 @@ PixelRect intersect(const PixelRect& a, const PixelRect& b) {
     return {std::max(a.x0, b.x0), std::max(a.y0, b.y0), std::min(a.x1, b.x1), std::min(a.y1, b.y1)};
 }
 
-PixelRect unite(const PixelRect& a, const PixelRect& b) {
-    if (a.empty()) return b;
-    if (b.empty()) return a;
-    return {std::min(a.x0, b.x0), std::min(a.y0, b.y0), std::max(a.x1, b.x1), std::max(a.y1, b.y1)};
-}
-
 PixelRect hiddenFloorRect(const Mat4& modelView, const Mat4& projection, int viewportWidth,
                           int viewportHeight, float minX, float maxX, float minZ, float maxZ) {
     const Mat4 mvp = matMultiply(projection, modelView);

@@ -17,8 +17,6 @@ struct PixelRect {
 };
 
 PixelRect intersect(const PixelRect& a, const PixelRect& b);
-// The smallest rectangle holding both; an empty one adds nothing.
-PixelRect unite(const PixelRect& a, const PixelRect& b);
 
 // The largest axis-aligned pixel rectangle (found among a few candidates) inside the on-screen outline of
 // the floor rectangle [minX, maxX] x [minZ, maxZ] at y = 0, shrunk by a safety margin of whole pixels.

@@ -37,21 +37,9 @@ struct BoardPictureCache {
     std::string profileName;
 };
 
-// The parts of a game frame's picture, in the order they are sent.
-enum class FramePass {
-    Clear,
-    Floor,
-    Walls,
-    Boxes,
-    Keeper,
-    Volumes,
-    Darkening,
-    Hud,
-    MiniMap,
-    Fog,
-    Logo,
-    Count
-};
+// The parts of a game frame's picture, in the order they are sent. The board is one part: floor tiles,
+// goals and walls go out cell by cell.
+enum class FramePass { Clear, Board, Boxes, Keeper, Volumes, Darkening, Hud, MiniMap, Fog, Logo, Count };
 
 struct Graphics {
     TextureSlots textures;

@@ -33,15 +33,13 @@ GLuint sceneryList(const Graphics& graphics, int model) {
 
 // --- The board, boxes and keeper --------------------------------------------------------------------
 
-// The floor tile goes in under the camera's matrix (it places itself in its cell), the rest under the
-// cell's matrix.
-void drawCell(Graphics& graphics, const SceneState& scene, int x, int y, std::uint8_t code, Vec4 floorLight) {
-    const Model& floor = graphics.models.scenery[MODEL_FLOOR];
+// A cell's goal or wall, under the cell's matrix (its floor tile is drawn before it, under the camera's).
+void drawCellObject(Graphics& graphics, const SceneState& scene, int x, int y, std::uint8_t code,
+                    Vec4 floorLight) {
     const Vec3 offset{static_cast<float>(x), 0.0f, static_cast<float>(y)};
+    glPushMatrix();
+    glMultMatrixf(scene.cellMatrices[x][y].m);
     if (!scene.lightFollowsKeeper) {
-        drawTilePlanar(floor, graphics.textures, x, y);
-        glPushMatrix();
-        glMultMatrixf(scene.cellMatrices[x][y].m);
         if (code == CELL_GOAL) {
             glEnable(GL_BLEND);
             glBlendFunc(GL_SRC_COLOR, GL_ONE_MINUS_SRC_ALPHA);
@@ -51,33 +49,70 @@ void drawCell(Graphics& graphics, const SceneState& scene, int x, int y, std::ui
             glDisable(GL_BLEND);
         }
         if (code == CELL_WALL) glCallList(sceneryList(graphics, MODEL_WALL));
-        glPopMatrix();
-        return;
-    }
-    // Under a goal too: the goal tile lies a little above the floor, and without a floor beneath it the
-    // background would show through at its borders.
-    drawTilePlanarShaded(floor, graphics.textures, x, y, floorLight, offset);
-    glPushMatrix();
-    glMultMatrixf(scene.cellMatrices[x][y].m);
-    if (code == CELL_GOAL) {
-        glowOn(scene.pulse);
-        drawModelShaded(graphics.models.scenery[MODEL_GOAL], graphics.textures, floorLight, offset);
-        glowOff();
-    }
-    if (code == CELL_WALL) {
-        drawModelShaded(graphics.models.scenery[MODEL_WALL], graphics.textures, floorLight, offset);
+    } else {
+        if (code == CELL_GOAL) {
+            glowOn(scene.pulse);
+            drawModelShaded(graphics.models.scenery[MODEL_GOAL], graphics.textures, floorLight, offset);
+            glowOff();
+        }
+        if (code == CELL_WALL) {
+            drawModelShaded(graphics.models.scenery[MODEL_WALL], graphics.textures, floorLight, offset);
+        }
     }
     glPopMatrix();
 }
 
-void drawObjects(Graphics& graphics, const SceneState& scene, const Board& board, Vec4 light,
-                 const Model& keeperModel) {
-    const Vec4 floorLight{light.x, 0.0f, light.z, 1.0f};
-    for (int x = 0; x <= scene.extentX; ++x) {
-        for (int y = 0; y <= scene.extentY; ++y)
-            drawCell(graphics, scene, x, y, board.cells[x][y], floorLight);
+// Every cell gets a floor tile, under a goal too: the goal tile lies a little above the floor, and without a
+// floor beneath it the background would show through at its borders. The tile goes in under the camera's
+// matrix (it places itself in its cell).
+void drawCell(Graphics& graphics, const SceneState& scene, int x, int y, std::uint8_t code, Vec4 floorLight) {
+    const Model& floor = graphics.models.scenery[MODEL_FLOOR];
+    if (!scene.lightFollowsKeeper) {
+        drawTilePlanar(floor, graphics.textures, x, y);
+    } else {
+        drawTilePlanarShaded(floor, graphics.textures, x, y, floorLight,
+                             {static_cast<float>(x), 0.0f, static_cast<float>(y)});
     }
-    markPassSent(graphics, FramePass::Walls);
+    drawCellObject(graphics, scene, x, y, code, floorLight);
+}
+
+// The same cells in the same order, each primitive as before; only the floor tiles between two goals or
+// walls go out as one run, since nothing changes between them but the vertices.
+void drawCellsInRuns(Graphics& graphics, const SceneState& scene, const Board& board, Vec4 floorLight) {
+    const Model& floor = graphics.models.scenery[MODEL_FLOOR];
+    bool inRun = false;
+    for (int x = 0; x <= scene.extentX; ++x) {
+        for (int y = 0; y <= scene.extentY; ++y) {
+            if (!inRun) beginTileRun(floor, graphics.textures);
+            inRun = true;
+            if (!scene.lightFollowsKeeper) {
+                addTilePlanar(floor, x, y);
+            } else {
+                addTilePlanarShaded(floor, x, y, floorLight,
+                                    {static_cast<float>(x), 0.0f, static_cast<float>(y)});
+            }
+            const std::uint8_t code = board.cells[x][y];
+            if (code != CELL_GOAL && code != CELL_WALL) continue;
+            endTileRun();
+            inRun = false;
+            drawCellObject(graphics, scene, x, y, code, floorLight);
+        }
+    }
+    if (inRun) endTileRun();
+}
+
+void drawObjects(Graphics& graphics, const SceneState& scene, const Board& board, Vec4 light,
+                 const Model& keeperModel, ScenePath path) {
+    const Vec4 floorLight{light.x, 0.0f, light.z, 1.0f};
+    if (path == ScenePath::Fast && tilesRunTogether(graphics.models.scenery[MODEL_FLOOR])) {
+        drawCellsInRuns(graphics, scene, board, floorLight);
+    } else {
+        for (int x = 0; x <= scene.extentX; ++x) {
+            for (int y = 0; y <= scene.extentY; ++y)
+                drawCell(graphics, scene, x, y, board.cells[x][y], floorLight);
+        }
+    }
+    markPassSent(graphics, FramePass::Board);
     for (int i = 0; i < kMaxBoxes; ++i) {
         const Box& box = board.boxes[i];
         if (box.active == 0) continue;
@@ -294,7 +329,7 @@ void drawShadowsFast(const WindowSettings& window, Graphics& graphics, const Sce
 }  // namespace
 
 void drawScene(WindowSettings& window, Graphics& graphics, const SceneState& scene,
-               const LightSettings& light, const Board& board, ShadowPath shadowPath) {
+               const LightSettings& light, const Board& board, ScenePath path) {
     const Vec4 sceneLight{light.position[0], light.position[1], light.position[2], light.position[3]};
     refreshProjection(window);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
@@ -310,9 +345,9 @@ void drawScene(WindowSettings& window, Graphics& graphics, const SceneState& sce
     markPassSent(graphics, FramePass::Clear);
 
     Model& keeperModel = keeperFrameModel(graphics.models, scene.walkFrame, scene.facingBox);
-    drawObjects(graphics, scene, board, sceneLight, keeperModel);
+    drawObjects(graphics, scene, board, sceneLight, keeperModel, path);
     if (!scene.shadowsOn) return;
-    if (shadowPath == ShadowPath::Plain) {
+    if (path == ScenePath::Plain) {
         drawShadowsPlain(graphics, scene, board, sceneLight, keeperModel);
     } else {
         drawShadowsFast(window, graphics, scene, board, sceneLight, keeperModel);

@@ -106,7 +106,7 @@ void buildEdgeLevel(BenchScene& bench) {
     loadLevelText(bench, kRows);
 }
 
-void drawBenchScene(BenchScene& bench, ShadowPath path) {
+void drawBenchScene(BenchScene& bench, ScenePath path) {
     GameState& state = bench.state;
     settleScenePose(state.scene, state.light, state.board, state.player, state.levelEnd);
     drawScene(bench.window, bench.graphics, state.scene, state.light, state.board, path);

@@ -29,7 +29,7 @@ void buildEdgeLevel(BenchScene& bench);
 void settleCamera(BenchScene& bench);
 
 // The scene's pose for the next frame, as the game's step settles it, then the 3D picture.
-void drawBenchScene(BenchScene& bench, ShadowPath path = ShadowPath::Fast);
+void drawBenchScene(BenchScene& bench, ScenePath path = ScenePath::Fast);
 
 // The colour and stencil buffers after a frame.
 struct FrameReadback {
