@@ -131,9 +131,15 @@ void drawHud(const WindowSettings& window, const Graphics& graphics, const Board
                      static_cast<float>(allLevelsSolvedY(window.height)));
     }
     markPassSent(graphics, FramePass::Hud);
+    // The map and the fog lie at the middle of the depth range, in front of everything of the scene (no
+    // part of it comes within two units of the eye, which stays more than two units above the tallest
+    // thing on the board), so they pass the depth test at every pixel: without it they leave the same
+    // colours for less work. Nothing drawn after them needs the depth they would have written.
+    glDisable(GL_DEPTH_TEST);
     drawMiniMap(window, graphics.icons, board, scene);
     markPassSent(graphics, FramePass::MiniMap);
     drawFogOverlay(window, graphics.textures.names[TEX_FOG], scroll);
+    glEnable(GL_DEPTH_TEST);
     markPassSent(graphics, FramePass::Fog);
     if (levelEnd.logoShown) drawImageOverlay(window, graphics.textures.names[TEX_LOGO], levelEnd.fade);
     markPassSent(graphics, FramePass::Logo);
