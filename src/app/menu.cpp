@@ -140,6 +140,7 @@ void submitProfile(Game& game, bool creating) {
     }
     profile.record = record;
     profile.loaded = true;
+    game.session.notes.progressNotSaved = false;  // the profile now in play is in the file as it stands
     // The record comes from a file: a level below 1 (a damaged record) starts the set from the beginning.
     GameState& state = game.state;
     state.player.level = std::max(record.level, 1);

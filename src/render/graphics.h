@@ -2,11 +2,10 @@
 
 #include <GL/gl.h>
 
-#include <string>
-
 #include "formats/asset_files.h"
 #include "formats/model.h"
 #include "game/game_state.h"
+#include "layout/session_notes.h"
 #include "render/frame_cache.h"
 
 // The GL resources: everything start-up loads for drawing, and the pictures kept for still screens. Owned
@@ -32,7 +31,7 @@ struct BitmapFont {
 struct BoardPictureCache {
     FrameCache frame;
     GameState drawnFrom;  // a byte copy of the state drawn
-    std::string profileName;
+    SessionNotes notes;
 };
 
 struct Graphics {

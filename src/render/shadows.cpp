@@ -44,7 +44,12 @@ GLuint buildShadowFinishList() {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glStencilFunc(GL_NOTEQUAL, 0, ~0u);
     glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
-    // A screen-wide quad just in front of everything: on the near plane, as far as the projection allows.
+    // A quad over the whole view, in front of everything: the corners of clip space itself, on the near
+    // plane, so it covers the window whatever its aspect ratio.
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
     glBegin(GL_TRIANGLE_STRIP);
@@ -54,6 +59,9 @@ GLuint buildShadowFinishList() {
     glVertex3f(1.0f, -1.0f, -1.0f);
     glEnd();
     glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
     glDisable(GL_BLEND);
     glDepthFunc(GL_LEQUAL);
     glDepthMask(GL_TRUE);
