@@ -1,5 +1,7 @@
 #include "app/game_frame.h"
 
+#include <cstdio>
+
 #include "app/menu.h"
 #include "app/window_callbacks.h"
 #include "game/game_step.h"
@@ -18,6 +20,8 @@ void playReportedSounds(Game& game, const FrameReport& report, bool played) {
 
 FrameOutcome runGameFrame(Game& game) {
     const bool played = !game.session.menuOpen;
+    std::fprintf(stderr, "frame menuOpen=%d demo=%d entered=%d page=%d\n", game.session.menuOpen,
+                 game.state.demo.demoMode, game.session.menu.entered, (int)game.session.menu.menuPage);
     const FrameReport report = stepGame(game.state, game.session.menuOpen);
     playReportedSounds(game, report, played);
     if (report.levelReloaded) {

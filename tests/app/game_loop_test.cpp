@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/outer_loop.h"
+#include "game/scene_pose.h"
 #include "support/scripted_game.h"
 #include "support/temp_dir.h"
 
@@ -18,9 +20,26 @@ struct GameLoopTest : ::testing::Test {
     }
 
     void holdOnly(std::initializer_list<int> keys) {
-        for (const int key : {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_LCTRL, KEY_ESC, KEY_L, KEY_S})
+        for (const int key :
+             {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_LCTRL, KEY_ESC, KEY_L, KEY_S, KEY_U, KEY_BACKSPACE})
             scriptedSetKey(key, false);
         for (const int key : keys) scriptedSetKey(key, true);
+    }
+
+    // Enter, held for a tenth of a second: the level end restarts the level.
+    void pressEnter() {
+        scriptedSetKey(KEY_ENTER, true);
+        scriptedKeyAt(platformTime() + 0.1, KEY_ENTER, false);
+    }
+
+    // Frames until the level end has loaded a level again (at most 200).
+    int framesUntilReloaded() {
+        int frames = 0;
+        do {
+            runGameFrame(*game);
+            ++frames;
+        } while (game->state.levelEnd.endRequested && frames < 200);
+        return frames;
     }
 
     // Frames until the keeper stands still again (the glide is over).
@@ -141,6 +160,106 @@ TEST_F(GameLoopTest, EscapeOpensTheMenuAndFreezesPlay) {
     const int x = game->state.player.x;
     for (int frame = 0; frame < 5; ++frame) runGameFrame(*game);
     EXPECT_EQ(game->state.player.x, x);  // the menu is open: no moves
+}
+
+// U and Backspace take moves back as the arrows make them: one at the first frame after each glide, the
+// keeper gliding back facing the way he moved.
+TEST_F(GameLoopTest, UndoKeysTakeMovesBackAtThePaceOfMoves) {
+    holdOnly({KEY_LEFT});
+    runGameFrame(*game);
+    framesUntilSettled();
+    runGameFrame(*game);
+    framesUntilSettled();
+    ASSERT_EQ(game->state.player.x, 2);
+    holdOnly({KEY_U});
+    runGameFrame(*game);
+    EXPECT_EQ(game->state.player.x, 3);
+    EXPECT_EQ(game->state.player.steps, 1);
+    EXPECT_EQ(game->state.player.facing, 270);  // still facing left: he steps back as if pulling
+    runGameFrame(*game);                        // gliding back: a request now is ignored
+    EXPECT_EQ(game->state.player.x, 3);
+    framesUntilSettled();
+    holdOnly({KEY_BACKSPACE});
+    runGameFrame(*game);
+    EXPECT_EQ(game->state.player.x, 4);
+    EXPECT_EQ(game->state.player.steps, 0);
+    framesUntilSettled();
+    runGameFrame(*game);  // the level's start: nothing more to take back
+    EXPECT_EQ(game->state.player.x, 4);
+    EXPECT_EQ(game->state.player.steps, 0);
+}
+
+// Every load starts a new history: a restart, a solved level, a new pass. (The menu's load: menu tests.)
+TEST_F(GameLoopTest, EveryLevelLoadForgetsTheMovesMade) {
+    holdOnly({KEY_LEFT});
+    runGameFrame(*game);
+    framesUntilSettled();
+    ASSERT_EQ(game->state.history.count, 1);
+    holdOnly({});
+    pressEnter();
+    runGameFrame(*game);
+    ASSERT_TRUE(game->state.levelEnd.endRequested);
+    holdOnly({KEY_U});  // while the level end runs, nothing is taken back
+    runGameFrame(*game);
+    EXPECT_EQ(game->state.player.x, 3);
+    framesUntilReloaded();
+    EXPECT_EQ(game->state.history.count, 0);
+    EXPECT_EQ(game->state.player.x, 4);
+
+    holdOnly({KEY_RIGHT});  // walk, then push the crate onto its goal
+    runGameFrame(*game);
+    framesUntilSettled();
+    runGameFrame(*game);
+    ASSERT_EQ(game->state.history.count, 2);
+    holdOnly({});
+    framesUntilSettled();
+    framesUntilReloaded();
+    EXPECT_EQ(game->state.player.level, 2);
+    EXPECT_EQ(game->state.history.count, 0);
+
+    game->state.history.count = 3;  // as if moves were made
+    scriptedCloseAt(platformTime() + 1.0);
+    scriptedKeyAt(platformTime() + 2.0, KEY_SPACE, true);
+    scriptedKeyAt(platformTime() + 2.2, KEY_SPACE, false);
+    ASSERT_TRUE(runPass(*game));
+    EXPECT_EQ(game->state.history.count, 0);
+}
+
+// A level loaded while the lamp was on keeps the level light's own height once the lamp is off.
+TEST_F(GameLoopTest, LampHeightNeverStaysWithTheNextLevel) {
+    holdOnly({KEY_L});
+    scriptedKeyAt(platformTime() + 0.1, KEY_L, false);
+    runGameFrame(*game);
+    ASSERT_TRUE(game->state.scene.lightFollowsKeeper);
+    ASSERT_EQ(game->state.light.position[1], kLampHeight);
+    pressEnter();
+    framesUntilReloaded();
+    holdOnly({KEY_L});
+    scriptedKeyAt(platformTime() + 0.1, KEY_L, false);
+    runGameFrame(*game);
+    ASSERT_FALSE(game->state.scene.lightFollowsKeeper);
+    EXPECT_EQ(game->state.scene.levelLight.y, 20.0f);
+    EXPECT_EQ(game->state.light.position[1], 20.0f);
+}
+
+// Before the fix a pause of days left a backlog single precision could not count down: the frame never
+// ended. The catch-up is capped, and the rest of so long a pause is dropped.
+TEST_F(GameLoopTest, CatchUpAfterAVeryLongPauseEnds) {
+    runGameFrame(*game);
+    const float scroll = game->state.scroll;
+    scriptedAdvanceTime(6.0 * 24.0 * 3600.0);
+    runGameFrame(*game);
+    EXPECT_LT(game->state.clock.accumulator, kTickSeconds);
+    const float drift = game->state.scroll - scroll;
+    EXPECT_NEAR(drift < 0.0f ? drift + 1.0f : drift, kMaxTicksPerFrame * kScrollStep, 0.01f);
+}
+
+// A picture drawn before the first tick (behind the first menu) shows the keeper at his start.
+TEST_F(GameLoopTest, KeeperStandsAtHisStartBeforeTheFirstTick) {
+    const Vec3 at = game->state.scene.keeperPosition;
+    EXPECT_EQ(at.x, 4.0f);
+    EXPECT_EQ(at.y, kKeeperHeight);
+    EXPECT_EQ(at.z, 2.0f);
 }
 
 TEST_F(GameLoopTest, ResizeIsRecordedForTheNextFrame) {

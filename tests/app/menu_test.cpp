@@ -211,7 +211,8 @@ TEST_F(MenuTest, MarkAndPromptBlinkWithTheirSines) {
     EXPECT_EQ(view().lineCount, 1);
 }
 
-// A load starts the record's level afresh, without the previous level's end; a damaged level starts 1.
+// A load starts the record's level afresh, without the previous level's end or its moves to take back; a
+// damaged level starts 1.
 TEST_F(MenuTest, LoadStartsTheSavedLevelAfreshOrLevelOneForADamagedRecord) {
     create("ann", "secret");
     EXPECT_FALSE(game->session.menuOpen);
@@ -221,10 +222,12 @@ TEST_F(MenuTest, LoadStartsTheSavedLevelAfreshOrLevelOneForADamagedRecord) {
     freshRun();
     game->state.player.steps = 7;
     game->state.levelEnd.solved = game->state.levelEnd.endRequested = game->state.levelEnd.sinking = true;
+    game->state.history.count = 5;
     submit(2, "ann", "secret");
     EXPECT_FALSE(game->session.menuOpen);
     EXPECT_EQ(game->state.player.level, 2);
     EXPECT_EQ(game->state.player.steps, 0);
+    EXPECT_EQ(game->state.history.count, 0);
     EXPECT_EQ(game->state.player.x, 5);
     EXPECT_FALSE(game->state.levelEnd.solved || game->state.levelEnd.endRequested ||
                  game->state.levelEnd.sinking);
