@@ -61,6 +61,7 @@ int platformWindowSamples();  // multisampling the window's framebuffer has (0: 
 void platformSetWindowTitle(const char* title);
 void platformSetWindowPos(int x, int y);
 void platformGetWindowSize(int& width, int& height);
+void platformSetWindowSize(int width, int height);  // the size callback reports the size the window gets
 void platformGetDesktopSize(int& width, int& height);
 void platformSwapInterval(int interval);
 bool platformExtensionSupported(const char* name);
