@@ -134,8 +134,8 @@ int findProfile(const std::string& base, const std::string& name, const std::str
     return position;
 }
 
-int createProfile(const std::string& base, ProfileRecord& record, const std::string& password,
-                  const std::string& name) {
+ProfileResult createProfile(const std::string& base, ProfileRecord& record, const std::string& password,
+                            const std::string& name) {
     const std::string path = profileFilePath(base);
     const int probe = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (probe < 0)
@@ -145,7 +145,7 @@ int createProfile(const std::string& base, ProfileRecord& record, const std::str
 
     int notFound = 1;
     const int position = findProfile(base, name, password, notFound);
-    if (notFound == 0) return PROFILE_NAME_TAKEN;
+    if (notFound == 0) return ProfileResult::NameTaken;
 
     record = ProfileRecord{};
     setFieldText(record.name, name);
@@ -160,17 +160,17 @@ int createProfile(const std::string& base, ProfileRecord& record, const std::str
     shiftName(storedName, kNameShift);
     setFieldText(stored.name, storedName);
 
-    return writeRecord(path, position, stored) ? PROFILE_OK : PROFILE_FILE_ERROR;
+    return writeRecord(path, position, stored) ? ProfileResult::Ok : ProfileResult::FileError;
 }
 
-int loadProfile(const std::string& base, ProfileRecord& record, const std::string& password,
-                const std::string& name) {
+ProfileResult loadProfile(const std::string& base, ProfileRecord& record, const std::string& password,
+                          const std::string& name) {
     int notFound = 1;
     const int position = findProfile(base, name, password, notFound);
-    if (notFound != 0) return PROFILE_NOT_FOUND;
+    if (notFound != 0) return ProfileResult::NotFound;
 
     ProfileFile file;
-    if (!openForUpdate(profileFilePath(base), file)) return PROFILE_FILE_ERROR;
+    if (!openForUpdate(profileFilePath(base), file)) return ProfileResult::FileError;
     ProfileBytes bytes = {};
     // Past the last whole record (no record matched the password) nothing is read and the buffer stays
     // zero, which never verifies.
@@ -181,17 +181,17 @@ int loadProfile(const std::string& base, ProfileRecord& record, const std::strin
 
     ProfileRecord found = decodeProfileRecord(bytes);
     decodeFields(found, password);
-    if (!passwordVerifies(found)) return PROFILE_WRONG_PASSWORD;
+    if (!passwordVerifies(found)) return ProfileResult::WrongPassword;
 
     std::string passwordText = fieldText(found.password);
     scramblePassword(passwordText, password);
     setFieldText(found.password, passwordText);
     record = found;
-    return PROFILE_OK;
+    return ProfileResult::Ok;
 }
 
-int saveProfile(const std::string& base, ProfileRecord& record, const std::string& password,
-                const std::string& name) {
+ProfileResult saveProfile(const std::string& base, ProfileRecord& record, const std::string& password,
+                          const std::string& name) {
     int notFound = 1;
     const int position = findProfile(base, name, password, notFound);
 
@@ -201,10 +201,11 @@ int saveProfile(const std::string& base, ProfileRecord& record, const std::strin
     setFieldText(record.name, nameText);
     const bool written = writeRecord(profileFilePath(base), position, record);
     setFieldText(record.name, plainName);
-    return written ? PROFILE_OK : PROFILE_FILE_ERROR;
+    return written ? ProfileResult::Ok : ProfileResult::FileError;
 }
 
-int saveLevelReached(const std::string& base, ProfileRecord& record, const std::string& password, int level) {
+ProfileResult saveLevelReached(const std::string& base, ProfileRecord& record, const std::string& password,
+                               int level) {
     record.level = level;
     return saveProfile(base, record, password, trimTrailingSpaces(fieldText(record.name)));
 }

@@ -11,12 +11,15 @@
 // never read as a profile: scans stop at the last whole record, and the append position is the record
 // right after it, so a new record replaces the partial tail and never an existing whole record.
 
-// Result codes.
-constexpr int PROFILE_OK = 0;
-constexpr int PROFILE_FILE_ERROR = 1;      // the file cannot be opened, read or written
-constexpr int PROFILE_NAME_TAKEN = 2;      // createProfile: a profile with this name exists
-constexpr int PROFILE_WRONG_PASSWORD = 2;  // loadProfile: the password does not verify
-constexpr int PROFILE_NOT_FOUND = 3;       // loadProfile: no profile with this name
+// What an operation came to. Each operation gives only some: create Ok, FileError or NameTaken; load Ok,
+// FileError, WrongPassword or NotFound; save Ok or FileError.
+enum class ProfileResult {
+    Ok,
+    FileError,      // the file cannot be opened, read or written
+    NameTaken,      // createProfile: a profile with this name exists
+    WrongPassword,  // loadProfile: the password does not verify
+    NotFound,       // loadProfile: no profile with this name
+};
 
 // base + "/ZUR/Tarmelo3D/profiles.data".
 std::string profileFilePath(const std::string& base);
@@ -27,20 +30,21 @@ std::string profileFilePath(const std::string& base);
 // empty file when there is none.
 int findProfile(const std::string& base, const std::string& name, const std::string& password, int& notFound);
 
-// Appends a new profile at level 1. On return (0 or 1) the record holds the plain name, the scrambled
+// Appends a new profile at level 1. On Ok or FileError the record holds the plain name, the scrambled
 // password field and level 1.
-int createProfile(const std::string& base, ProfileRecord& record, const std::string& password,
-                  const std::string& name);
+ProfileResult createProfile(const std::string& base, ProfileRecord& record, const std::string& password,
+                            const std::string& name);
 
-// Logs in: on 0 the record holds the stored profile with its name in plain text.
-int loadProfile(const std::string& base, ProfileRecord& record, const std::string& password,
-                const std::string& name);
+// Logs in: on Ok the record holds the stored profile with its name in plain text.
+ProfileResult loadProfile(const std::string& base, ProfileRecord& record, const std::string& password,
+                          const std::string& name);
 
 // Writes the record back over its own entry (or appends it when no entry matches name and password). The
 // record's name is shifted for the write and restored before returning.
-int saveProfile(const std::string& base, ProfileRecord& record, const std::string& password,
-                const std::string& name);
+ProfileResult saveProfile(const std::string& base, ProfileRecord& record, const std::string& password,
+                          const std::string& name);
 
 // The level-end reload's save: the level reached goes into the logged-in record, which is written back
-// under its own name. The result is 0 or 1 as for saveProfile; the game does not act on it.
-int saveLevelReached(const std::string& base, ProfileRecord& record, const std::string& password, int level);
+// under its own name. The result is that of saveProfile; the game does not act on it.
+ProfileResult saveLevelReached(const std::string& base, ProfileRecord& record, const std::string& password,
+                               int level);

@@ -36,7 +36,7 @@ struct MenuTest : ::testing::Test {
 
     std::string profileFolder() const { return dir / "programdata/ZUR/Tarmelo3D"; }
     std::string profileFile() const { return profileFilePath(dir / "programdata"); }
-    int saveLevel(int level) {
+    ProfileResult saveLevel(int level) {
         return saveLevelReached(game->profile.dataDirectory, game->profile.record, game->profile.password,
                                 level);
     }
@@ -216,7 +216,7 @@ TEST_F(MenuTest, LoadStartsTheSavedLevelAfreshOrLevelOneForADamagedRecord) {
     create("ann", "secret");
     EXPECT_FALSE(game->menuOpen);
     EXPECT_TRUE(game->profile.loaded);
-    ASSERT_EQ(saveLevel(2), PROFILE_OK);  // progress as the level end writes it
+    ASSERT_EQ(saveLevel(2), ProfileResult::Ok);  // progress as the level end writes it
 
     freshRun();
     game->player.steps = 7;
@@ -241,7 +241,7 @@ TEST_F(MenuTest, LoadStartsTheSavedLevelAfreshOrLevelOneForADamagedRecord) {
 
 TEST_F(MenuTest, FailedCreateOrLoadKeepsThePreviousProfile) {
     create("ann", "one");
-    ASSERT_EQ(saveLevel(2), PROFILE_OK);
+    ASSERT_EQ(saveLevel(2), ProfileResult::Ok);
     const ProfileRecord before = game->profile.record;
     const std::string file = testing_support::readFile(profileFile());
     const int keeperX = game->player.x;
@@ -274,7 +274,7 @@ TEST_F(MenuTest, FailedCreateOrLoadKeepsThePreviousProfile) {
     EXPECT_EQ(game->player.x, keeperX);
     EXPECT_EQ(testing_support::readFile(profileFile()), file);
     // Later saves still find the previous profile's own record.
-    ASSERT_EQ(saveLevel(3), PROFILE_OK);
+    ASSERT_EQ(saveLevel(3), ProfileResult::Ok);
     const std::string after = testing_support::readFile(profileFile());
     ASSERT_EQ(after.size(), 72u);
     EXPECT_EQ(after[68], 3);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 #include "support/temp_dir.h"
@@ -25,16 +26,23 @@ struct ProfileStoreTest : ::testing::Test {
     }
     std::string folder() const { return dir / "ZUR/Tarmelo3D"; }
     std::string file() const { return profileFilePath(dir.path()); }
-    int create(const std::string& name, const std::string& password) {
+    ProfileResult create(const std::string& name, const std::string& password) {
         ProfileRecord record;
         return createProfile(dir.path(), record, password, name);
     }
-    int load(const std::string& name, const std::string& password, ProfileRecord& record) {
+    ProfileResult load(const std::string& name, const std::string& password, ProfileRecord& record) {
         return loadProfile(dir.path(), record, password, name);
     }
 
     testing_support::TempDir dir;
 };
+
+// Results packed into one number, a decimal digit each, as a child process hands them back in its status.
+int digits(std::initializer_list<ProfileResult> results) {
+    int packed = 0;
+    for (const ProfileResult result : results) packed = packed * 10 + static_cast<int>(result);
+    return packed;
+}
 
 std::uint8_t byteAt(const std::string& bytes, std::size_t offset) {
     return static_cast<std::uint8_t>(bytes.at(offset));
@@ -45,7 +53,7 @@ std::uint8_t byteAt(const std::string& bytes, std::size_t offset) {
 TEST_F(ProfileStoreTest, CreateWritesTheRecordAndPrintsItsPosition) {
     testing::internal::CaptureStdout();
     ProfileRecord record;
-    ASSERT_EQ(createProfile(dir.path(), record, "Pw1", "Ann B"), PROFILE_OK);
+    ASSERT_EQ(createProfile(dir.path(), record, "Pw1", "Ann B"), ProfileResult::Ok);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "File will be created...\nfpos =1\n");
     const std::string bytes = readFile(file());
     ASSERT_EQ(bytes.size(), 72u);
@@ -61,50 +69,50 @@ TEST_F(ProfileStoreTest, CreateWritesTheRecordAndPrintsItsPosition) {
 TEST_F(ProfileStoreTest, NamesAreUniqueAndLoadVerifiesThePassword) {
     testing::internal::CaptureStdout();
     ProfileRecord record;
-    EXPECT_EQ(load("Ann", "pw", record), PROFILE_NOT_FOUND);
+    EXPECT_EQ(load("Ann", "pw", record), ProfileResult::NotFound);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "fpos =1\n");
     EXPECT_EQ(readFile(file()).size(), 0u);  // a load without a file creates it empty
 
     const std::string longPassword = "abcdefghijklmnopqrstuvwxyz0123456789ABCD";
-    ASSERT_EQ(create("Ann", longPassword), PROFILE_OK);
-    EXPECT_EQ(create("Ann  ", "two"), PROFILE_NAME_TAKEN);  // trailing spaces do not make a new name
-    EXPECT_EQ(create("Ann", longPassword), PROFILE_NAME_TAKEN);
-    ASSERT_EQ(create("ann", "two"), PROFILE_OK);  // case matters
+    ASSERT_EQ(create("Ann", longPassword), ProfileResult::Ok);
+    EXPECT_EQ(create("Ann  ", "two"), ProfileResult::NameTaken);  // trailing spaces do not make a new name
+    EXPECT_EQ(create("Ann", longPassword), ProfileResult::NameTaken);
+    ASSERT_EQ(create("ann", "two"), ProfileResult::Ok);  // case matters
     EXPECT_EQ(readFile(file()).size(), 144u);
 
-    EXPECT_EQ(load("ann", "one", record), PROFILE_WRONG_PASSWORD);
-    EXPECT_EQ(load("Cid", "two", record), PROFILE_NOT_FOUND);
+    EXPECT_EQ(load("ann", "one", record), ProfileResult::WrongPassword);
+    EXPECT_EQ(load("Cid", "two", record), ProfileResult::NotFound);
     EXPECT_EQ(fieldText(record.name), "");  // untouched by the failures
     // Only the first 32 characters of a password are kept.
-    EXPECT_EQ(load("Ann", longPassword.substr(0, 32) + "different", record), PROFILE_OK);
-    EXPECT_EQ(load("Ann", longPassword.substr(0, 31), record), PROFILE_WRONG_PASSWORD);
+    EXPECT_EQ(load("Ann", longPassword.substr(0, 32) + "different", record), ProfileResult::Ok);
+    EXPECT_EQ(load("Ann", longPassword.substr(0, 31), record), ProfileResult::WrongPassword);
 
     testing::internal::CaptureStdout();
-    ASSERT_EQ(load("ann", "two", record), PROFILE_OK);
+    ASSERT_EQ(load("ann", "two", record), ProfileResult::Ok);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "found record at 2\nfpos =2\n");
     EXPECT_EQ(fieldText(record.name), "ann");
     EXPECT_EQ(std::string(record.password, 33), readFile(file()).substr(72 + 33, 33));
 }
 
 TEST_F(ProfileStoreTest, SaveOverwritesItsOwnRecordInPlaceOrAppendsUnderANewName) {
-    ASSERT_EQ(create("Ann", "one"), PROFILE_OK);
-    ASSERT_EQ(create("Bob", "two"), PROFILE_OK);
-    ASSERT_EQ(create("Cid", "three"), PROFILE_OK);
+    ASSERT_EQ(create("Ann", "one"), ProfileResult::Ok);
+    ASSERT_EQ(create("Bob", "two"), ProfileResult::Ok);
+    ASSERT_EQ(create("Cid", "three"), ProfileResult::Ok);
     const std::string before = readFile(file());
     ProfileRecord bob;
-    ASSERT_EQ(load("Bob", "two", bob), PROFILE_OK);
+    ASSERT_EQ(load("Bob", "two", bob), ProfileResult::Ok);
     for (int level = 2; level <= 5; ++level)
-        ASSERT_EQ(saveLevelReached(dir.path(), bob, "two", level), PROFILE_OK);
+        ASSERT_EQ(saveLevelReached(dir.path(), bob, "two", level), ProfileResult::Ok);
 
     std::string expected = before;
     expected[72 + 68] = 5;
     EXPECT_EQ(readFile(file()), expected);  // no growth from repeated saves, no other byte changed
     EXPECT_EQ(fieldText(bob.name), "Bob");  // restored after the shifted write
     ProfileRecord again;
-    ASSERT_EQ(load("Bob", "two", again), PROFILE_OK);
+    ASSERT_EQ(load("Bob", "two", again), ProfileResult::Ok);
     EXPECT_EQ(again.level, 5);
 
-    EXPECT_EQ(saveProfile(dir.path(), bob, "other", "Bob"), PROFILE_OK);
+    EXPECT_EQ(saveProfile(dir.path(), bob, "other", "Bob"), ProfileResult::Ok);
     EXPECT_EQ(readFile(file()).size(), 4u * 72);
 }
 
@@ -115,11 +123,11 @@ TEST_F(ProfileStoreTest, UnwritablePlacesFailCleanly) {
     const std::string nowhere = dir / "nowhere";
     ProfileRecord record;
     testing::internal::CaptureStdout();
-    EXPECT_EQ(createProfile(nowhere, record, "pw", "Ann"), PROFILE_FILE_ERROR);
+    EXPECT_EQ(createProfile(nowhere, record, "pw", "Ann"), ProfileResult::FileError);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "File will be created...\n");
     EXPECT_EQ(fieldText(record.name), "Ann");  // filled even though it was not written
-    EXPECT_EQ(loadProfile(nowhere, record, "pw", "Ann"), PROFILE_NOT_FOUND);
-    EXPECT_EQ(saveProfile(nowhere, record, "pw", "Ann"), PROFILE_FILE_ERROR);
+    EXPECT_EQ(loadProfile(nowhere, record, "pw", "Ann"), ProfileResult::NotFound);
+    EXPECT_EQ(saveProfile(nowhere, record, "pw", "Ann"), ProfileResult::FileError);
     int notFound = 0;
     EXPECT_EQ(findProfile(nowhere, "Ann", "pw", notFound), -1);
     EXPECT_EQ(notFound, 1);
@@ -127,30 +135,31 @@ TEST_F(ProfileStoreTest, UnwritablePlacesFailCleanly) {
 
     testing_support::TempDir other;
     std::filesystem::create_directories(profileFilePath(other.path()));
-    EXPECT_EQ(createProfile(other.path(), record, "pw", "Ann"), PROFILE_FILE_ERROR);
-    EXPECT_EQ(loadProfile(other.path(), record, "pw", "Ann"), PROFILE_NOT_FOUND);
-    EXPECT_EQ(saveProfile(other.path(), record, "pw", "Ann"), PROFILE_FILE_ERROR);
+    EXPECT_EQ(createProfile(other.path(), record, "pw", "Ann"), ProfileResult::FileError);
+    EXPECT_EQ(loadProfile(other.path(), record, "pw", "Ann"), ProfileResult::NotFound);
+    EXPECT_EQ(saveProfile(other.path(), record, "pw", "Ann"), ProfileResult::FileError);
 
     const std::string base = dir.path();
     ::chmod(folder().c_str(), 0555);
-    EXPECT_EQ(testing_support::runWithoutPrivileges([&] {
-                  ProfileRecord mine;
-                  return createProfile(base, mine, "pw", "Ann") * 10 + loadProfile(base, mine, "pw", "Ann");
-              }),
-              PROFILE_FILE_ERROR * 10 + PROFILE_NOT_FOUND);
+    EXPECT_EQ(
+        testing_support::runWithoutPrivileges([&] {
+            ProfileRecord mine;
+            return digits({createProfile(base, mine, "pw", "Ann"), loadProfile(base, mine, "pw", "Ann")});
+        }),
+        digits({ProfileResult::FileError, ProfileResult::NotFound}));
     EXPECT_FALSE(fileExists(file()));
     ::chmod(folder().c_str(), 0755);
-    ASSERT_EQ(create("Ann", "one"), PROFILE_OK);
+    ASSERT_EQ(create("Ann", "one"), ProfileResult::Ok);
     ::chmod(file().c_str(), 0444);
     const std::string before = readFile(file());
     const int results = testing_support::runWithoutPrivileges([&] {
         ProfileRecord mine;
-        const int loaded = loadProfile(base, mine, "one", "Ann");
-        const int created = createProfile(base, mine, "pw", "Bob");
+        const ProfileResult loaded = loadProfile(base, mine, "one", "Ann");
+        const ProfileResult created = createProfile(base, mine, "pw", "Bob");
         mine.level = 9;
-        return loaded * 100 + created * 10 + saveProfile(base, mine, "one", "Ann");
+        return digits({loaded, created, saveProfile(base, mine, "one", "Ann")});
     });
-    EXPECT_EQ(results, PROFILE_OK * 100 + PROFILE_FILE_ERROR * 10 + PROFILE_FILE_ERROR);
+    EXPECT_EQ(results, digits({ProfileResult::Ok, ProfileResult::FileError, ProfileResult::FileError}));
     EXPECT_EQ(readFile(file()), before);
 }
 
