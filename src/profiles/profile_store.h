@@ -7,6 +7,11 @@
 // The profile file: fixed 72-byte records, numbered from 1, only ever appended or overwritten in place.
 // Every operation opens the file, does its work and closes it; writes reach the disk before it returns.
 //
+// Two running copies of the game may share the file. Each operation holds a lock on it from its scan to
+// its last write: exclusive for create and save (whose scans choose where they write), shared for loads.
+// Only a regular file is used: a link, folder, pipe or device in its place is a file that cannot be
+// opened, so the store never writes through a link into another file.
+//
 // A file whose length is not a multiple of 72 ends in a partial record (a write cut short). That tail is
 // never read as a profile: scans stop at the last whole record, and the append position is the record
 // right after it, so a new record replaces the partial tail and never an existing whole record.
@@ -21,13 +26,17 @@ enum class ProfileResult {
     NotFound,       // loadProfile: no profile with this name
 };
 
+// How long an operation waits for another running copy of the game to finish with the file, in seconds,
+// before it gives up as on a failed write.
+constexpr double kProfileLockWaitSeconds = 2.0;
+
 // base + "/ZUR/Tarmelo3D/profiles.data".
 std::string profileFilePath(const std::string& base);
 
 // Scans for the record matching name and password (names compared without trailing spaces). Returns its
-// number, or the append position when none matches, or -1 when the file cannot be opened. notFound is set
-// to 1 on entry and cleared as soon as a record with this name is seen, whatever its password. Creates an
-// empty file when there is none.
+// number, or the append position when none matches, or -1 when the file cannot be opened or read. notFound
+// is set to 1 on entry and cleared as soon as a record with this name is seen, whatever its password.
+// Creates an empty file when there is none.
 int findProfile(const std::string& base, const std::string& name, const std::string& password, int& notFound);
 
 // Appends a new profile at level 1. On Ok or FileError the record holds the plain name, the scrambled
@@ -35,7 +44,8 @@ int findProfile(const std::string& base, const std::string& name, const std::str
 ProfileResult createProfile(const std::string& base, ProfileRecord& record, const std::string& password,
                             const std::string& name);
 
-// Logs in: on Ok the record holds the stored profile with its name in plain text.
+// Logs in: on Ok the record holds the stored profile with its name in plain text. A file that is there but
+// cannot be read is a FileError; only a readable file (or none at all) can say NotFound.
 ProfileResult loadProfile(const std::string& base, ProfileRecord& record, const std::string& password,
                           const std::string& name);
 

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 
 #include "profiles/profile_store.h"
 #include "support/scripted_game.h"
@@ -287,6 +288,35 @@ TEST_F(MenuTest, FailedCreateOrLoadKeepsThePreviousProfile) {
     EXPECT_EQ(game->menu.messageText, "File I/O ERROR!");
     EXPECT_EQ(game->profile.name, "ann");
     EXPECT_EQ(std::memcmp(&game->profile.record, &saved, sizeof saved), 0);
+}
+
+// A profile file the store must not use (a link to another file or to nothing, a folder, a pipe): create
+// and load both say "File I/O ERROR!" (not "PROFILE NOT FOUND!", which would tell the player the profile
+// is gone), and a link's target is neither written nor made.
+TEST_F(MenuTest, AProfileFileThatCannotBeUsedShowsTheIOError) {
+    const std::string victim = dir / "victim";
+    testing_support::writeFile(victim, "someone else's file");
+    const std::string absent = dir / "absent";
+    const std::string file = profileFile();
+    const std::function<void()> putInPlace[] = {
+        [&] { ASSERT_EQ(::symlink(victim.c_str(), file.c_str()), 0); },
+        [&] { ASSERT_EQ(::symlink(absent.c_str(), file.c_str()), 0); },
+        [&] { std::filesystem::create_directory(file); },
+        [&] { ASSERT_EQ(::mkfifo(file.c_str(), 0644), 0); },
+    };
+    frame();
+    for (std::size_t kind = 0; kind < std::size(putInPlace); ++kind) {
+        std::filesystem::remove_all(file);
+        putInPlace[kind]();
+        for (const int item : {1, 2}) {
+            submit(item, "ann", "pw");
+            EXPECT_TRUE(game->menuOpen);
+            EXPECT_EQ(game->menu.messageText, "File I/O ERROR!") << "case " << kind << ", item " << item;
+            press(KEY_ENTER);
+        }
+    }
+    EXPECT_EQ(testing_support::readFile(victim), "someone else's file");
+    EXPECT_FALSE(testing_support::fileExists(absent));
 }
 
 TEST_F(MenuTest, EscapeDoesNothingBeforeAProfileIsLoaded) {
