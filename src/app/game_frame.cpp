@@ -76,7 +76,8 @@ FrameOutcome runGameFrame(Game& game) {
         std::optional<Direction> requested;
         if (game.demo.demoMode) {
             const DemoStep step =
-                runDemoStep(game.demo, game.player, platformKeyDown(KEY_SPACE), platformKeyDown(KEY_ESC));
+                runDemoStep(game.demo, game.player, platformKeyDown(KEY_SPACE), platformKeyDown(KEY_ESC),
+                            DemoClock{platformTime(), platformKeyDown(KEY_LCTRL)});
             if (step.end == DemoEnd::ScriptEnded) return FrameOutcome::EndPass;
             if (step.end == DemoEnd::SpacePressed || step.end == DemoEnd::EscapePressed) {
                 waitForRelease(step.end == DemoEnd::SpacePressed ? KEY_SPACE : KEY_ESC, kReleaseWaitSeconds);
