@@ -22,7 +22,6 @@ namespace {
 struct ProfileFile {
     int fd = -1;
     bool writable = false;
-    bool created = false;        // this open made the file
     bool folderSynced = true;    // the folder of a file this open made was synced
     long long wholeRecords = 0;  // records that lie entirely inside the file
 };
@@ -53,8 +52,8 @@ bool openProfileFile(const std::string& path, ProfileFile& file) {
     file = ProfileFile{};
     constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
     file.fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | kFlags, 0644);
-    file.created = file.fd >= 0;
-    if (!file.created) file.fd = ::open(path.c_str(), O_RDWR | kFlags);
+    const bool created = file.fd >= 0;
+    if (!created) file.fd = ::open(path.c_str(), O_RDWR | kFlags);
     file.writable = file.fd >= 0;
     if (file.fd < 0) file.fd = ::open(path.c_str(), O_RDONLY | kFlags);
     if (file.fd < 0) return false;
@@ -63,7 +62,7 @@ bool openProfileFile(const std::string& path, ProfileFile& file) {
         closeProfileFile(file);
         return false;
     }
-    if (file.created) file.folderSynced = syncFolder(path);
+    if (created) file.folderSynced = syncFolder(path);
     const int flags = ::fcntl(file.fd, F_GETFL);
     if (flags >= 0) ::fcntl(file.fd, F_SETFL, flags & ~O_NONBLOCK);
     return true;
