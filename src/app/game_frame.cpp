@@ -1,7 +1,5 @@
 #include "app/game_frame.h"
 
-#include <cstdio>
-
 #include "app/menu.h"
 #include "app/window_callbacks.h"
 #include "game/game_step.h"
@@ -20,17 +18,15 @@ void playReportedSounds(Game& game, const FrameReport& report, bool played) {
 
 FrameOutcome runGameFrame(Game& game) {
     const bool played = !game.session.menuOpen;
-    std::fprintf(stderr, "frame menuOpen=%d demo=%d entered=%d page=%d\n", game.session.menuOpen,
-                 game.state.demo.demoMode, game.session.menu.entered, (int)game.session.menu.menuPage);
     const FrameReport report = stepGame(game.state, game.session.menuOpen);
     playReportedSounds(game, report, played);
     if (report.levelReloaded) {
         // The level reached is written back whether the level was solved or restarted. A failed write loses
         // the progress: the HUD says so until a later save succeeds.
         ProfileSession& profile = game.session.profile;
-        const int saved = saveLevelReached(profile.dataDirectory, profile.record, profile.password,
-                                           game.state.player.level);
-        game.session.notes.progressNotSaved = saved != PROFILE_OK;
+        const ProfileResult saved = saveLevelReached(profile.dataDirectory, profile.record, profile.password,
+                                                     game.state.player.level);
+        game.session.notes.progressNotSaved = saved != ProfileResult::Ok;
     }
     if (report.passEnd == PassEnd::ScriptEnded) return FrameOutcome::EndPass;
     if (report.passEnd == PassEnd::PlayerTookOver) {

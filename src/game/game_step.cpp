@@ -50,7 +50,8 @@ bool runPlay(GameState& state, FrameReport& report) {
     bool undoRequested = false;
     if (state.demo.demoMode) {
         const DemoStep step =
-            runDemoStep(state.demo, state.player, platformKeyDown(KEY_SPACE), platformKeyDown(KEY_ESC));
+            runDemoStep(state.demo, state.player, platformKeyDown(KEY_SPACE), platformKeyDown(KEY_ESC),
+                        DemoClock{platformTime(), platformKeyDown(KEY_LCTRL)});
         if (step.end == DemoEnd::ScriptEnded) {
             report.passEnd = PassEnd::ScriptEnded;
             return false;

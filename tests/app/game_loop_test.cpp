@@ -262,6 +262,33 @@ TEST_F(GameLoopTest, KeeperStandsAtHisStartBeforeTheFirstTick) {
     EXPECT_EQ(at.z, 2.0f);
 }
 
+// A path the keeper cannot walk ("3,2", then a target beyond the walls) ends the demo as the end of the
+// file does, a few seconds after the keeper last came closer, instead of pressing against a wall until a
+// key is pressed. Zooming meanwhile (Left Ctrl) is the viewer's doing and does not count.
+TEST_F(GameLoopTest, ADemoPathThatCannotBeWalkedEndsLikeTheEndOfTheFile) {
+    testing_support::writeFile(dir / "Moves.txt", "3,2\n99,99\n3,2\n");
+    game->state.demo.demoMode = true;
+    startDemoScript(game->state.demo);
+    const auto runUntil = [&](double seconds) {
+        const double until = platformTime() + seconds;
+        FrameOutcome outcome = FrameOutcome::Continue;
+        while (outcome == FrameOutcome::Continue && platformTime() < until) outcome = runGameFrame(*game);
+        return outcome;
+    };
+    holdOnly({KEY_LCTRL});
+    EXPECT_EQ(runUntil(8.0), FrameOutcome::Continue);
+    holdOnly({});
+    const double released = platformTime();
+    EXPECT_EQ(runUntil(30.0), FrameOutcome::EndPass);
+    const double took = platformTime() - released;
+    EXPECT_GT(took, 2.0);
+    EXPECT_LT(took, 8.0);
+    EXPECT_FALSE(game->state.demo.demoMode);
+    EXPECT_FALSE(game->session.menuOpen);  // back to the title, not on to the menu
+    EXPECT_EQ(game->state.player.x, 3);    // as far down as the wall lets it
+    EXPECT_EQ(game->state.player.y, 3);
+}
+
 TEST_F(GameLoopTest, ResizeIsRecordedForTheNextFrame) {
     sizeCallback(400, 600);
     EXPECT_EQ(windowSettings.width, 400u);
