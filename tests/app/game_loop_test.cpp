@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <vector>
+
 #include "app/outer_loop.h"
 #include "game/scene_pose.h"
 #include "support/scripted_game.h"
@@ -187,6 +190,45 @@ TEST_F(GameLoopTest, UndoKeysTakeMovesBackAtThePaceOfMoves) {
     runGameFrame(*game);  // the level's start: nothing more to take back
     EXPECT_EQ(game->state.player.x, 4);
     EXPECT_EQ(game->state.player.steps, 0);
+}
+
+// What the mini-map is drawn from (the cells, and the drawn positions of the crates and the keeper) is
+// exactly as before a push once the push is taken back.
+TEST_F(GameLoopTest, APushUndoneLeavesTheMapsInputsAsTheyWere) {
+    testing_support::writeFile(dir / "levels/Classic.lvt", "set\n\n#######\n#@$  .#\n#######\n");
+    game = testing_support::gameOnLevelOne();
+    runGameFrame(*game);
+    const auto drawnPositions = [&] {
+        std::vector<float> at;
+        for (int i = 0; i < kMaxBoxes; ++i) {
+            if (game->state.board.boxes[i].active == 0) continue;
+            at.push_back(game->state.scene.boxMatrices[i].m[12]);
+            at.push_back(game->state.scene.boxMatrices[i].m[14]);
+        }
+        at.push_back(game->state.scene.keeperMatrix.m[12]);
+        at.push_back(game->state.scene.keeperMatrix.m[14]);
+        return at;
+    };
+    const Board before = game->state.board;
+    const std::vector<float> drawnBefore = drawnPositions();
+    holdOnly({KEY_RIGHT});
+    runGameFrame(*game);
+    holdOnly({});
+    framesUntilSettled();
+    ASSERT_EQ(game->state.board.boxes[0].x, 3);
+    holdOnly({KEY_U});
+    runGameFrame(*game);
+    holdOnly({});
+    framesUntilSettled();
+    runGameFrame(*game);
+    const Board& after = game->state.board;
+    EXPECT_EQ(std::memcmp(after.cells, before.cells, sizeof before.cells), 0);
+    for (int i = 0; i < kMaxBoxes; ++i) {
+        EXPECT_EQ(after.boxes[i].active, before.boxes[i].active);
+        EXPECT_EQ(after.boxes[i].x, before.boxes[i].x);
+        EXPECT_EQ(after.boxes[i].y, before.boxes[i].y);
+    }
+    EXPECT_EQ(drawnPositions(), drawnBefore);
 }
 
 // Every load starts a new history: a restart, a solved level, a new pass. (The menu's load: menu tests.)
