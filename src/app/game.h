@@ -5,6 +5,7 @@
 #include "app/menu_state.h"
 #include "audio/game_audio.h"
 #include "game/game_state.h"
+#include "layout/session_notes.h"
 #include "layout/window_settings.h"
 #include "profiles/profile_record.h"
 
@@ -29,6 +30,7 @@ struct Session {
     bool menuOpen = false;
     MenuState menu;  // pages, selection, typed text and message of the menu and profile dialogue
     ProfileSession profile;
+    SessionNotes notes;  // what the HUD shows of the session: the profile's name, a failed save
 };
 
 // The GL resources: textures, fonts, models, display lists and the pictures kept for still screens. Defined
@@ -40,7 +42,7 @@ struct Graphics;
 struct Presenter {
     // The scene, its shadows and the HUD of a game-loop frame, before the menu.
     void (*drawGameFrame)(Graphics& graphics, WindowSettings& window, const GameState& state,
-                          const std::string& profileName, bool menuOpen) = nullptr;
+                          const SessionNotes& notes, bool menuOpen) = nullptr;
     // Everything of one title frame before its sleep and swap.
     void (*drawTitleFrame)(Graphics& graphics, const WindowSettings& window, bool promptShown) = nullptr;
     // The open menu over the game frame.

@@ -23,10 +23,12 @@ FrameOutcome runGameFrame(Game& game) {
     const FrameReport report = stepGame(game.state, game.session.menuOpen);
     playReportedSounds(game, report, played);
     if (report.levelReloaded) {
-        // The level reached is written back whether the level was solved or restarted; a failed write only
-        // loses the progress, so its result is not acted on.
+        // The level reached is written back whether the level was solved or restarted. A failed write loses
+        // the progress: the HUD says so until a later save succeeds.
         ProfileSession& profile = game.session.profile;
-        saveLevelReached(profile.dataDirectory, profile.record, profile.password, game.state.player.level);
+        const ProfileResult saved = saveLevelReached(profile.dataDirectory, profile.record, profile.password,
+                                                     game.state.player.level);
+        game.session.notes.progressNotSaved = saved != ProfileResult::Ok;
     }
     if (report.passEnd == PassEnd::ScriptEnded) return FrameOutcome::EndPass;
     if (report.passEnd == PassEnd::PlayerTookOver) {
@@ -37,7 +39,8 @@ FrameOutcome runGameFrame(Game& game) {
 
     moveFootsteps(game.audio, game.state.player);
     if (game.presenter.drawGameFrame != nullptr) {
-        game.presenter.drawGameFrame(*game.graphics, windowSettings, game.state, game.session.profile.name,
+        game.session.notes.profileName = game.session.profile.name;
+        game.presenter.drawGameFrame(*game.graphics, windowSettings, game.state, game.session.notes,
                                      game.session.menuOpen);
     }
     placeListener(game.state.scene.eye, game.state.scene.lookAt);

@@ -102,11 +102,17 @@ void showMessage(Game& game, const char* text) {
     game.session.menuOpen = true;
 }
 
-const char* failureMessage(bool creating, int result) {
-    if (creating) return result == PROFILE_NAME_TAKEN ? kProfileExists : kFileError;
-    if (result == PROFILE_WRONG_PASSWORD) return kInvalidPassword;
-    if (result == PROFILE_NOT_FOUND) return kProfileNotFound;
-    return kFileError;
+const char* failureMessage(ProfileResult result) {
+    switch (result) {
+        case ProfileResult::NameTaken:
+            return kProfileExists;
+        case ProfileResult::WrongPassword:
+            return kInvalidPassword;
+        case ProfileResult::NotFound:
+            return kProfileNotFound;
+        default:
+            return kFileError;
+    }
 }
 
 // The level end of the previous level no longer applies: a latched "solved" would otherwise carry the new
@@ -130,16 +136,18 @@ void submitProfile(Game& game, bool creating) {
     menu.textEntry = false;
 
     ProfileRecord record = profile.record;
-    const int result = creating ? createProfile(profile.dataDirectory, record, profile.password, profile.name)
-                                : loadProfile(profile.dataDirectory, record, profile.password, profile.name);
-    if (result != PROFILE_OK) {
-        showMessage(game, failureMessage(creating, result));
+    const ProfileResult result =
+        creating ? createProfile(profile.dataDirectory, record, profile.password, profile.name)
+                 : loadProfile(profile.dataDirectory, record, profile.password, profile.name);
+    if (result != ProfileResult::Ok) {
+        showMessage(game, failureMessage(result));
         profile.name = menu.savedName;
         profile.password = menu.savedPassword;
         return;
     }
     profile.record = record;
     profile.loaded = true;
+    game.session.notes.progressNotSaved = false;  // the profile now in play is in the file as it stands
     // The record comes from a file: a level below 1 (a damaged record) starts the set from the beginning.
     GameState& state = game.state;
     state.player.level = std::max(record.level, 1);

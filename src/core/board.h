@@ -30,7 +30,8 @@ struct Box {
 struct Board {
     std::uint8_t cells[kBoardWidth][kBoardHeight] = {};  // indexed [x][y]
     Box boxes[kMaxBoxes] = {};                           // numbered in the order the loader met them
-    std::uint8_t notFound = 0;  // 1 when the last load did not find the requested level
+    std::uint8_t notFound = 0;       // 1 when the last load did not find the requested level
+    std::uint8_t pastLastLevel = 0;  // 1 when that was because the set holds fewer levels
 };
 
 struct Player {

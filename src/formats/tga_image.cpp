@@ -33,12 +33,13 @@ unsigned readLe16(const std::uint8_t* bytes) {
 }
 
 // stb_image does not notice when uncompressed pixel data stops short and would hand back rows of
-// uninitialised memory, so an uncompressed file must hold all the bytes its header promises.
+// uninitialised memory, so an uncompressed file must hold all the bytes its header promises. Past the end
+// of run-length data it reads zeros, so a 20-byte file could make every decode fill 4096 x 4096 pixels:
+// run-length data must hold at least one packet (a count byte and one pixel) per 128 pixels.
 bool holdsItsPixelData(const std::uint8_t* data, std::size_t size) {
     const unsigned idLength = data[0];
     const bool mapped = data[1] == 1;
-    const unsigned imageType = data[2];
-    if (imageType >= 8) return true;  // run-length packets: stb_image reads zeros past the end
+    const bool runLength = data[2] >= 8;
     std::size_t needed = kTgaHeaderSize + idLength;
     if (mapped) {
         const unsigned firstEntry = readLe16(data + 3);
@@ -49,7 +50,8 @@ bool holdsItsPixelData(const std::uint8_t* data, std::size_t size) {
     const std::size_t width = readLe16(data + 12);
     const std::size_t height = readLe16(data + 14);
     const std::size_t bytesPerPixel = (data[16] + 7u) / 8u;
-    needed += width * height * bytesPerPixel;
+    const std::size_t pixels = width * height;
+    needed += runLength ? (pixels + 127) / 128 * (1 + bytesPerPixel) : pixels * bytesPerPixel;
     return size >= needed;
 }
 

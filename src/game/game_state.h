@@ -6,6 +6,7 @@
 #include "core/board.h"
 #include "core/demo.h"
 #include "core/level_end.h"
+#include "core/move_history.h"
 #include "game/scene_state.h"
 #include "game/title_blink.h"
 
@@ -16,6 +17,7 @@
 
 constexpr float kTickSeconds = 1.0f / 60.0f;  // the fixed animation step
 constexpr float kScrollStep = 0.001f;         // fog drift per tick
+constexpr int kMaxTicksPerFrame = 600;        // 10 seconds of animation caught up at most, after a pause
 
 // Animation time: seconds not yet consumed by ticks, in single precision.
 struct FrameClock {
@@ -27,6 +29,7 @@ struct GameState {
     Board board;
     Player player;
     LevelEnd levelEnd;
+    MoveHistory history;  // the moves since the level was loaded, for undo
     DemoState demo;
     FrameClock clock;
     int requestedFacing = 0;    // facing of the last move request, copied to the player every frame

@@ -25,13 +25,19 @@ void runLevelEnd(GameState& state, FrameReport& report) {
     afterLevelLoad(state);
 }
 
+// The time since the last frame's ticks, caught up one tick at a time, up to kMaxTicksPerFrame: a longer
+// pause (a long stay in the menu) loses the rest, which no one would see: the camera has long settled by
+// then. Counted, so the loop ends even where single precision can no longer take a tick off the backlog.
 void runTicks(GameState& state, FrameReport& report) {
     const double now = platformTime();
     state.clock.accumulator = static_cast<float>(state.clock.accumulator + (now - state.clock.lastTime));
-    while (state.clock.accumulator >= kTickSeconds) {
+    int ticks = 0;
+    while (state.clock.accumulator >= kTickSeconds && ticks < kMaxTicksPerFrame) {
         runTick(state, report);
         state.clock.accumulator -= kTickSeconds;
+        ++ticks;
     }
+    if (!(state.clock.accumulator < kTickSeconds)) state.clock.accumulator = 0.0f;
     state.clock.lastTime = static_cast<float>(now);
 }
 
@@ -41,9 +47,11 @@ bool runPlay(GameState& state, FrameReport& report) {
     runLevelEnd(state, report);
 
     std::optional<Direction> requested;
+    bool undoRequested = false;
     if (state.demo.demoMode) {
         const DemoStep step =
-            runDemoStep(state.demo, state.player, platformKeyDown(KEY_SPACE), platformKeyDown(KEY_ESC));
+            runDemoStep(state.demo, state.player, platformKeyDown(KEY_SPACE), platformKeyDown(KEY_ESC),
+                        DemoClock{platformTime(), platformKeyDown(KEY_LCTRL)});
         if (step.end == DemoEnd::ScriptEnded) {
             report.passEnd = PassEnd::ScriptEnded;
             return false;
@@ -60,14 +68,21 @@ bool runPlay(GameState& state, FrameReport& report) {
             waitForRelease(KEY_ESC, kReleaseWaitSeconds);
         }
         requested = arrowKeyRequest();
+        undoRequested = undoKeyDown() && !state.levelEnd.endRequested;
     }
 
     state.moveKeyActed = false;
     if (platformKeyDown(KEY_LCTRL)) {
         platformPollEvents();
         zoomCamera(state.scene, platformKeyDown(KEY_UP), platformKeyDown(KEY_DOWN));
+    } else if (undoRequested) {
+        // The keeper steps back facing the way he moved, as if pulling; held, the key goes on taking moves
+        // back at the pace of moves.
+        const std::optional<Direction> undone = undoMove(state.history, state.board, state.player);
+        if (undone) state.requestedFacing = directionFacing(*undone);
+        state.moveKeyActed = true;
     } else if (requested) {
-        tryMove(state.board, state.player, *requested);
+        recordMove(state.history, *requested, tryMove(state.board, state.player, *requested));
         state.requestedFacing = directionFacing(*requested);
         state.moveKeyActed = true;
     }
@@ -82,7 +97,8 @@ bool runPlay(GameState& state, FrameReport& report) {
 
 void afterLevelLoad(GameState& state) {
     clearBoxHeights(state.levelEnd);
-    prepareLevelScene(state.scene, state.board, state.light, state.random);
+    clearMoveHistory(state.history);
+    prepareLevelScene(state.scene, state.board, state.player, state.light, state.random);
 }
 
 void runTick(GameState& state, FrameReport& report) {

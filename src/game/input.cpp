@@ -18,6 +18,10 @@ std::optional<Direction> arrowKeyRequest() {
     return requested;
 }
 
+bool undoKeyDown() {
+    return platformKeyDown(KEY_U) || platformKeyDown(KEY_BACKSPACE);
+}
+
 void toggleOnPress(int key, bool& flag) {
     if (!platformKeyDown(key)) return;
     flag = !flag;

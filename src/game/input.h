@@ -17,5 +17,8 @@ void waitForRelease(int key, double intervalSeconds);
 // Up over Left and Left over Right.
 std::optional<Direction> arrowKeyRequest();
 
+// U or Backspace: take the last move back.
+bool undoKeyDown();
+
 // A key that flips a setting once per press.
 void toggleOnPress(int key, bool& flag);

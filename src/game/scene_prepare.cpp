@@ -1,6 +1,7 @@
 #include "game/scene_prepare.h"
 
-void prepareLevelScene(SceneState& scene, const Board& board, LightSettings& light, std::mt19937& random) {
+void prepareLevelScene(SceneState& scene, const Board& board, const Player& player, LightSettings& light,
+                       std::mt19937& random) {
     for (int x = 0; x < kBoardWidth; ++x) {
         for (int y = 0; y < kBoardHeight; ++y) {
             scene.cellMatrices[x][y] = translationMatrix(static_cast<float>(x), 0.0f, static_cast<float>(y));
@@ -25,8 +26,13 @@ void prepareLevelScene(SceneState& scene, const Board& board, LightSettings& lig
             if (y > scene.extentY) scene.extentY = y;
         }
     }
-    // Above the middle of the walls, at whatever height the light has now (the lamp's, if it is on).
+    // Above the middle of the walls, at the height of the fixed light: never the lamp's, which the light
+    // holds while the lamp is on and which would otherwise stay with the level when the lamp goes off.
+    const LightSettings fixed;
     light.position[0] = static_cast<float>(scene.extentX) / 2.0f;
+    light.position[1] = fixed.position[1];
     light.position[2] = static_cast<float>(scene.extentY) / 2.0f;
+    light.position[3] = fixed.position[3];
     scene.levelLight = {light.position[0], light.position[1], light.position[2], light.position[3]};
+    scene.keeperPosition = drawnPosition(player, kKeeperHeight);
 }

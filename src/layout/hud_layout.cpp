@@ -28,9 +28,9 @@ int allLevelsSolvedY(std::uint32_t height) {
     return halfOf(height) - 16;
 }
 
-void formatHudLine(char* out, std::size_t size, const char* label, int value) {
+void formatHudLine(char* out, std::size_t size, const char* label, int value, const char* tail) {
     if (size == 0) return;
-    std::snprintf(out, size, "%s%d", label, value);
+    std::snprintf(out, size, "%s%d%s", label, value, tail);
 }
 
 PixelPoint miniMapCellOrigin(int column, int row, int extentY) {

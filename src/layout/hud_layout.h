@@ -18,6 +18,10 @@ constexpr float kMapOpacity = 0.6f;
 constexpr float kFogOpacity = 0.3f;
 constexpr float kFogTextureSpan = 0.25f;  // of the fog image across the window, in each direction
 constexpr const char* kAllLevelsSolvedText = "ALL LEVELS SOLVED!";
+constexpr const char* kLevelNotLoadedLabel = "LEVEL ";  // "LEVEL 7 COULD NOT BE LOADED"
+constexpr const char* kLevelNotLoadedTail = " COULD NOT BE LOADED";
+constexpr const char* kProgressNotSavedText = "PROGRESS NOT SAVED!";
+constexpr int kProgressNotSavedLine = 3;  // under the three HUD lines
 
 struct PixelPoint {
     int x;
@@ -30,12 +34,14 @@ int hudLineY(std::uint32_t height, int line);
 // "DEMO", centred horizontally with its glyphs standing on the middle row.
 PixelPoint demoMarkPosition(std::uint32_t width, std::uint32_t height);
 
-// The bottom of the "ALL LEVELS SOLVED!" line: its 32-pixel glyphs straddle the middle row.
+// The bottom of the "ALL LEVELS SOLVED!" (or "LEVEL N COULD NOT BE LOADED") line: its 32-pixel glyphs
+// straddle the middle row.
 int allLevelsSolvedY(std::uint32_t height);
 
-// "Steps taken 12", "Level 3": the label and the value in decimal, no padding. Written into a buffer the
-// caller owns, so drawing a frame allocates nothing; cut short (still terminated) if it does not fit.
-void formatHudLine(char* out, std::size_t size, const char* label, int value);
+// "Steps taken 12", "Level 3": the label and the value in decimal, no padding, and the tail if any. Written
+// into a buffer the caller owns, so drawing a frame allocates nothing; cut short (still terminated) if it
+// does not fit.
+void formatHudLine(char* out, std::size_t size, const char* label, int value, const char* tail = "");
 
 // The mini-map: one 10-pixel square per cell in the lower-left corner, row 0 of the level at the top.
 PixelPoint miniMapCellOrigin(int column, int row, int extentY);

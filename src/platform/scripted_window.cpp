@@ -172,6 +172,10 @@ void platformGetWindowSize(int& width, int& height) {
     height = g_scripted.record.windowHeight;
 }
 
+void platformSetWindowSize(int width, int height) {
+    scriptedResizeAt(g_scripted.now, width, height);
+}
+
 void platformGetDesktopSize(int& width, int& height) {
     width = g_scripted.desktopWidth;
     height = g_scripted.desktopHeight;

@@ -100,6 +100,10 @@ void platformGetWindowSize(int& width, int& height) {
     if (g_state.window != nullptr) glfwGetWindowSize(g_state.window, &width, &height);
 }
 
+void platformSetWindowSize(int width, int height) {
+    if (g_state.window != nullptr) glfwSetWindowSize(g_state.window, width, height);
+}
+
 void platformGetDesktopSize(int& width, int& height) {
     width = height = 0;
     GLFWmonitor* monitor = glfwGetPrimaryMonitor();

@@ -2,11 +2,10 @@
 
 #include <GL/gl.h>
 
-#include <string>
-
 #include "formats/asset_files.h"
 #include "formats/model.h"
 #include "game/game_state.h"
+#include "layout/session_notes.h"
 #include "render/frame_cache.h"
 #include "render/shadows.h"
 #include "render/volume_cache.h"
@@ -34,7 +33,7 @@ struct BitmapFont {
 struct BoardPictureCache {
     FrameCache frame;
     GameState drawnFrom;  // a byte copy of the state drawn
-    std::string profileName;
+    SessionNotes notes;
 };
 
 // The parts of a game frame's picture, in the order they are sent. The board is one part: floor tiles,

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "layout/hud_layout.h"
 #include "render/font.h"
@@ -125,10 +126,18 @@ void drawHud(const WindowSettings& window, const Graphics& graphics, const Board
         const PixelPoint demo = demoMarkPosition(window.width, window.height);
         printHudText(window, font, "DEMO", static_cast<float>(demo.x), static_cast<float>(demo.y));
     }
-    if (text.allLevelsSolved) {
-        printHudText(window, font, kAllLevelsSolvedText,
-                     centredTextX(kAllLevelsSolvedText, window, font.halfAdvance),
+    if (text.allLevelsSolved || text.levelNotLoaded) {
+        if (text.allLevelsSolved)
+            std::snprintf(line, sizeof line, "%s", kAllLevelsSolvedText);
+        else
+            formatHudLine(line, sizeof line, kLevelNotLoadedLabel, text.level, kLevelNotLoadedTail);
+        printHudText(window, font, line, centredTextX(line, window, font.halfAdvance),
                      static_cast<float>(allLevelsSolvedY(window.height)));
+    }
+    if (text.progressNotSaved) {
+        printTextShadowed(font, kProgressNotSavedText, 0.0f,
+                          static_cast<float>(hudLineY(window.height, kProgressNotSavedLine)), 1.0f, 0.35f,
+                          0.2f, window);
     }
     markPassSent(graphics, FramePass::Hud);
     // The map and the fog lie at the middle of the depth range, in front of everything of the scene (no

@@ -21,7 +21,9 @@ struct HudText {
     int steps = 0;
     int level = 0;
     bool demoMode = false;
-    bool allLevelsSolved = false;  // the set is used up: the board is empty and says so
+    bool allLevelsSolved = false;   // the set is used up: the board is empty and says so
+    bool levelNotLoaded = false;    // the level asked for exists, or should, but could not be loaded
+    bool progressNotSaved = false;  // the last save of the level reached failed
 };
 
 // Once per game-loop frame after the scene: the three text lines, "DEMO", the map, the fog and, while it is

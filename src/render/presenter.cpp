@@ -22,44 +22,47 @@ void printCentredSmall(const Graphics& graphics, const WindowSettings& window, c
 }
 
 void drawBoardPicture(Graphics& graphics, WindowSettings& window, const GameState& state,
-                      const std::string& profileName) {
+                      const SessionNotes& notes) {
     drawScene(window, graphics, state.scene, state.light, state.board);
     HudText text;
-    text.profileName = &profileName;
+    text.profileName = &notes.profileName;
     text.steps = state.player.steps;
     text.level = state.player.level;
     text.demoMode = state.demo.demoMode;
-    text.allLevelsSolved = state.board.notFound != 0 && state.player.level > 1;
+    text.allLevelsSolved = state.board.notFound != 0 && state.board.pastLastLevel != 0;
+    text.levelNotLoaded = state.board.notFound != 0 && state.board.pastLastLevel == 0;
+    text.progressNotSaved = notes.progressNotSaved;
     drawHud(window, graphics, state.board, state.scene, text, state.scroll, state.levelEnd);
 }
 
-// The picture behind the menu is a function of the state, the profile's name and the window's size. The
+// The picture behind the menu is a function of the state, the session's notes and the window's size. The
 // state is kept as a byte copy and compared byte for byte: a change anywhere in it, even in a field added
 // later, draws afresh (a difference in padding alone only costs one drawing more).
 bool showsSamePicture(const BoardPictureCache& cache, const WindowSettings& window, const GameState& state,
-                      const std::string& profileName) {
-    return fitsWindow(cache.frame, window) && cache.profileName == profileName &&
+                      const SessionNotes& notes) {
+    return fitsWindow(cache.frame, window) && cache.notes.profileName == notes.profileName &&
+           cache.notes.progressNotSaved == notes.progressNotSaved &&
            std::memcmp(&cache.drawnFrom, &state, sizeof state) == 0;
 }
 
 }  // namespace
 
 void drawGameFrame(Graphics& graphics, WindowSettings& window, const GameState& state,
-                   const std::string& profileName, bool menuOpen) {
+                   const SessionNotes& notes, bool menuOpen) {
     BoardPictureCache& cache = graphics.boardBehindMenu;
     // In play, and while the logo fades over the menu, every frame is drawn.
     if (!menuOpen || state.levelEnd.logoShown) {
         cache.frame.valid = false;
-        drawBoardPicture(graphics, window, state, profileName);
+        drawBoardPicture(graphics, window, state, notes);
         return;
     }
-    if (showsSamePicture(cache, window, state, profileName)) {
+    if (showsSamePicture(cache, window, state, notes)) {
         replayFrame(cache.frame, window);
         return;
     }
-    drawBoardPicture(graphics, window, state, profileName);
+    drawBoardPicture(graphics, window, state, notes);
     std::memcpy(static_cast<void*>(&cache.drawnFrom), &state, sizeof state);
-    cache.profileName = profileName;
+    cache.notes = notes;
     storeFrame(cache.frame, window);
 }
 

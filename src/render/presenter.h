@@ -1,8 +1,7 @@
 #pragma once
 
-#include <string>
-
 #include "game/game_state.h"
+#include "layout/session_notes.h"
 #include "layout/window_settings.h"
 #include "render/graphics.h"
 
@@ -12,7 +11,7 @@
 
 // The scene, its shadows and the HUD of a game-loop frame, before the menu.
 void drawGameFrame(Graphics& graphics, WindowSettings& window, const GameState& state,
-                   const std::string& profileName, bool menuOpen);
+                   const SessionNotes& notes, bool menuOpen);
 
 // The credits, the prompt when shown, and the logo over them.
 void drawTitleFrame(Graphics& graphics, const WindowSettings& window, bool promptShown);

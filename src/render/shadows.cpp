@@ -108,14 +108,17 @@ GLuint buildShadowFinishList() {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glStencilFunc(GL_NOTEQUAL, 0, ~0u);
     glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
-    // A screen-wide quad just in front of everything: on the near plane, as far as the projection allows.
+    // A quad in front of everything, on the near plane, and far wider than the view there: it covers the
+    // window whatever its aspect ratio up to 2000 to 1 (a quad 2 wide there would leave the sides of a window
+    // wider than about 2.4 to 1 unshadowed).
+    constexpr float kHalfWidth = 1000.0f;
     glPushMatrix();
     glLoadIdentity();
     glBegin(GL_TRIANGLE_STRIP);
-    glVertex3f(-1.0f, 1.0f, -1.0f);
-    glVertex3f(-1.0f, -1.0f, -1.0f);
-    glVertex3f(1.0f, 1.0f, -1.0f);
-    glVertex3f(1.0f, -1.0f, -1.0f);
+    glVertex3f(-kHalfWidth, 1.0f, -1.0f);
+    glVertex3f(-kHalfWidth, -1.0f, -1.0f);
+    glVertex3f(kHalfWidth, 1.0f, -1.0f);
+    glVertex3f(kHalfWidth, -1.0f, -1.0f);
     glEnd();
     glPopMatrix();
     glDisable(GL_BLEND);

@@ -4,8 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <vector>
+
 #include "app/frame_pacing.h"
+#include "app/outer_loop.h"
 #include "app/title.h"
+#include "game/scene_pose.h"
 #include "render/graphics.h"
 #include "support/scripted_game.h"
 #include "support/temp_dir.h"
@@ -22,9 +27,26 @@ struct GameLoopTest : ::testing::Test {
     }
 
     void holdOnly(std::initializer_list<int> keys) {
-        for (const int key : {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_LCTRL, KEY_ESC, KEY_L, KEY_S})
+        for (const int key :
+             {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_LCTRL, KEY_ESC, KEY_L, KEY_S, KEY_U, KEY_BACKSPACE})
             scriptedSetKey(key, false);
         for (const int key : keys) scriptedSetKey(key, true);
+    }
+
+    // Enter, held for a tenth of a second: the level end restarts the level.
+    void pressEnter() {
+        scriptedSetKey(KEY_ENTER, true);
+        scriptedKeyAt(platformTime() + 0.1, KEY_ENTER, false);
+    }
+
+    // Frames until the level end has loaded a level again (at most 200).
+    int framesUntilReloaded() {
+        int frames = 0;
+        do {
+            runGameFrame(*game);
+            ++frames;
+        } while (game->state.levelEnd.endRequested && frames < 200);
+        return frames;
     }
 
     // Frames until the keeper stands still again (the glide is over).
@@ -159,7 +181,7 @@ TEST(FramePacing, SleepIsWhatIsLeftOfTheFrameAndNeverNothing) {
 // A renderer that takes scripted time to draw: the frame's own work.
 double g_drawSeconds = 0.0;
 
-void drawTakingTime(Graphics&, WindowSettings&, const GameState&, const std::string&, bool) {
+void drawTakingTime(Graphics&, WindowSettings&, const GameState&, const SessionNotes&, bool) {
     scriptedAdvanceTime(g_drawSeconds);
 }
 
@@ -212,6 +234,172 @@ TEST_F(PacedLoopTest, TitleFramesArePacedLikeGameFrames) {
     EXPECT_TRUE(game->state.demo.demoMode);
     EXPECT_NEAR(platformTime() - start, 0.27, 1e-9);
     EXPECT_NEAR(scriptedRecord().sleptSeconds - slept, 0.09, 1e-9);
+}
+
+// U and Backspace take moves back as the arrows make them: one at the first frame after each glide, the
+// keeper gliding back facing the way he moved.
+TEST_F(GameLoopTest, UndoKeysTakeMovesBackAtThePaceOfMoves) {
+    holdOnly({KEY_LEFT});
+    runGameFrame(*game);
+    framesUntilSettled();
+    runGameFrame(*game);
+    framesUntilSettled();
+    ASSERT_EQ(game->state.player.x, 2);
+    holdOnly({KEY_U});
+    runGameFrame(*game);
+    EXPECT_EQ(game->state.player.x, 3);
+    EXPECT_EQ(game->state.player.steps, 1);
+    EXPECT_EQ(game->state.player.facing, 270);  // still facing left: he steps back as if pulling
+    runGameFrame(*game);                        // gliding back: a request now is ignored
+    EXPECT_EQ(game->state.player.x, 3);
+    framesUntilSettled();
+    holdOnly({KEY_BACKSPACE});
+    runGameFrame(*game);
+    EXPECT_EQ(game->state.player.x, 4);
+    EXPECT_EQ(game->state.player.steps, 0);
+    framesUntilSettled();
+    runGameFrame(*game);  // the level's start: nothing more to take back
+    EXPECT_EQ(game->state.player.x, 4);
+    EXPECT_EQ(game->state.player.steps, 0);
+}
+
+// What the mini-map is drawn from (the cells, and the drawn positions of the crates and the keeper) is
+// exactly as before a push once the push is taken back.
+TEST_F(GameLoopTest, APushUndoneLeavesTheMapsInputsAsTheyWere) {
+    testing_support::writeFile(dir / "levels/Classic.lvt", "set\n\n#######\n#@$  .#\n#######\n");
+    game = testing_support::gameOnLevelOne();
+    runGameFrame(*game);
+    const auto drawnPositions = [&] {
+        std::vector<float> at;
+        for (int i = 0; i < kMaxBoxes; ++i) {
+            if (game->state.board.boxes[i].active == 0) continue;
+            at.push_back(game->state.scene.boxMatrices[i].m[12]);
+            at.push_back(game->state.scene.boxMatrices[i].m[14]);
+        }
+        at.push_back(game->state.scene.keeperMatrix.m[12]);
+        at.push_back(game->state.scene.keeperMatrix.m[14]);
+        return at;
+    };
+    const Board before = game->state.board;
+    const std::vector<float> drawnBefore = drawnPositions();
+    holdOnly({KEY_RIGHT});
+    runGameFrame(*game);
+    holdOnly({});
+    framesUntilSettled();
+    ASSERT_EQ(game->state.board.boxes[0].x, 3);
+    holdOnly({KEY_U});
+    runGameFrame(*game);
+    holdOnly({});
+    framesUntilSettled();
+    runGameFrame(*game);
+    const Board& after = game->state.board;
+    EXPECT_EQ(std::memcmp(after.cells, before.cells, sizeof before.cells), 0);
+    for (int i = 0; i < kMaxBoxes; ++i) {
+        EXPECT_EQ(after.boxes[i].active, before.boxes[i].active);
+        EXPECT_EQ(after.boxes[i].x, before.boxes[i].x);
+        EXPECT_EQ(after.boxes[i].y, before.boxes[i].y);
+    }
+    EXPECT_EQ(drawnPositions(), drawnBefore);
+}
+
+// Every load starts a new history: a restart, a solved level, a new pass. (The menu's load: menu tests.)
+TEST_F(GameLoopTest, EveryLevelLoadForgetsTheMovesMade) {
+    holdOnly({KEY_LEFT});
+    runGameFrame(*game);
+    framesUntilSettled();
+    ASSERT_EQ(game->state.history.count, 1);
+    holdOnly({});
+    pressEnter();
+    runGameFrame(*game);
+    ASSERT_TRUE(game->state.levelEnd.endRequested);
+    holdOnly({KEY_U});  // while the level end runs, nothing is taken back
+    runGameFrame(*game);
+    EXPECT_EQ(game->state.player.x, 3);
+    framesUntilReloaded();
+    EXPECT_EQ(game->state.history.count, 0);
+    EXPECT_EQ(game->state.player.x, 4);
+
+    holdOnly({KEY_RIGHT});  // walk, then push the crate onto its goal
+    runGameFrame(*game);
+    framesUntilSettled();
+    runGameFrame(*game);
+    ASSERT_EQ(game->state.history.count, 2);
+    holdOnly({});
+    framesUntilSettled();
+    framesUntilReloaded();
+    EXPECT_EQ(game->state.player.level, 2);
+    EXPECT_EQ(game->state.history.count, 0);
+
+    game->state.history.count = 3;  // as if moves were made
+    scriptedCloseAt(platformTime() + 1.0);
+    scriptedKeyAt(platformTime() + 2.0, KEY_SPACE, true);
+    scriptedKeyAt(platformTime() + 2.2, KEY_SPACE, false);
+    ASSERT_TRUE(runPass(*game));
+    EXPECT_EQ(game->state.history.count, 0);
+}
+
+// A level loaded while the lamp was on keeps the level light's own height once the lamp is off.
+TEST_F(GameLoopTest, LampHeightNeverStaysWithTheNextLevel) {
+    holdOnly({KEY_L});
+    scriptedKeyAt(platformTime() + 0.1, KEY_L, false);
+    runGameFrame(*game);
+    ASSERT_TRUE(game->state.scene.lightFollowsKeeper);
+    ASSERT_EQ(game->state.light.position[1], kLampHeight);
+    pressEnter();
+    framesUntilReloaded();
+    holdOnly({KEY_L});
+    scriptedKeyAt(platformTime() + 0.1, KEY_L, false);
+    runGameFrame(*game);
+    ASSERT_FALSE(game->state.scene.lightFollowsKeeper);
+    EXPECT_EQ(game->state.scene.levelLight.y, 20.0f);
+    EXPECT_EQ(game->state.light.position[1], 20.0f);
+}
+
+// Before the fix a pause of days left a backlog single precision could not count down: the frame never
+// ended. The catch-up is capped, and the rest of so long a pause is dropped.
+TEST_F(GameLoopTest, CatchUpAfterAVeryLongPauseEnds) {
+    runGameFrame(*game);
+    const float scroll = game->state.scroll;
+    scriptedAdvanceTime(6.0 * 24.0 * 3600.0);
+    runGameFrame(*game);
+    EXPECT_LT(game->state.clock.accumulator, kTickSeconds);
+    const float drift = game->state.scroll - scroll;
+    EXPECT_NEAR(drift < 0.0f ? drift + 1.0f : drift, kMaxTicksPerFrame * kScrollStep, 0.01f);
+}
+
+// A picture drawn before the first tick (behind the first menu) shows the keeper at his start.
+TEST_F(GameLoopTest, KeeperStandsAtHisStartBeforeTheFirstTick) {
+    const Vec3 at = game->state.scene.keeperPosition;
+    EXPECT_EQ(at.x, 4.0f);
+    EXPECT_EQ(at.y, kKeeperHeight);
+    EXPECT_EQ(at.z, 2.0f);
+}
+
+// A path the keeper cannot walk ("3,2", then a target beyond the walls) ends the demo as the end of the
+// file does, a few seconds after the keeper last came closer, instead of pressing against a wall until a
+// key is pressed. Zooming meanwhile (Left Ctrl) is the viewer's doing and does not count.
+TEST_F(GameLoopTest, ADemoPathThatCannotBeWalkedEndsLikeTheEndOfTheFile) {
+    testing_support::writeFile(dir / "Moves.txt", "3,2\n99,99\n3,2\n");
+    game->state.demo.demoMode = true;
+    startDemoScript(game->state.demo);
+    const auto runUntil = [&](double seconds) {
+        const double until = platformTime() + seconds;
+        FrameOutcome outcome = FrameOutcome::Continue;
+        while (outcome == FrameOutcome::Continue && platformTime() < until) outcome = runGameFrame(*game);
+        return outcome;
+    };
+    holdOnly({KEY_LCTRL});
+    EXPECT_EQ(runUntil(8.0), FrameOutcome::Continue);
+    holdOnly({});
+    const double released = platformTime();
+    EXPECT_EQ(runUntil(30.0), FrameOutcome::EndPass);
+    const double took = platformTime() - released;
+    EXPECT_GT(took, 2.0);
+    EXPECT_LT(took, 8.0);
+    EXPECT_FALSE(game->state.demo.demoMode);
+    EXPECT_FALSE(game->session.menuOpen);  // back to the title, not on to the menu
+    EXPECT_EQ(game->state.player.x, 3);    // as far down as the wall lets it
+    EXPECT_EQ(game->state.player.y, 3);
 }
 
 TEST_F(GameLoopTest, ResizeIsRecordedForTheNextFrame) {

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 
 #include "profiles/profile_store.h"
 #include "support/scripted_game.h"
@@ -36,7 +37,7 @@ struct MenuTest : ::testing::Test {
 
     std::string profileFolder() const { return dir / "programdata/ZUR/Tarmelo3D"; }
     std::string profileFile() const { return profileFilePath(dir / "programdata"); }
-    int saveLevel(int level) {
+    ProfileResult saveLevel(int level) {
         return saveLevelReached(game->session.profile.dataDirectory, game->session.profile.record,
                                 game->session.profile.password, level);
     }
@@ -211,20 +212,23 @@ TEST_F(MenuTest, MarkAndPromptBlinkWithTheirSines) {
     EXPECT_EQ(view().lineCount, 1);
 }
 
-// A load starts the record's level afresh, without the previous level's end; a damaged level starts 1.
+// A load starts the record's level afresh, without the previous level's end or its moves to take back; a
+// damaged level starts 1.
 TEST_F(MenuTest, LoadStartsTheSavedLevelAfreshOrLevelOneForADamagedRecord) {
     create("ann", "secret");
     EXPECT_FALSE(game->session.menuOpen);
     EXPECT_TRUE(game->session.profile.loaded);
-    ASSERT_EQ(saveLevel(2), PROFILE_OK);  // progress as the level end writes it
+    ASSERT_EQ(saveLevel(2), ProfileResult::Ok);  // progress as the level end writes it
 
     freshRun();
     game->state.player.steps = 7;
     game->state.levelEnd.solved = game->state.levelEnd.endRequested = game->state.levelEnd.sinking = true;
+    game->state.history.count = 5;
     submit(2, "ann", "secret");
     EXPECT_FALSE(game->session.menuOpen);
     EXPECT_EQ(game->state.player.level, 2);
     EXPECT_EQ(game->state.player.steps, 0);
+    EXPECT_EQ(game->state.history.count, 0);
     EXPECT_EQ(game->state.player.x, 5);
     EXPECT_FALSE(game->state.levelEnd.solved || game->state.levelEnd.endRequested ||
                  game->state.levelEnd.sinking);
@@ -242,7 +246,7 @@ TEST_F(MenuTest, LoadStartsTheSavedLevelAfreshOrLevelOneForADamagedRecord) {
 
 TEST_F(MenuTest, FailedCreateOrLoadKeepsThePreviousProfile) {
     create("ann", "one");
-    ASSERT_EQ(saveLevel(2), PROFILE_OK);
+    ASSERT_EQ(saveLevel(2), ProfileResult::Ok);
     const ProfileRecord before = game->session.profile.record;
     const std::string file = testing_support::readFile(profileFile());
     const int keeperX = game->state.player.x;
@@ -275,7 +279,7 @@ TEST_F(MenuTest, FailedCreateOrLoadKeepsThePreviousProfile) {
     EXPECT_EQ(game->state.player.x, keeperX);
     EXPECT_EQ(testing_support::readFile(profileFile()), file);
     // Later saves still find the previous profile's own record.
-    ASSERT_EQ(saveLevel(3), PROFILE_OK);
+    ASSERT_EQ(saveLevel(3), ProfileResult::Ok);
     const std::string after = testing_support::readFile(profileFile());
     ASSERT_EQ(after.size(), 72u);
     EXPECT_EQ(after[68], 3);
@@ -288,6 +292,36 @@ TEST_F(MenuTest, FailedCreateOrLoadKeepsThePreviousProfile) {
     EXPECT_EQ(game->session.menu.messageText, "File I/O ERROR!");
     EXPECT_EQ(game->session.profile.name, "ann");
     EXPECT_EQ(std::memcmp(&game->session.profile.record, &saved, sizeof saved), 0);
+}
+
+// A profile file the store must not use (a link to another file or to nothing, a folder, a pipe): create
+// and load both say "File I/O ERROR!" (not "PROFILE NOT FOUND!", which would tell the player the profile
+// is gone), and a link's target is neither written nor made.
+TEST_F(MenuTest, AProfileFileThatCannotBeUsedShowsTheIOError) {
+    const std::string victim = dir / "victim";
+    testing_support::writeFile(victim, "someone else's file");
+    const std::string absent = dir / "absent";
+    const std::string file = profileFile();
+    const std::function<void()> putInPlace[] = {
+        [&] { ASSERT_EQ(::symlink(victim.c_str(), file.c_str()), 0); },
+        [&] { ASSERT_EQ(::symlink(absent.c_str(), file.c_str()), 0); },
+        [&] { std::filesystem::create_directory(file); },
+        [&] { ASSERT_EQ(::mkfifo(file.c_str(), 0644), 0); },
+    };
+    frame();
+    for (std::size_t kind = 0; kind < std::size(putInPlace); ++kind) {
+        std::filesystem::remove_all(file);
+        putInPlace[kind]();
+        for (const int item : {1, 2}) {
+            submit(item, "ann", "pw");
+            EXPECT_TRUE(game->session.menuOpen);
+            EXPECT_EQ(game->session.menu.messageText, "File I/O ERROR!")
+                << "case " << kind << ", item " << item;
+            press(KEY_ENTER);
+        }
+    }
+    EXPECT_EQ(testing_support::readFile(victim), "someone else's file");
+    EXPECT_FALSE(testing_support::fileExists(absent));
 }
 
 TEST_F(MenuTest, EscapeDoesNothingBeforeAProfileIsLoaded) {

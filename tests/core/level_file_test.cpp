@@ -133,7 +133,8 @@ TEST(LoadLevel, CrlfFilesReadLikeLfFiles) {
     }
 }
 
-// A level that is not there, or does not fit the board, clears the board and puts the keeper back.
+// A level that is not there, or does not fit the board, clears the board and puts the keeper back. Only a
+// number past the set's last level counts as the set used up ("ALL LEVELS SOLVED!").
 TEST(LoadLevel, MissingOrOversizedLevelsAreNotFoundAndClearTheBoard) {
     const std::string wall33(33, '#');
     std::string tall = "h\n\n";
@@ -144,19 +145,24 @@ TEST(LoadLevel, MissingOrOversizedLevelsAreNotFoundAndClearTheBoard) {
     std::string huge = std::string(200000, 'x') + "\n\n" + std::string(100000, '#') + "\n";
     huge += std::string("\0\xff\x01#\n\n", 6);
     for (int i = 0; i < 256; ++i) huge += static_cast<char>(i);
-    const std::pair<std::string, int> cases[] = {
-        {kTwoLevels, 0},
-        {kTwoLevels, -1},
-        {kTwoLevels, 3},
-        {kTwoLevels, 1000},
-        {"h\n\n" + wall33 + "\n#@" + std::string(30, ' ') + "#\n" + wall33 + "\n", 1},
-        {tall, 1},
-        {manyBoxes, 1},
-        {huge, 1},
+    const struct {
+        std::string text;
+        int level;
+        bool pastLastLevel;
+    } cases[] = {
+        {kTwoLevels, 0, false},
+        {kTwoLevels, -1, false},
+        {kTwoLevels, 3, true},
+        {kTwoLevels, 1000, true},
+        {"h\n\n" + wall33 + "\n#@" + std::string(30, ' ') + "#\n" + wall33 + "\n", 1, false},
+        {tall, 1, false},
+        {manyBoxes, 1, false},
+        {huge, 1, false},
     };
-    for (const auto& [text, level] : cases) {
+    for (const auto& [text, level, pastLastLevel] : cases) {
         const LoadResult result = loadFromText(text, level);
         EXPECT_EQ(result.board.notFound, 1) << level << ": " << text.substr(0, 40);
+        EXPECT_EQ(result.board.pastLastLevel, pastLastLevel ? 1 : 0) << level << ": " << text.substr(0, 40);
         EXPECT_EQ(activeBoxes(result.board), 0) << level;
         EXPECT_EQ(wallCount(result.board), 0) << level;
         EXPECT_EQ(result.player.x, 4) << level;
@@ -198,6 +204,7 @@ TEST(LoadLevel, ReloadKeepsCoordinatesOfFreeBoxEntriesAndResetsNotFound) {
     result.player.setName = "Missing";
     loadLevel(result.board, result.player);
     EXPECT_EQ(result.board.notFound, 1);
+    EXPECT_EQ(result.board.pastLastLevel, 0);  // no file: nothing says the set is used up
     EXPECT_EQ(activeBoxes(result.board), 0);
     EXPECT_EQ(levelFilePath("Classic"), "levels/Classic.lvt");
 }

@@ -42,7 +42,8 @@ void loadLevelText(BenchScene& bench, const char* rows) {
     loadLevelFromFile(bench.state.board, bench.state.player, file);
     std::fclose(file);
     clearBoxHeights(bench.state.levelEnd);
-    prepareLevelScene(bench.state.scene, bench.state.board, bench.state.light, bench.state.random);
+    prepareLevelScene(bench.state.scene, bench.state.board, bench.state.player, bench.state.light,
+                      bench.state.random);
 }
 
 }  // namespace
