@@ -11,10 +11,8 @@ constexpr int kBoardWidth = 32;   // columns (world x)
 constexpr int kBoardHeight = 24;  // rows (world z); row 0 is the first row written in the level file
 constexpr int kMaxBoxes = 32;
 
-// Cell codes of Board::cells. Boxes and the keeper are never written into the grid.
-constexpr std::uint8_t CELL_FLOOR = 0;
-constexpr std::uint8_t CELL_WALL = 1;
-constexpr std::uint8_t CELL_GOAL = 2;
+// The cell codes of Board::cells. Boxes and the keeper are never written into the grid.
+enum class Cell : std::uint8_t { Floor = 0, Wall = 1, Goal = 2 };
 
 // Box::active for a box of the current level; any non-zero value counts as one.
 constexpr std::uint8_t kBoxActive = 0xFF;
@@ -28,10 +26,10 @@ struct Box {
 };
 
 struct Board {
-    std::uint8_t cells[kBoardWidth][kBoardHeight] = {};  // indexed [x][y]
-    Box boxes[kMaxBoxes] = {};                           // numbered in the order the loader met them
-    std::uint8_t notFound = 0;       // 1 when the last load did not find the requested level
-    std::uint8_t pastLastLevel = 0;  // 1 when that was because the set holds fewer levels
+    Cell cells[kBoardWidth][kBoardHeight] = {};  // indexed [x][y]
+    Box boxes[kMaxBoxes] = {};                   // numbered in the order the loader met them
+    std::uint8_t notFound = 0;                   // 1 when the last load did not find the requested level
+    std::uint8_t pastLastLevel = 0;              // 1 when that was because the set holds fewer levels
 };
 
 struct Player {

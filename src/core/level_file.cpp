@@ -61,7 +61,7 @@ bool readLine(std::FILE* file, FileLine& line, bool& atEnd) {
 
 void clearBoard(Board& board) {
     for (auto& column : board.cells) {
-        for (auto& cell : column) cell = CELL_FLOOR;
+        for (auto& cell : column) cell = Cell::Floor;
     }
     for (Box& box : board.boxes) box.active = 0;
     board.pastLastLevel = 0;
@@ -74,9 +74,9 @@ RowResult placeRow(Board& board, Player& player, const FileLine& line, int y, in
     if (!line.fitsBoard || y >= kBoardHeight) return RowResult::DoesNotFit;
     for (int x = 0; x < line.keptLength; ++x) {
         const char ch = line.cells[x];
-        board.cells[x][y] = (ch == '#')                             ? CELL_WALL
-                            : (ch == '.' || ch == '+' || ch == '*') ? CELL_GOAL
-                                                                    : CELL_FLOOR;
+        board.cells[x][y] = (ch == '#')                             ? Cell::Wall
+                            : (ch == '.' || ch == '+' || ch == '*') ? Cell::Goal
+                                                                    : Cell::Floor;
         if (ch == '@' || ch == '+') {
             player.x = x;
             player.y = y;

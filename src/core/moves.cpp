@@ -40,7 +40,7 @@ int directionFacing(Direction direction) {
 }
 
 bool isWall(const Board& board, int x, int y) {
-    return !isInsideGrid(x, y) || board.cells[x][y] == CELL_WALL;
+    return !isInsideGrid(x, y) || board.cells[x][y] == Cell::Wall;
 }
 
 int findBox(const Board& board, int x, int y) {

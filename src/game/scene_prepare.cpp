@@ -21,7 +21,7 @@ void prepareLevelScene(SceneState& scene, const Board& board, const Player& play
     scene.extentY = 0;
     for (int x = 0; x < kBoardWidth; ++x) {
         for (int y = 0; y < kBoardHeight; ++y) {
-            if (board.cells[x][y] != CELL_WALL) continue;
+            if (board.cells[x][y] != Cell::Wall) continue;
             if (x > scene.extentX) scene.extentX = x;
             if (y > scene.extentY) scene.extentY = y;
         }

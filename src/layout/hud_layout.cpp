@@ -41,9 +41,9 @@ PixelPoint miniMapSize(int extentX, int extentY) {
     return PixelPoint{kMapCellPixels * (extentX + 1), kMapCellPixels * (extentY + 1)};
 }
 
-int miniMapIcon(std::uint8_t cellCode) {
-    if (cellCode == CELL_WALL) return ICON_WALL;
-    if (cellCode == CELL_GOAL) return ICON_TARGET;
+int miniMapIcon(Cell cellCode) {
+    if (cellCode == Cell::Wall) return ICON_WALL;
+    if (cellCode == Cell::Goal) return ICON_TARGET;
     return ICON_EMPTY;
 }
 

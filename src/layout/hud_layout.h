@@ -1,11 +1,11 @@
 #pragma once
 
-#include "math/rounding.h"
-
 #include <cstddef>
 #include <cstdint>
 
+#include "core/board.h"
 #include "math/mat4.h"
+#include "math/rounding.h"
 
 // Where the HUD puts things, in window pixels with the origin at the lower-left corner, and the logo's
 // fade rule. No GL here: the HUD draws at these positions, and the tests check them without a context.
@@ -48,7 +48,7 @@ PixelPoint miniMapCellOrigin(int column, int row, int extentY);
 PixelPoint miniMapSize(int extentX, int extentY);  // width and height in pixels
 
 // The icon slot a cell of the board shows: ICON_WALL, ICON_TARGET or ICON_EMPTY.
-int miniMapIcon(std::uint8_t cellCode);
+int miniMapIcon(Cell cellCode);
 
 // The cell a box or the keeper is shown in: its matrix's x and z translation (elements 12 and 14),
 // rounded.

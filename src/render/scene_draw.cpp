@@ -34,13 +34,12 @@ GLuint sceneryList(const Graphics& graphics, int model) {
 // --- The board, boxes and keeper --------------------------------------------------------------------
 
 // A cell's goal or wall, under the cell's matrix (its floor tile is drawn before it, under the camera's).
-void drawCellObject(Graphics& graphics, const SceneState& scene, int x, int y, std::uint8_t code,
-                    Vec4 floorLight) {
+void drawCellObject(Graphics& graphics, const SceneState& scene, int x, int y, Cell code, Vec4 floorLight) {
     const Vec3 offset{static_cast<float>(x), 0.0f, static_cast<float>(y)};
     glPushMatrix();
     glMultMatrixf(scene.cellMatrices[x][y].m);
     if (!scene.lightFollowsKeeper) {
-        if (code == CELL_GOAL) {
+        if (code == Cell::Goal) {
             glEnable(GL_BLEND);
             glBlendFunc(GL_SRC_COLOR, GL_ONE_MINUS_SRC_ALPHA);
             glowOn(scene.pulse);
@@ -48,14 +47,14 @@ void drawCellObject(Graphics& graphics, const SceneState& scene, int x, int y, s
             glowOff();
             glDisable(GL_BLEND);
         }
-        if (code == CELL_WALL) glCallList(sceneryList(graphics, MODEL_WALL));
+        if (code == Cell::Wall) glCallList(sceneryList(graphics, MODEL_WALL));
     } else {
-        if (code == CELL_GOAL) {
+        if (code == Cell::Goal) {
             glowOn(scene.pulse);
             drawModelShaded(graphics.models.scenery[MODEL_GOAL], graphics.textures, floorLight, offset);
             glowOff();
         }
-        if (code == CELL_WALL) {
+        if (code == Cell::Wall) {
             drawModelShaded(graphics.models.scenery[MODEL_WALL], graphics.textures, floorLight, offset);
         }
     }
@@ -65,7 +64,7 @@ void drawCellObject(Graphics& graphics, const SceneState& scene, int x, int y, s
 // Every cell gets a floor tile, under a goal too: the goal tile lies a little above the floor, and without a
 // floor beneath it the background would show through at its borders. The tile goes in under the camera's
 // matrix (it places itself in its cell).
-void drawCell(Graphics& graphics, const SceneState& scene, int x, int y, std::uint8_t code, Vec4 floorLight) {
+void drawCell(Graphics& graphics, const SceneState& scene, int x, int y, Cell code, Vec4 floorLight) {
     const Model& floor = graphics.models.scenery[MODEL_FLOOR];
     if (!scene.lightFollowsKeeper) {
         drawTilePlanar(floor, graphics.textures, x, y);
@@ -91,8 +90,8 @@ void drawCellsInRuns(Graphics& graphics, const SceneState& scene, const Board& b
                 addTilePlanarShaded(floor, x, y, floorLight,
                                     {static_cast<float>(x), 0.0f, static_cast<float>(y)});
             }
-            const std::uint8_t code = board.cells[x][y];
-            if (code != CELL_GOAL && code != CELL_WALL) continue;
+            const Cell code = board.cells[x][y];
+            if (code != Cell::Goal && code != Cell::Wall) continue;
             endTileRun();
             inRun = false;
             drawCellObject(graphics, scene, x, y, code, floorLight);
@@ -158,10 +157,10 @@ void drawShadowsPlain(Graphics& graphics, const SceneState& scene, const Board& 
     beginShadowPass();
     for (int x = 0; x <= scene.extentX; ++x) {
         for (int y = 0; y <= scene.extentY; ++y) {
-            const std::uint8_t code = board.cells[x][y];
+            const Cell code = board.cells[x][y];
             castFrom(scene.cellMatrices[x][y], light,
-                     models.scenery[code == CELL_GOAL ? MODEL_GOAL : MODEL_FLOOR],
-                     code == CELL_WALL ? &models.scenery[MODEL_WALL] : nullptr);
+                     models.scenery[code == Cell::Goal ? MODEL_GOAL : MODEL_FLOOR],
+                     code == Cell::Wall ? &models.scenery[MODEL_WALL] : nullptr);
         }
     }
     for (int i = 0; i < kMaxBoxes; ++i) {
@@ -270,17 +269,17 @@ void buildStaticVolumes(StaticVolumes& volumes, ModelTables& models, const Scene
     volumes.quads.clear();
     for (int x = 0; x <= scene.extentX; ++x) {
         for (int y = 0; y <= scene.extentY; ++y) {
-            const std::uint8_t code = board.cells[x][y];
+            const Cell code = board.cells[x][y];
             const Mat4& matrix = scene.cellMatrices[x][y];
             const Vec4 local = transformPoint(rigidInverse(matrix), light);
             CellVolume& volume = volumes.volumes[x][y];
             volume.first = static_cast<int>(volumes.quads.size());
-            Model& tile = models.scenery[code == CELL_GOAL ? MODEL_GOAL : MODEL_FLOOR];
+            Model& tile = models.scenery[code == Cell::Goal ? MODEL_GOAL : MODEL_FLOOR];
             appendShadowQuads(tile, local, volumes.quads);
             volume.tileSides = static_cast<int>(volumes.quads.size()) - volume.first;
             volume.tileBounds = casterBounds(tile, matrix);
             volume.wallSides = 0;
-            if (code == CELL_WALL) {
+            if (code == Cell::Wall) {
                 Model& wall = models.scenery[MODEL_WALL];
                 appendShadowQuads(wall, local, volumes.quads);
                 volume.wallSides = static_cast<int>(volumes.quads.size()) - volume.first - volume.tileSides;

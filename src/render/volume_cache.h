@@ -28,7 +28,7 @@ struct StaticVolumes {
     Vec4 light;
     int extentX = -1;
     int extentY = -1;
-    std::uint8_t cells[kBoardWidth][kBoardHeight] = {};
+    Cell cells[kBoardWidth][kBoardHeight] = {};
     Mat4 cellMatrices[kBoardWidth][kBoardHeight];
     // The sides, cell by cell in drawing order, each in its cell's own space.
     std::vector<ShadowQuad> quads;

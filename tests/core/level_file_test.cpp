@@ -42,7 +42,7 @@ int activeBoxes(const Board& board) {
 int wallCount(const Board& board) {
     int count = 0;
     for (const auto& column : board.cells) {
-        for (const auto cell : column) count += cell == CELL_WALL ? 1 : 0;
+        for (const auto cell : column) count += cell == Cell::Wall ? 1 : 0;
     }
     return count;
 }
@@ -66,16 +66,16 @@ TEST(LoadLevel, ReadsCellsKeeperAndBoxesOfTheWantedLevel) {
     EXPECT_EQ(first.board.notFound, 0);
     EXPECT_EQ(first.player.x, 1);
     EXPECT_EQ(first.player.y, 1);
-    EXPECT_EQ(first.board.cells[3][1], CELL_GOAL);
+    EXPECT_EQ(first.board.cells[3][1], Cell::Goal);
     ASSERT_EQ(activeBoxes(first.board), 1);
     EXPECT_EQ(first.board.boxes[0].x, 2);
     EXPECT_EQ(first.board.boxes[0].active, kBoxActive);
 
     const LoadResult second = loadFromText(kTwoLevels, 2);
-    EXPECT_EQ(second.player.x, 1);                   // "+": keeper on a goal
-    EXPECT_EQ(second.board.cells[1][1], CELL_GOAL);  // under the keeper
-    EXPECT_EQ(second.board.cells[3][1], CELL_GOAL);  // "*": box on a goal
-    EXPECT_EQ(second.board.cells[4][1], CELL_FLOOR);
+    EXPECT_EQ(second.player.x, 1);                    // "+": keeper on a goal
+    EXPECT_EQ(second.board.cells[1][1], Cell::Goal);  // under the keeper
+    EXPECT_EQ(second.board.cells[3][1], Cell::Goal);  // "*": box on a goal
+    EXPECT_EQ(second.board.cells[4][1], Cell::Floor);
     // Boxes are numbered row by row, left to right.
     ASSERT_EQ(activeBoxes(second.board), 2);
     EXPECT_EQ(second.board.boxes[0].x, 3);
@@ -185,7 +185,7 @@ TEST(LoadLevel, AcceptsTheLargestLevelThatFits) {
     const LoadResult result = loadFromText(text, 1);
     EXPECT_EQ(result.board.notFound, 0);
     EXPECT_EQ(activeBoxes(result.board), 32);
-    EXPECT_EQ(result.board.cells[31][23], CELL_WALL);
+    EXPECT_EQ(result.board.cells[31][23], Cell::Wall);
 }
 
 TEST(LoadLevel, ReloadKeepsCoordinatesOfFreeBoxEntriesAndResetsNotFound) {

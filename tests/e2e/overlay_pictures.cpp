@@ -336,7 +336,7 @@ struct SquareLook {
 std::vector<SquareLook> referenceSquares(const IconSlots& icons) {
     std::vector<SquareLook> looks;
     auto scene = std::make_unique<SceneState>();
-    for (std::uint8_t code : {CELL_FLOOR, CELL_WALL, CELL_GOAL}) {
+    for (const Cell code : {Cell::Floor, Cell::Wall, Cell::Goal}) {
         for (int marker : {0, ICON_OBJECT, ICON_PLAYER}) {
             Board board;
             board.cells[0][0] = code;
@@ -382,9 +382,9 @@ SmallLevel makeSmallLevel() {
     for (int y = 0; y < 4; ++y) {
         for (int x = 0; x < 6; ++x) {
             const char code = kRows[y][x];
-            level.board.cells[x][y] = code == '#'                    ? CELL_WALL
-                                      : (code == '.' || code == '*') ? CELL_GOAL
-                                                                     : CELL_FLOOR;
+            level.board.cells[x][y] = code == '#'                    ? Cell::Wall
+                                      : (code == '.' || code == '*') ? Cell::Goal
+                                                                     : Cell::Floor;
             if (code == '$' || code == '*') {
                 Box& box = level.board.boxes[boxes];
                 box.active = kBoxActive;

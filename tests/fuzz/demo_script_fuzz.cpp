@@ -92,9 +92,9 @@ void checkReading(const std::vector<std::pair<int, int>>& expected) {
 void buildRoom(Board& board, Player& player) {
     for (int x = 0; x < 10; ++x) {
         for (int y = 0; y < 8; ++y)
-            board.cells[x][y] = (x == 0 || y == 0 || x == 9 || y == 7) ? CELL_WALL : CELL_FLOOR;
+            board.cells[x][y] = (x == 0 || y == 0 || x == 9 || y == 7) ? Cell::Wall : Cell::Floor;
     }
-    board.cells[5][5] = CELL_WALL;
+    board.cells[5][5] = Cell::Wall;
     board.boxes[0] = Box{kBoxActive, 4, 3};
     board.boxes[1] = Box{kBoxActive, 6, 4};
     player.x = 2;

@@ -40,7 +40,7 @@ TEST(MiniMap, RoundingTakesHalvesToEvenAndSurvivesBadNumbers) {
     EXPECT_EQ(roundHalfToEven(2.6f), 3);
     EXPECT_EQ(roundHalfToEven(std::nanf("")), 0);
     EXPECT_EQ(roundHalfToEven(1.0e30f), 1000000);
-    EXPECT_EQ(miniMapIcon(7), ICON_EMPTY);  // a cell code no level holds
+    EXPECT_EQ(miniMapIcon(static_cast<Cell>(7)), ICON_EMPTY);  // a cell code no level holds
 }
 
 }  // namespace
