@@ -24,6 +24,14 @@ std::string readAll(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// The scratch folder goes with the process, however the run ends normally.
+void removeScratchFolder() {
+    ::unlink(profileFilePath(g_base).c_str());
+    ::rmdir((g_base + "/ZUR/Tarmelo3D").c_str());
+    ::rmdir((g_base + "/ZUR").c_str());
+    ::rmdir(g_base.c_str());
+}
+
 void initialise() {
     // The store's diagnostic lines would flood the fuzzer's output.
     if (std::freopen("/dev/null", "w", stdout) == nullptr) std::abort();
@@ -33,6 +41,7 @@ void initialise() {
     g_base = pattern;
     ::mkdir((g_base + "/ZUR").c_str(), 0755);
     ::mkdir((g_base + "/ZUR/Tarmelo3D").c_str(), 0755);
+    std::atexit(removeScratchFolder);
 }
 
 }  // namespace
