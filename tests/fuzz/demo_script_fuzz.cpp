@@ -3,9 +3,6 @@
 // keeper steered along them on a walled board must stay inside it, and never spend longer on one target
 // than walking the board and the stall allowance take, so every demo ends.
 
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <cctype>
 #include <climits>
 #include <cstdint>
@@ -17,17 +14,9 @@
 #include "core/board.h"
 #include "core/demo.h"
 #include "core/moves.h"
+#include "memory_file.h"
 
 namespace {
-
-int g_file = -1;
-std::string g_path;
-
-void initialise() {
-    g_file = ::memfd_create("moves", 0);
-    if (g_file < 0) std::abort();
-    g_path = "/proc/self/fd/" + std::to_string(g_file);
-}
 
 bool isSeparator(unsigned char c) {
     return c == ',' || c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -68,10 +57,10 @@ std::vector<std::pair<int, int>> referencePairs(const std::string& text) {
 
 // The pairs as the game reads them: the first at the start, each further one as the keeper reaches the
 // target before it; the file is used up one step after the last.
-void checkReading(const std::vector<std::pair<int, int>>& expected) {
+void checkReading(const char* path, const std::vector<std::pair<int, int>>& expected) {
     DemoState demo;
     demo.targetX = demo.targetY = 12345;
-    startDemoScript(demo, g_path.c_str());
+    startDemoScript(demo, path);
     if (expected.empty()) {
         if (!demoScriptAtEnd(demo) || demo.targetX != 12345 || demo.targetY != 12345) std::abort();
         closeDemoScript(demo);
@@ -101,7 +90,7 @@ void buildRoom(Board& board, Player& player) {
     player.y = 2;
 }
 
-void checkSteering(std::size_t pairCount) {
+void checkSteering(const char* path, std::size_t pairCount) {
     constexpr double kFrameSeconds = 0.05;
     constexpr int kTicksPerFrame = 3;  // 60 ticks a second
     // A target is reached after at most one walk across the board, a glide of 10 ticks a step; an
@@ -116,7 +105,7 @@ void checkSteering(std::size_t pairCount) {
     buildRoom(board, player);
     DemoState demo;
     demo.demoMode = true;
-    startDemoScript(demo, g_path.c_str());
+    startDemoScript(demo, path);
     int framesOnTarget = 0;
     std::size_t targets = 1;
     double now = 0.0;
@@ -144,12 +133,10 @@ void checkSteering(std::size_t pairCount) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (g_file < 0) initialise();
-    if (::ftruncate(g_file, 0) != 0) std::abort();
-    if (size > 0 && ::pwrite(g_file, data, size, 0) != static_cast<ssize_t>(size)) std::abort();
+    const char* path = memoryFileHolding(data, size);
     const std::vector<std::pair<int, int>> expected =
         referencePairs(std::string(reinterpret_cast<const char*>(data), size));
-    checkReading(expected);
-    checkSteering(expected.size());
+    checkReading(path, expected);
+    checkSteering(path, expected.size());
     return 0;
 }

@@ -2,9 +2,6 @@
 // bytes, the loader must come back without reading out of bounds, and either with the empty model or with
 // one whose every index lands inside its arrays and whose bytes are exactly the file's opening bytes.
 
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -12,17 +9,9 @@
 #include <vector>
 
 #include "formats/model.h"
+#include "memory_file.h"
 
 namespace {
-
-int g_file = -1;
-std::string g_path;
-
-void initialise() {
-    g_file = ::memfd_create("model", 0);
-    if (g_file < 0) std::abort();
-    g_path = "/proc/self/fd/" + std::to_string(g_file);
-}
 
 bool indicesInside(const Model& model) {
     for (const ModelFace& face : model.faces) {
@@ -43,11 +32,9 @@ bool indicesInside(const Model& model) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (g_file < 0) initialise();
-    if (::ftruncate(g_file, 0) != 0) std::abort();
-    if (size > 0 && ::pwrite(g_file, data, size, 0) != static_cast<ssize_t>(size)) std::abort();
+    const char* path = memoryFileHolding(data, size);
 
-    const Model model = loadModel(g_path);
+    const Model model = loadModel(path);
     const std::vector<unsigned char> encoded = encodeModel(model);
     if (encoded != encodeModel(decodeModel(data, size))) std::abort();  // file and memory agree
 

@@ -3,29 +3,18 @@
 // same from a file as from memory, and renders, seeks and rewinds within bounds; the sanitizers watch the
 // wrapper's own checks of the file and everything the libraries hand back.
 
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "memory_file.h"
 #include "platform/sound_files.h"
 
 namespace {
 
-int g_file = -1;
-std::string g_path;
-
-void initialise() {
-    g_file = ::memfd_create("sound", 0);
-    if (g_file < 0) std::abort();
-    g_path = "/proc/self/fd/" + std::to_string(g_file);
-}
-
-void checkSample() {
-    const WavSound sound = decodeWavFile(g_path);
+void checkSample(const char* path) {
+    const WavSound sound = decodeWavFile(path);
     if (!isValidSound(sound)) {
         if (!sound.samples.empty() || sound.sampleRate != 0 || sound.channels != 0) std::abort();
         return;
@@ -34,10 +23,10 @@ void checkSample() {
     if (static_cast<std::int64_t>(soundFrames(sound)) > kMaxSoundFrames) std::abort();
 }
 
-void checkModule(const std::uint8_t* data, std::size_t size) {
+void checkModule(const char* path, const std::uint8_t* data, std::size_t size) {
     constexpr int kRate = 22050;
     constexpr std::size_t kFrames = 1024;
-    ModuleStream stream = openModuleFile(g_path);
+    ModuleStream stream = openModuleFile(path);
     const ModuleStream fromMemory = openModuleMemory(data, size);
     if (isValidModule(stream) != isValidModule(fromMemory)) std::abort();
     std::vector<std::int16_t> buffer(2 * kFrames);
@@ -65,10 +54,8 @@ void checkModule(const std::uint8_t* data, std::size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
-    if (g_file < 0) initialise();
-    if (::ftruncate(g_file, 0) != 0) std::abort();
-    if (::pwrite(g_file, data, size, 0) != static_cast<ssize_t>(size)) std::abort();
-    checkSample();
-    checkModule(data, size);
+    const char* path = memoryFileHolding(data, size);
+    checkSample(path);
+    checkModule(path, data, size);
     return 0;
 }
