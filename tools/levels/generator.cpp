@@ -28,24 +28,19 @@ struct Pool {
     DrawPlan plan;
 };
 
-// Rooms grow with the boxes; the pull search keeps fewer positions per layer as they grow, so that it
-// still goes deep.
+// Each pool: name, candidates at most, accepted wanted; then its DrawPlan: room (floor cells per box, wall
+// percent), boxes, pushes, pull beam and cap, least effort, interleaving, least traps per push, leaving
+// percent, starts tried, climb steps and work, and the level numbers whose limits a candidate must meet.
+// The teaching pool is drawn whole: its choice is by idea, not by score.
+// clang-format off
 const Pool kPools[] = {
-    {"teaching",
-     3000,
-     0,
-     {{6, 16, 0, 20}, 1, 3, 2, 20, 0, 100000, 0, false, 0.0, 40, 1, 30, 100000, {1, 12}}},
+    {"teaching", 3000, 0, {{6, 16, 0, 20}, 1, 3, 2, 20, 0, 100000, 0, false, 0.0, 40, 1, 30, 100000, {1, 12}}},
     {"band 1", 3000, 30, {{7, 12, 5, 20}, 2, 3, 8, 20, 0, 100000, 0, true, 0.3, 30, 3, 30, 200000, {12, 0}}},
-    {"band 2", 6000, 60, {{6, 10, 5, 25}, 3, 4, 20, 35, 0, 150000, 0, true, 0.6, 30, 4, 80, 500000, {30, 0}}},
-    {"band 3",
-     8000,
-     60,
-     {{6, 10, 10, 25}, 4, 6, 30, 50, 0, 100000, 0, true, 0.6, 30, 4, 150, 1000000, {48, 0}}},
-    {"band 4",
-     10000,
-     40,
-     {{4, 7, 10, 25}, 6, 8, 15, 0, 0, 60000, 3000, true, 0.6, 30, 4, 300, 1500000, {48, 60}}},
+    {"band 2", 12000, 120, {{6, 10, 5, 25}, 3, 5, 20, 50, 0, 150000, 0, true, 0.6, 30, 4, 80, 500000, {30, 48}}},
+    {"band 3", 8000, 30, {{6, 10, 10, 25}, 4, 6, 30, 50, 0, 100000, 0, true, 0.6, 30, 4, 150, 1000000, {48, 0}}},
+    {"band 4", 10000, 40, {{4, 7, 10, 25}, 6, 8, 15, 0, 0, 60000, 3000, true, 0.6, 30, 4, 300, 1500000, {48, 60}}},
 };
+// clang-format on
 constexpr int kTeachingPool = 0;
 
 // ---- drawing a pool, on as many threads as asked; candidate i always comes from the same seed ----
@@ -108,6 +103,69 @@ std::vector<Candidate> drawPool(std::uint64_t seed, int poolIndex, int threads, 
             stages[5], stages[6], stages[7], stages[8], elapsed.count());
     }
     return accepted;
+}
+
+// ---- development cache of the pools (removed before shipping) ----
+
+void saveCandidate(std::FILE* out, int pool, const Candidate& c) {
+    const LevelRating& r = c.rating;
+    std::fprintf(out, "%d %d %d %zu %d %d %d %d %d %d %d %.17g %.17g %d %d %d", pool, r.boxes, r.floor, r.statesExpanded,
+                 r.pushes, r.moves, r.boxLines, r.boxChanges, r.longestWalk, r.order.complete, r.order.oneAtATime,
+                 r.order.orders, r.order.workingOrders, r.order.counted, r.traps.valid, r.traps.pushes);
+    for (int i = 0; i < kPushVerdictCount; ++i) std::fprintf(out, " %d", r.traps.counts[i]);
+    std::fprintf(out, " %.17g %.17g %.17g %d %u %s %d", r.unusedFloor, r.raggedness, r.corridorShare, r.boxLeavesGoal,
+                 r.ideas, r.solution.c_str(), c.level.keeper);
+    int walls = 0;
+    for (int cell = 0; cell < kSolverCellCount; ++cell) walls += c.level.wall[cell] == 0 ? 1 : 0;
+    std::fprintf(out, " %d", walls);
+    for (int cell = 0; cell < kSolverCellCount; ++cell)
+        if (c.level.wall[cell] == 0) std::fprintf(out, " %d", cell);
+    int goals = 0;
+    for (int cell = 0; cell < kSolverCellCount; ++cell) goals += c.level.goal[cell];
+    std::fprintf(out, " %d", goals);
+    for (int cell = 0; cell < kSolverCellCount; ++cell)
+        if (c.level.goal[cell]) std::fprintf(out, " %d", cell);
+    std::fprintf(out, " %zu", c.level.boxes.size());
+    for (const int b : c.level.boxes) std::fprintf(out, " %d", b);
+    std::fprintf(out, "\n");
+}
+
+bool loadCandidate(std::FILE* in, int& pool, Candidate& c) {
+    LevelRating& r = c.rating;
+    int complete, one, counted, valid, leaves;
+    char solution[4096];
+    if (std::fscanf(in, "%d %d %d %zu %d %d %d %d %d %d %d %lg %lg %d %d %d", &pool, &r.boxes, &r.floor, &r.statesExpanded,
+                    &r.pushes, &r.moves, &r.boxLines, &r.boxChanges, &r.longestWalk, &complete, &one, &r.order.orders,
+                    &r.order.workingOrders, &counted, &valid, &r.traps.pushes) != 16)
+        return false;
+    r.order.complete = complete;
+    r.order.oneAtATime = one;
+    r.order.counted = counted;
+    r.traps.valid = valid;
+    for (int i = 0; i < kPushVerdictCount; ++i) std::fscanf(in, "%d", &r.traps.counts[i]);
+    std::fscanf(in, "%lg %lg %lg %d %u %4095s %d", &r.unusedFloor, &r.raggedness, &r.corridorShare, &leaves, &r.ideas,
+                solution, &c.level.keeper);
+    r.boxLeavesGoal = leaves;
+    r.solution = solution;
+    r.solved = true;
+    int n, cell;
+    std::fscanf(in, "%d", &n);
+    for (int i = 0; i < n; ++i) {
+        std::fscanf(in, "%d", &cell);
+        c.level.wall[cell] = 0;
+    }
+    std::fscanf(in, "%d", &n);
+    for (int i = 0; i < n; ++i) {
+        std::fscanf(in, "%d", &cell);
+        c.level.goal[cell] = 1;
+    }
+    std::fscanf(in, "%d", &n);
+    for (int i = 0; i < n; ++i) {
+        std::fscanf(in, "%d", &cell);
+        c.level.boxes.push_back(cell);
+    }
+    c.stage = DrawStage::Accepted;
+    return true;
 }
 
 // ---- choosing the levels ----
@@ -202,6 +260,15 @@ bool chooseBand(int band, const std::vector<const Candidate*>& pool, int leaving
     const double high = eligible.back()->rating.score();
     std::vector<const Candidate*> used;
     int leavingLeft = leavingWanted;
+    // Candidates not yet used at or above a score: a pick must leave enough for the slots after it.
+    auto leftAbove = [&](double score) {
+        int count = 0;
+        for (const Candidate* candidate : eligible) {
+            if (candidate->rating.score() >= score && std::find(used.begin(), used.end(), candidate) == used.end())
+                ++count;
+        }
+        return count;
+    };
     for (int slot = 0; slot < slots; ++slot) {
         const double target = low + (high - low) * slot / std::max(1, slots - 1);
         const bool wantLeaving =
@@ -213,6 +280,7 @@ bool chooseBand(int band, const std::vector<const Candidate*>& pool, int leaving
                 if (pass == 0 && wantLeaving && !candidate->rating.boxLeavesGoal) continue;
                 const bool follows = set.size() > kTeachingLevels && bandOf(set.size()) == band;
                 if (follows && candidate->rating.score() < set.chosen().back()->rating.score()) continue;
+                if (leftAbove(candidate->rating.score()) < slots - slot) continue;
                 if (!set.fits(*candidate)) continue;
                 if (best == nullptr ||
                     std::fabs(candidate->rating.score() - target) < std::fabs(best->rating.score() - target))
@@ -238,12 +306,31 @@ bool chooseBand(int band, const std::vector<const Candidate*>& pool, int leaving
 std::string generateLevelSet(std::uint64_t seed, int threads, std::FILE* progress) {
     std::vector<std::vector<Candidate>> pools;
     const char* only = std::getenv("TARMELO_GENERATOR_POOL");
-    for (int pool = 0; pool < static_cast<int>(std::size(kPools)); ++pool) {
-        if (only != nullptr && std::atoi(only) != pool) {
-            pools.emplace_back();
-            continue;
+    const char* cache = std::getenv("TARMELO_GENERATOR_CACHE");
+    std::FILE* cached = cache != nullptr ? std::fopen(cache, "r") : nullptr;
+    if (cached != nullptr) {
+        pools.resize(std::size(kPools));
+        int pool = 0;
+        Candidate candidate;
+        while (loadCandidate(cached, pool, candidate)) {
+            pools[pool].push_back(std::move(candidate));
+            candidate = Candidate{};
         }
-        pools.push_back(drawPool(seed, pool, std::max(1, threads), progress));
+        std::fclose(cached);
+    } else {
+        for (int pool = 0; pool < static_cast<int>(std::size(kPools)); ++pool) {
+            if (only != nullptr && std::atoi(only) != pool) {
+                pools.emplace_back();
+                continue;
+            }
+            pools.push_back(drawPool(seed, pool, std::max(1, threads), progress));
+        }
+        if (cache != nullptr) {
+            std::FILE* out = std::fopen(cache, "w");
+            for (int pool = 0; pool < static_cast<int>(pools.size()); ++pool)
+                for (const Candidate& candidate : pools[pool]) saveCandidate(out, pool, candidate);
+            std::fclose(out);
+        }
     }
 
     SetBuilder set;

@@ -38,8 +38,8 @@ int newIdea(unsigned ideas, unsigned earlierIdeas) {
 }
 
 double LevelRating::score() const {
-    return std::log2(1.0 + static_cast<double>(statesExpanded)) + 4.0 * traps.trapsPerPush() +
-           (interleaving() ? 2.0 : 0.0);
+    return std::log2(1.0 + static_cast<double>(statesExpanded)) + 1.5 * traps.trapsPerPush() +
+           (interleaving() ? 1.0 : 0.0);
 }
 
 bool mustABoxLeaveItsGoal(const SolverLevel& level, std::size_t maxStates) {
