@@ -10,5 +10,6 @@ cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DTARMELO_SANITIZE=ON -DTARMELO_FUZZ=ON -DTARMELO_GAME=OFF >/dev/null
 cmake --build build/sanitize
 cmake -S . -B build/sanitize -DTARMELO_FUZZ_SECONDS="$seconds" >/dev/null
-trap 'cmake -S . -B build/sanitize -DTARMELO_FUZZ_SECONDS=20 >/dev/null' EXIT
+# Back to the test command's own short runs (the default in tests/fuzz/CMakeLists.txt) afterwards.
+trap 'cmake -S . -B build/sanitize -UTARMELO_FUZZ_SECONDS >/dev/null' EXIT
 ctest --test-dir build/sanitize -L fuzz --output-on-failure -j "$(nproc 2>/dev/null || echo 2)"

@@ -12,8 +12,8 @@ googletest libgtest-dev
 PACKAGES="$PACKAGES"
 # Model assets.
 PACKAGES="$PACKAGES libstb-dev"
-# Image assets: FreeType and a font to render the glyph images from, stb_image to read TGA.
-PACKAGES="$PACKAGES libstb-dev libfreetype-dev fonts-pc fonts-league-spartan"
+# Image assets: FreeType and the fonts to render the glyph images and the logo from, stb_image to read TGA.
+PACKAGES="$PACKAGES libstb-dev libfreetype-dev fonts-pc fonts-league-mono fonts-league-spartan"
 # Sound assets: WAV and tracker-module decoding.
 PACKAGES="$PACKAGES libsndfile1-dev libopenmpt-dev"
 # Audio: OpenAL Soft for the 3D samples and the streamed songs; sox for the end-to-end sound check.
@@ -21,6 +21,9 @@ PACKAGES="$PACKAGES libopenal-dev sox"
 # Window, keyboard and main loop: GLFW, OpenGL with Mesa's software renderer, and the X server and tools
 # of the end-to-end tests.
 PACKAGES="$PACKAGES libglfw3-dev libgl-dev libgl1-mesa-dri libglu1-mesa-dev xvfb xauth xdotool x11-utils libx11-dev libxtst-dev"
+# Installation: the validators of the menu and software-centre entries (end-to-end test); dpkg-shlibdeps and
+# file, with which CPack finds the Debian package's dependencies (scripts/package.sh).
+PACKAGES="$PACKAGES desktop-file-utils appstream dpkg-dev file"
 
 missing=""
 for package in $PACKAGES; do

@@ -1,34 +1,21 @@
 #pragma once
 
-#include <random>
 #include <string>
-#include <vector>
 
 #include "app/menu_state.h"
 #include "audio/game_audio.h"
-#include "core/board.h"
-#include "core/demo.h"
-#include "core/level_end.h"
+#include "game/game_state.h"
+#include "layout/session_notes.h"
+#include "layout/window_settings.h"
 #include "profiles/profile_record.h"
-#include "render/frame_cache.h"
-#include "render/graphics.h"
-#include "render/scene_state.h"
-#include "render/window_settings.h"
 
-// Every piece of game state, single instances owned by the entry point for the whole run and passed by
-// reference to the loops. (The three values the window callbacks write live in app/keyboard.h.)
+// Everything the entry point owns for the whole run, in four parts passed by reference to the loops: the
+// game's state (copyable, drawn from), the session (menu and profile), the audio, and the GL resources,
+// which only the drawing functions the presenter names ever look into. (The values the window callbacks
+// write live in app/window_callbacks.h.)
 
-constexpr float kTickSeconds = 1.0f / 60.0f;   // the fixed animation step
-constexpr double kFrameSleepSeconds = 0.03;    // every title and game-loop frame sleeps this long
 constexpr double kDemoDeadlineSeconds = 60.0;  // left alone this long, the title starts the demo
-constexpr float kScrollStep = 0.001f;          // fog drift per tick
 constexpr const char* kLevelSetName = "Classic";
-
-// Animation time: seconds not yet consumed by ticks, in single precision.
-struct FrameClock {
-    float lastTime = 0.0f;  // timer value taken after the last frame's ticks
-    float accumulator = 0.0f;
-};
 
 // The logged-in profile and what the player typed for it; the level-end reload writes progress back.
 struct ProfileSession {
@@ -39,40 +26,33 @@ struct ProfileSession {
     bool loaded = false;
 };
 
-struct Game;
+struct Session {
+    bool menuOpen = false;
+    MenuState menu;  // pages, selection, typed text and message of the menu and profile dialogue
+    ProfileSession profile;
+    SessionNotes notes;  // what the HUD shows of the session: the profile's name, a failed save
+};
 
-// How frames reach the screen, kept apart from the rules so that the loops can run without one: the
-// game fills these with the renderer's functions, loop tests leave them empty.
+// The GL resources: textures, fonts, models, display lists and the pictures kept for still screens. Defined
+// by the renderer; the loops only pass it on to the presenter.
+struct Graphics;
+
+// How frames reach the screen, kept apart from the rules so that the loops run without one: the game fills
+// these with the renderer's functions, loop tests leave them empty. Each only draws.
 struct Presenter {
-    void (*drawGameFrame)(Game&) = nullptr;   // scene, shadows, HUD, before the menu
-    void (*drawTitleFrame)(Game&) = nullptr;  // everything of one title frame before its sleep and swap
-    void (*drawMenuFrame)(Game&) = nullptr;   // the open menu over the game frame
+    // The scene, its shadows and the HUD of a game-loop frame, before the menu.
+    void (*drawGameFrame)(Graphics& graphics, WindowSettings& window, const GameState& state,
+                          const SessionNotes& notes, bool menuOpen) = nullptr;
+    // Everything of one title frame before its sleep and swap.
+    void (*drawTitleFrame)(Graphics& graphics, const WindowSettings& window, bool promptShown) = nullptr;
+    // The open menu over the game frame.
+    void (*drawMenuFrame)(Graphics& graphics, const WindowSettings& window, const MenuView& view) = nullptr;
 };
 
 struct Game {
-    Board board;
-    Player player;
-    LevelEnd levelEnd;
-    DemoState demo;
-    bool menuOpen = false;
-    float titleBlinkTime = 0.0f;  // seconds; the title's prompt shows while the timer is past it
-    FrameClock clock;
-    int requestedFacing = 0;    // facing of the last move request, copied to the player every frame
-    bool moveKeyActed = false;  // a move request went to tryMove in this frame
-    float scroll = 0.0f;        // fog drift, 0 to 1
-    SceneState scene;
-    LightSettings light;
-    ProfileSession profile;
-    Presenter presenter;
-    std::mt19937 random;  // box turns and grunt choices; seeded from the clock at start-up
+    GameState state;
+    Session session;
     GameAudio audio;
-    Graphics graphics;
-    // Pictures that stand still, drawn once and shown again: the title with and without its prompt, and
-    // the board behind the open menu with the inputs it was drawn from.
-    FrameCache titleFrames[2];
-    FrameCache boardBehindMenu;
-    std::vector<unsigned char> boardBehindMenuInputs;
-    std::vector<unsigned char> boardPictureScratch;  // this frame's inputs, compared with the kept ones
-    // ---- menu and profile dialogue ----
-    MenuState menu;  // pages, selection, typed text and message of the menu and profile dialogue
+    Presenter presenter;
+    Graphics* graphics = nullptr;  // owned by the entry point; null where nothing is drawn
 };

@@ -1,120 +1,53 @@
 #include "app/game_frame.h"
 
-#include <optional>
-
-#include "app/keyboard.h"
+#include "app/frame_pacing.h"
 #include "app/menu.h"
-#include "core/moves.h"
+#include "app/window_callbacks.h"
+#include "game/game_step.h"
 #include "platform/window.h"
 #include "profiles/profile_store.h"
-#include "render/scene_prepare.h"
 
 namespace {
 
-void runLevelEnd(Game& game) {
-    const LevelEndFrame frame =
-        stepLevelEnd(game.levelEnd, game.board, game.player, platformKeyDown(KEY_ENTER), game.demo.demoMode,
-                     [] { waitForRelease(KEY_ENTER, kShortReleaseWaitSeconds); });
-    if (!frame.reloaded) return;
-    // The level reached is written back whether the level was solved or restarted; a failed write only
-    // loses the progress, so its result is not acted on.
-    saveLevelReached(game.profile.dataDirectory, game.profile.record, game.profile.password,
-                     game.player.level);
-    afterLevelLoad(game);
-}
-
-// The arrow keys in their order of precedence: each key held replaces the one before, so Down wins over Up,
-// Up over Left and Left over Right.
-std::optional<Direction> arrowKeyRequest() {
-    std::optional<Direction> requested;
-    if (platformKeyDown(KEY_RIGHT)) requested = Direction::Right;
-    if (platformKeyDown(KEY_LEFT)) requested = Direction::Left;
-    if (platformKeyDown(KEY_UP)) requested = Direction::Up;
-    if (platformKeyDown(KEY_DOWN)) requested = Direction::Down;
-    return requested;
-}
-
-void toggleOnPress(int key, bool& flag) {
-    if (!platformKeyDown(key)) return;
-    flag = !flag;
-    waitForRelease(key, kShortReleaseWaitSeconds);
-}
-
-void runTicks(Game& game) {
-    const double now = platformTime();
-    game.clock.accumulator = static_cast<float>(game.clock.accumulator + (now - game.clock.lastTime));
-    while (game.clock.accumulator >= kTickSeconds) {
-        runTick(game);
-        game.clock.accumulator -= kTickSeconds;
-    }
-    game.clock.lastTime = static_cast<float>(now);
+void playReportedSounds(Game& game, const FrameReport& report, bool played) {
+    if (played)
+        updateSlideSounds(game.audio, report.boxGliding, report.glidingBoxPosition, game.state.random);
+    for (int i = 0; i < report.footfallCount; ++i) playFootstep(game.audio, report.footfalls[i]);
 }
 
 }  // namespace
 
-void afterLevelLoad(Game& game) {
-    clearBoxHeights(game.levelEnd);
-    prepareLevelScene(game.scene, game.board, game.light, game.random);
-}
-
-void runTick(Game& game) {
-    SceneTickInput input;
-    input.moveKeyActed = game.moveKeyActed;
-    input.solved = game.levelEnd.solved;
-    input.lastTime = game.clock.lastTime;
-    const SceneTickResult result = updateSceneTick(game.scene, game.player, game.board, input);
-    if (result.footstep) playFootstep(game.audio, result.footstepPosition);
-    game.scroll += kScrollStep;
-    if (game.scroll > 1.0f) game.scroll = 0.0f;
-}
-
 FrameOutcome runGameFrame(Game& game) {
-    if (!game.menuOpen) {
-        updateSlideSounds(game.audio, game.board, game.random);
-        runLevelEnd(game);
-
-        std::optional<Direction> requested;
-        if (game.demo.demoMode) {
-            const DemoStep step =
-                runDemoStep(game.demo, game.player, platformKeyDown(KEY_SPACE), platformKeyDown(KEY_ESC));
-            if (step.end == DemoEnd::ScriptEnded) return FrameOutcome::EndPass;
-            if (step.end == DemoEnd::SpacePressed || step.end == DemoEnd::EscapePressed) {
-                waitForRelease(step.end == DemoEnd::SpacePressed ? KEY_SPACE : KEY_ESC, kReleaseWaitSeconds);
-                game.menuOpen = true;
-                return FrameOutcome::EndPass;
-            }
-            requested = step.direction;
-        } else {
-            if (platformKeyDown(KEY_ESC)) {
-                game.menuOpen = true;
-                waitForRelease(KEY_ESC, kReleaseWaitSeconds);
-            }
-            requested = arrowKeyRequest();
-        }
-
-        game.moveKeyActed = false;
-        if (platformKeyDown(KEY_LCTRL)) {
-            platformPollEvents();
-            zoomCamera(game.scene, platformKeyDown(KEY_UP), platformKeyDown(KEY_DOWN));
-        } else if (requested) {
-            tryMove(game.board, game.player, *requested);
-            game.requestedFacing = directionFacing(*requested);
-            game.moveKeyActed = true;
-        }
-
-        toggleOnPress(KEY_L, game.scene.lightFollowsKeeper);
-        toggleOnPress(KEY_S, game.scene.shadowsOn);
-        runTicks(game);
+    const FrameStart start = startFrame();
+    const bool played = !game.session.menuOpen;
+    const FrameReport report = stepGame(game.state, game.session.menuOpen);
+    playReportedSounds(game, report, played);
+    if (report.levelReloaded) {
+        // The level reached is written back whether the level was solved or restarted. A failed write loses
+        // the progress: the HUD says so until a later save succeeds.
+        ProfileSession& profile = game.session.profile;
+        const ProfileResult saved = saveLevelReached(profile.dataDirectory, profile.record, profile.password,
+                                                     game.state.player.level);
+        game.session.notes.progressNotSaved = saved != ProfileResult::Ok;
     }
+    if (report.passEnd == PassEnd::ScriptEnded) return FrameOutcome::EndPass;
+    if (report.passEnd == PassEnd::PlayerTookOver) {
+        game.session.menuOpen = true;
+        return FrameOutcome::EndPass;
+    }
+    if (report.menuRequested) game.session.menuOpen = true;
 
-    game.player.facing = game.requestedFacing;
-    moveFootsteps(game.audio, game.player);
-    if (game.presenter.drawGameFrame != nullptr) game.presenter.drawGameFrame(game);
-    placeListener(game.audio, game.scene.eye, game.scene.lookAt);
-    if (game.menuOpen) runMenuFrame(game);
-    platformSleep(kFrameSleepSeconds);
+    moveFootsteps(game.audio, game.state.player);
+    if (game.presenter.drawGameFrame != nullptr) {
+        game.session.notes.profileName = game.session.profile.name;
+        game.presenter.drawGameFrame(*game.graphics, windowSettings, game.state, game.session.notes,
+                                     game.session.menuOpen);
+    }
+    placeListener(game.state.scene.eye, game.state.scene.lookAt);
+    if (game.session.menuOpen) runMenuFrame(game);
+    sleepRestOfFrame(start);
     platformSwapBuffers();
-    updateAudio(game.audio);
+    updateAudio();
     return quitRequested ? FrameOutcome::Quit : FrameOutcome::Continue;
 }
 

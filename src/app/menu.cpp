@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/game_frame.h"
-#include "app/keyboard.h"
+#include "app/window_callbacks.h"
 #include "core/level_file.h"
+#include "game/game_step.h"
+#include "game/input.h"
 #include "platform/window.h"
 #include "profiles/profile_store.h"
 
@@ -39,18 +40,18 @@ static_assert(sizeof kMainPageItems / sizeof kMainPageItems[0] == kMainPageItemC
 static_assert(kMainPageItemCount <= kMaxMenuLines && kEntryPageItemCount <= kMaxMenuLines,
               "every page fits the view");
 
-bool isEntryPage(int page) {
-    return page == MENU_PAGE_CREATE_NAME || page == MENU_PAGE_CREATE_PASSWORD ||
-           page == MENU_PAGE_LOAD_NAME || page == MENU_PAGE_LOAD_PASSWORD;
+bool isEntryPage(MenuPage page) {
+    return page == MenuPage::CreateName || page == MenuPage::CreatePassword || page == MenuPage::LoadName ||
+           page == MenuPage::LoadPassword;
 }
 
 // ---- opening and closing ----
 
 void openMenu(Game& game) {
-    MenuState& menu = game.menu;
+    MenuState& menu = game.session.menu;
     pauseSong(game.audio);
-    menu.savedName = game.profile.name;
-    menu.savedPassword = game.profile.password;
+    menu.savedName = game.session.profile.name;
+    menu.savedPassword = game.session.profile.password;
     menu.typedText.clear();
     menu.entered = true;
     platformSetCharCallback(charCallback);
@@ -58,7 +59,7 @@ void openMenu(Game& game) {
 }
 
 void closeMenu(Game& game) {
-    game.menu.entered = false;
+    game.session.menu.entered = false;
     resumeSong(game.audio);
     platformSetCharCallback(nullptr);
     platformSetKeyRepeat(false);
@@ -96,16 +97,22 @@ void moveSelection(MenuState& menu) {
 // ---- Enter, with create and load ----
 
 void showMessage(Game& game, const char* text) {
-    game.menu.messageText = text;
-    game.menu.messageShown = true;
-    game.menuOpen = true;
+    game.session.menu.messageText = text;
+    game.session.menu.messageShown = true;
+    game.session.menuOpen = true;
 }
 
-const char* failureMessage(bool creating, int result) {
-    if (creating) return result == PROFILE_NAME_TAKEN ? kProfileExists : kFileError;
-    if (result == PROFILE_WRONG_PASSWORD) return kInvalidPassword;
-    if (result == PROFILE_NOT_FOUND) return kProfileNotFound;
-    return kFileError;
+const char* failureMessage(ProfileResult result) {
+    switch (result) {
+        case ProfileResult::NameTaken:
+            return kProfileExists;
+        case ProfileResult::WrongPassword:
+            return kInvalidPassword;
+        case ProfileResult::NotFound:
+            return kProfileNotFound;
+        default:
+            return kFileError;
+    }
 }
 
 // The level end of the previous level no longer applies: a latched "solved" would otherwise carry the new
@@ -120,47 +127,50 @@ void forgetLevelEnd(LevelEnd& levelEnd) {
 // record even on some failures, so it works on a copy: a failure leaves the logged-in profile whole, and
 // with its name and password restored its later saves still find its own record.
 void submitProfile(Game& game, bool creating) {
-    MenuState& menu = game.menu;
-    ProfileSession& profile = game.profile;
-    menu.menuPage = MENU_PAGE_MAIN;
+    MenuState& menu = game.session.menu;
+    ProfileSession& profile = game.session.profile;
+    menu.menuPage = MenuPage::Main;
     profile.password = menu.typedText;
     menu.typedText.clear();
-    game.menuOpen = false;
+    game.session.menuOpen = false;
     menu.textEntry = false;
 
     ProfileRecord record = profile.record;
-    const int result = creating ? createProfile(profile.dataDirectory, record, profile.password, profile.name)
-                                : loadProfile(profile.dataDirectory, record, profile.password, profile.name);
-    if (result != PROFILE_OK) {
-        showMessage(game, failureMessage(creating, result));
+    const ProfileResult result =
+        creating ? createProfile(profile.dataDirectory, record, profile.password, profile.name)
+                 : loadProfile(profile.dataDirectory, record, profile.password, profile.name);
+    if (result != ProfileResult::Ok) {
+        showMessage(game, failureMessage(result));
         profile.name = menu.savedName;
         profile.password = menu.savedPassword;
         return;
     }
     profile.record = record;
     profile.loaded = true;
+    game.session.notes.progressNotSaved = false;  // the profile now in play is in the file as it stands
     // The record comes from a file: a level below 1 (a damaged record) starts the set from the beginning.
-    game.player.level = std::max(record.level, 1);
-    game.player.steps = 0;
-    forgetLevelEnd(game.levelEnd);
-    loadLevel(game.board, game.player);
-    afterLevelLoad(game);
+    GameState& state = game.state;
+    state.player.level = std::max(record.level, 1);
+    state.player.steps = 0;
+    forgetLevelEnd(state.levelEnd);
+    loadLevel(state.board, state.player);
+    afterLevelLoad(state);
 }
 
 // The name page hands over to its password page; an empty field keeps the page and shows why.
-void acceptName(Game& game, int passwordPage) {
-    MenuState& menu = game.menu;
+void acceptName(Game& game, MenuPage passwordPage) {
+    MenuState& menu = game.session.menu;
     if (menu.typedText.empty()) {
         showMessage(game, kNameEmpty);
         return;
     }
     menu.menuPage = passwordPage;
-    game.profile.name = menu.typedText;
+    game.session.profile.name = menu.typedText;
     menu.typedText.clear();
 }
 
 void acceptPassword(Game& game, bool creating) {
-    if (game.menu.typedText.empty()) {
+    if (game.session.menu.typedText.empty()) {
         showMessage(game, kPasswordEmpty);  // the field stays active: text entry is still on
         return;
     }
@@ -168,30 +178,30 @@ void acceptPassword(Game& game, bool creating) {
 }
 
 // An entry page begins with nothing pending: a character typed on the main page is dropped.
-void beginEntryPage(MenuState& menu, int page) {
+void beginEntryPage(MenuState& menu, MenuPage page) {
     menu.menuPage = page;
     menu.textEntry = true;
     lastTypedChar = 0;
 }
 
 void enterOnPage(Game& game) {
-    MenuState& menu = game.menu;
+    MenuState& menu = game.session.menu;
     switch (menu.menuPage) {
-        case MENU_PAGE_MAIN:
-            if (menu.menuSelection == 1) beginEntryPage(menu, MENU_PAGE_CREATE_NAME);
-            if (menu.menuSelection == 2) beginEntryPage(menu, MENU_PAGE_LOAD_NAME);
+        case MenuPage::Main:
+            if (menu.menuSelection == 1) beginEntryPage(menu, MenuPage::CreateName);
+            if (menu.menuSelection == 2) beginEntryPage(menu, MenuPage::LoadName);
             if (menu.menuSelection == kQuitItem) quitRequested = true;
             break;
-        case MENU_PAGE_CREATE_NAME:
-            acceptName(game, MENU_PAGE_CREATE_PASSWORD);
+        case MenuPage::CreateName:
+            acceptName(game, MenuPage::CreatePassword);
             break;
-        case MENU_PAGE_CREATE_PASSWORD:
+        case MenuPage::CreatePassword:
             acceptPassword(game, true);
             break;
-        case MENU_PAGE_LOAD_NAME:
-            acceptName(game, MENU_PAGE_LOAD_PASSWORD);
+        case MenuPage::LoadName:
+            acceptName(game, MenuPage::LoadPassword);
             break;
-        case MENU_PAGE_LOAD_PASSWORD:
+        case MenuPage::LoadPassword:
             acceptPassword(game, false);
             break;
         default:
@@ -205,26 +215,26 @@ void enterOnPage(Game& game) {
 // changed the profile's name (a failure restores it at once), so restoring the saved copies undoes a name
 // typed and then abandoned, which the HUD would otherwise show over the previous profile's game.
 void escapeToGame(Game& game) {
-    MenuState& menu = game.menu;
-    game.menuOpen = false;
+    MenuState& menu = game.session.menu;
+    game.session.menuOpen = false;
     menu.entered = false;
     menu.messageShown = false;
     menu.textEntry = false;
-    menu.menuPage = MENU_PAGE_MAIN;
-    game.profile.name = menu.savedName;
-    game.profile.password = menu.savedPassword;
+    menu.menuPage = MenuPage::Main;
+    game.session.profile.name = menu.savedName;
+    game.session.profile.password = menu.savedPassword;
     waitForRelease(KEY_ESC, kReleaseWaitSeconds);
 }
 
 // ---- the layout of what is shown ----
 
-void setUpMenuItems(int page, std::vector<std::string>& items) {
-    if (page == MENU_PAGE_MAIN) {
+void setUpMenuItems(MenuPage page, std::vector<std::string>& items) {
+    if (page == MenuPage::Main) {
         items.resize(kMainPageItemCount);
         for (int i = 0; i < kMainPageItemCount; ++i) items[i] = kMainPageItems[i];
     } else if (isEntryPage(page)) {
         items.resize(kEntryPageItemCount);
-        const bool namePage = page == MENU_PAGE_CREATE_NAME || page == MENU_PAGE_LOAD_NAME;
+        const bool namePage = page == MenuPage::CreateName || page == MenuPage::LoadName;
         items[0] = namePage ? kNamePrompt : kPasswordPrompt;
     }
 }
@@ -259,7 +269,7 @@ void layOutMenu(MenuState& menu, double now, float windowHeight) {
     setUpMenuItems(menu.menuPage, menu.menuItems);
     const int count = std::min(static_cast<int>(menu.menuItems.size()), kMaxMenuLines);
     for (int item = 1; item <= count; ++item) {
-        const bool white = menu.menuPage != MENU_PAGE_MAIN || item == menu.menuSelection;
+        const bool white = menu.menuPage != MenuPage::Main || item == menu.menuSelection;
         addLine(view, menu.menuItems[item - 1], middle - static_cast<float>(item - count / 2) * kItemSpacing,
                 white ? 1.0f : kUnselectedGrey);
     }
@@ -270,7 +280,7 @@ void layOutMenu(MenuState& menu, double now, float windowHeight) {
 // ---- the frame ----
 
 void runMenuFrame(Game& game) {
-    MenuState& menu = game.menu;
+    MenuState& menu = game.session.menu;
     if (!menu.entered) openMenu(game);
 
     if (menu.textEntry)
@@ -286,12 +296,13 @@ void runMenuFrame(Game& game) {
         waitForRelease(KEY_ENTER, kReleaseWaitSeconds);
     }
 
-    if (platformKeyDown(KEY_ESC) && game.profile.loaded) escapeToGame(game);
+    if (platformKeyDown(KEY_ESC) && game.session.profile.loaded) escapeToGame(game);
 
     const double now = platformTime();
     blinkTypingMark(menu, now);
     layOutMenu(menu, now, static_cast<float>(windowSettings.height));
-    if (game.presenter.drawMenuFrame != nullptr) game.presenter.drawMenuFrame(game);
+    if (game.presenter.drawMenuFrame != nullptr)
+        game.presenter.drawMenuFrame(*game.graphics, windowSettings, menu.view);
 
-    if (!game.menuOpen) closeMenu(game);
+    if (!game.session.menuOpen) closeMenu(game);
 }

@@ -3,39 +3,29 @@
 #include <string>
 #include <vector>
 
+#include "layout/menu_view.h"
+
 // The in-game menu's state, one instance owned by the main program for the whole run. The page, the
 // selection, the items and the profile-loaded flag (in the game's ProfileSession) survive closing, so the
 // menu reopens on the main page with the last selection.
 
 // Pages: the main page, then the name and password pages of creating (100, 101) and loading (200, 201).
-constexpr int MENU_PAGE_MAIN = 1;
-constexpr int MENU_PAGE_CREATE_NAME = 100;
-constexpr int MENU_PAGE_CREATE_PASSWORD = 101;
-constexpr int MENU_PAGE_LOAD_NAME = 200;
-constexpr int MENU_PAGE_LOAD_PASSWORD = 201;
+enum class MenuPage {
+    Main = 1,
+    CreateName = 100,
+    CreatePassword = 101,
+    LoadName = 200,
+    LoadPassword = 201,
+};
 
 // A profile record keeps 32 characters of a name, and lookups compare the whole typed name, so a longer
 // name would be stored but never found again: the fields take no more than this.
 constexpr std::size_t kMaxTypedLength = 32;
 
-// What the drawing shows this frame: at most three lines, each centred on the window at its own height.
-constexpr int kMaxMenuLines = 3;
-
-struct MenuLine {
-    std::string text;
-    float y = 0.0f;           // window pixels, upward from the bottom edge
-    float brightness = 1.0f;  // grey level: 1.0 white, 0.4 for the items not selected
-};
-
-struct MenuView {
-    MenuLine lines[kMaxMenuLines];
-    int lineCount = 0;
-};
-
 struct MenuState {
     bool entered = false;    // the opening steps have run for the current opening
     bool textEntry = false;  // typed characters and Backspace edit typedText
-    int menuPage = MENU_PAGE_MAIN;
+    MenuPage menuPage = MenuPage::Main;
     int menuSelection = 1;               // the highlighted item on the main page, counted from 1
     std::vector<std::string> menuItems;  // item i (counted from 1) is menuItems[i - 1]
     std::string typedText;

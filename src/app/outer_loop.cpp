@@ -1,32 +1,34 @@
 #include "app/outer_loop.h"
 
 #include "app/game_frame.h"
-#include "app/keyboard.h"
 #include "app/title.h"
 #include "core/level_file.h"
+#include "game/game_step.h"
+#include "game/input.h"
 #include "platform/window.h"
 
 bool runPass(Game& game) {
-    game.demo.demoMode = false;
-    game.player.steps = 0;
+    GameState& state = game.state;
+    state.demo.demoMode = false;
+    state.player.steps = 0;
     changeSong(game.audio, kTitleSong);
-    game.player.setName = kLevelSetName;
-    game.player.level = 1;
-    loadLevel(game.board, game.player);
-    startGameEye(game.scene, game.player);
-    afterLevelLoad(game);
+    state.player.setName = kLevelSetName;
+    state.player.level = 1;
+    loadLevel(state.board, state.player);
+    startGameEye(state.scene, state.player);
+    afterLevelLoad(state);
 
     const double deadline = platformTime() + kDemoDeadlineSeconds;
-    game.titleBlinkTime = 0.0f;
-    if (!game.menuOpen) showTitle(game, deadline);
+    state.title = TitleBlink{};
+    if (!game.session.menuOpen) showTitle(game, deadline);
     waitForRelease(KEY_SPACE, kReleaseWaitSeconds);
     changeSong(game.audio, kGameSong);
 
-    game.scroll = 0.0f;
+    state.scroll = 0.0f;
     forgetChannels(game.audio);
-    startDemoScript(game.demo);
-    game.menuOpen = !game.demo.demoMode;
-    resetGameLookAt(game.scene);
+    startDemoScript(state.demo);
+    game.session.menuOpen = !state.demo.demoMode;
+    resetGameLookAt(state.scene);
 
     return runGameLoop(game) == FrameOutcome::Quit;
 }

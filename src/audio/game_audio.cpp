@@ -1,18 +1,12 @@
 #include "audio/game_audio.h"
 
-#include "render/scene_state.h"
-
-const char* const kSampleFiles[kSampleSlotCount + 1] = {
-    "", "Audio/SFX/slide.wav", "Audio/SFX/footsteps.wav", "Audio/SFX/Grunt.wav", "Audio/SFX/Grunt2.wav",
-};
-static_assert(SAMPLE_SLIDE == 1 && SAMPLE_GRUNT2 == kSampleSlotCount, "sample slots run from 1 to 4");
+#include "game/scene_state.h"
 
 void initAudio(GameAudio& audio) {
     // The version is only read: whatever the layer is, the game goes on with it.
     (void)audioVersion();
     // A missing device leaves the layer silent; every later call is then harmless.
     (void)audioInit(kAudioMixRate, kAudioChannelCount);
-    audio.musicFile = kTitleSong;
     for (AudioSample& sample : audio.samples) sample = AudioSample{};
 }
 
@@ -24,9 +18,8 @@ void loadSamples(GameAudio& audio) {
 }
 
 void changeSong(GameAudio& audio, const char* file) {
-    audio.musicFile = file;
     songFree(audio.song);
-    audio.song = songLoad(audio.musicFile);
+    audio.song = songLoad(file);
     songPlay(audio.song);
     songSetMasterVolume(audio.song, kSongVolume);
 }
@@ -45,22 +38,15 @@ void forgetChannels(GameAudio& audio) {
     audio.footstepsChannel = AudioChannel{};
 }
 
-void updateSlideSounds(GameAudio& audio, const Board& board, std::mt19937& random) {
-    const Box* moving = nullptr;
-    for (int i = kMaxBoxes - 1; i >= 0 && moving == nullptr; --i) {
-        const Box& box = board.boxes[i];
-        if (box.active != 0 && (box.offsetX != 0.0f || box.offsetZ != 0.0f)) moving = &box;
-    }
-    if (moving == nullptr) {
+void updateSlideSounds(GameAudio& audio, bool boxGliding, Vec3 boxPosition, std::mt19937& random) {
+    if (!boxGliding) {
         if (audioIsPlaying(audio.slideChannel)) audioStopChannel(audio.slideChannel);
         return;
     }
 
-    const Vec3 drawn{static_cast<float>(moving->x) - moving->offsetX, kKeeperHeight,
-                     static_cast<float>(moving->y) - moving->offsetZ};
     if (!audioIsPlaying(audio.slideChannel))
         audio.slideChannel = audioPlaySample(audio.samples[SAMPLE_SLIDE]);
-    audioSetChannelPosition(audio.slideChannel, drawn);
+    audioSetChannelPosition(audio.slideChannel, boxPosition);
 
     // One grunt at a time, each of the two with an equal chance.
     if (!audioIsPlaying(audio.gruntChannel)) {
@@ -68,7 +54,7 @@ void updateSlideSounds(GameAudio& audio, const Board& board, std::mt19937& rando
         const int choice = static_cast<int>(unit(random) * 2.0f);
         audio.gruntChannel = audioPlaySample(audio.samples[choice == 0 ? SAMPLE_GRUNT : SAMPLE_GRUNT2]);
     }
-    audioSetChannelPosition(audio.gruntChannel, drawn);
+    audioSetChannelPosition(audio.gruntChannel, boxPosition);
 }
 
 void playFootstep(GameAudio& audio, Vec3 position) {
@@ -78,19 +64,17 @@ void playFootstep(GameAudio& audio, Vec3 position) {
 }
 
 void moveFootsteps(GameAudio& audio, const Player& player) {
-    const Vec3 drawn{static_cast<float>(player.x) - player.offsetX, kKeeperHeight,
-                     static_cast<float>(player.y) - player.offsetZ};
-    audioSetChannelPosition(audio.footstepsChannel, drawn);
+    audioSetChannelPosition(audio.footstepsChannel, drawnPosition(player, kKeeperHeight));
     audioSetChannelVolume(audio.footstepsChannel, kFootstepVolume);
 }
 
-void placeListener(GameAudio& /*audio*/, Vec3 eye, Vec3 lookAt) {
+void placeListener(Vec3 eye, Vec3 lookAt) {
     Vec3 forward = vecSub(lookAt, eye);
     vecNormalize(forward);
     // The audio layer's frame is left-handed: the world's z runs the other way in it.
     audioSetListener(eye, Vec3{forward.x, forward.y, -forward.z}, Vec3{0.0f, 1.0f, 0.0f});
 }
 
-void updateAudio(GameAudio& /*audio*/) {
+void updateAudio() {
     audioUpdate();
 }

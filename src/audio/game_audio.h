@@ -3,25 +3,13 @@
 #include <random>
 
 #include "core/board.h"
+#include "formats/asset_files.h"
 #include "math/vec.h"
 #include "platform/audio.h"
 
 // The game's sounds and music: four positional samples (a box sliding, two grunts, footsteps) placed in
 // the world's units, a listener that follows the camera, and one tracker song at a time. A missing device,
 // file or decoder leaves null handles and a silent game.
-
-constexpr const char* kTitleSong = "audio/music/in1.it";
-constexpr const char* kGameSong = "audio/music/s1.it";
-
-// The sample table's slots, numbered from 1.
-constexpr int SAMPLE_SLIDE = 1;
-constexpr int SAMPLE_FOOTSTEPS = 2;
-constexpr int SAMPLE_GRUNT = 3;
-constexpr int SAMPLE_GRUNT2 = 4;
-constexpr int kSampleSlotCount = 4;
-
-// The file of each slot, indexed by slot (entry 0 unused).
-extern const char* const kSampleFiles[kSampleSlotCount + 1];
 
 constexpr int kAudioMixRate = 44100;         // frames per second
 constexpr int kAudioChannelCount = 16;       // sample channels of the audio layer
@@ -33,7 +21,6 @@ constexpr int kFootstepVolume = 200;         // of 255
 struct GameAudio {
     AudioSample samples[kSampleSlotCount + 1];  // indexed by slot; entry 0 unused
     AudioSong song;                             // the song now loaded
-    const char* musicFile = kTitleSong;         // the file of the song to load next
     AudioChannel slideChannel;
     AudioChannel gruntChannel;
     AudioChannel footstepsChannel;
@@ -50,15 +37,16 @@ void resumeSong(GameAudio& audio);
 // At every game start: the slide, grunt and footstep channels are forgotten.
 void forgetChannels(GameAudio& audio);
 
-// Every frame with the menu closed, before the level end: the slide sound and a grunt follow the gliding
-// box with the highest index; the slide sound stops on the first frame no box glides.
-void updateSlideSounds(GameAudio& audio, const Board& board, std::mt19937& random);
+// Every frame with the menu closed, from what the frame's step saw as it began: the slide sound and a grunt
+// follow the gliding box with the highest index, drawn at boxPosition; the slide sound stops on the first
+// frame no box glides. The grunt is one of two, chosen with the game's generator.
+void updateSlideSounds(GameAudio& audio, bool boxGliding, Vec3 boxPosition, std::mt19937& random);
 
 // A footfall of the walk cycle, at a point on the floor.
 void playFootstep(GameAudio& audio, Vec3 position);
 // Every frame: the footstep channel follows the keeper's drawn position.
 void moveFootsteps(GameAudio& audio, const Player& player);
-// Every frame, from the scene drawing: the listener stands at the eye and looks at the point looked at.
-void placeListener(GameAudio& audio, Vec3 eye, Vec3 lookAt);
+// Every frame: the listener stands at the eye and looks at the point looked at.
+void placeListener(Vec3 eye, Vec3 lookAt);
 // After every game-loop frame's buffer swap.
-void updateAudio(GameAudio& audio);
+void updateAudio();

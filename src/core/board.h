@@ -1,7 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+
+#include "math/vec.h"
 
 // The level in play: the static grid, the box list and the keeper. Single instances owned by the main
 // program; rules are free functions over them.
@@ -10,10 +11,8 @@ constexpr int kBoardWidth = 32;   // columns (world x)
 constexpr int kBoardHeight = 24;  // rows (world z); row 0 is the first row written in the level file
 constexpr int kMaxBoxes = 32;
 
-// Cell codes of Board::cells. Boxes and the keeper are never written into the grid.
-constexpr std::uint8_t CELL_FLOOR = 0;
-constexpr std::uint8_t CELL_WALL = 1;
-constexpr std::uint8_t CELL_GOAL = 2;
+// The cell codes of Board::cells. Boxes and the keeper are never written into the grid.
+enum class Cell : std::uint8_t { Floor = 0, Wall = 1, Goal = 2 };
 
 // Box::active for a box of the current level; any non-zero value counts as one.
 constexpr std::uint8_t kBoxActive = 0xFF;
@@ -27,9 +26,10 @@ struct Box {
 };
 
 struct Board {
-    std::uint8_t cells[kBoardWidth][kBoardHeight] = {};  // indexed [x][y]
-    Box boxes[kMaxBoxes] = {};                           // numbered in the order the loader met them
-    std::uint8_t notFound = 0;  // 1 when the last load did not find the requested level
+    Cell cells[kBoardWidth][kBoardHeight] = {};  // indexed [x][y]
+    Box boxes[kMaxBoxes] = {};                   // numbered in the order the loader met them
+    std::uint8_t notFound = 0;                   // 1 when the last load did not find the requested level
+    std::uint8_t pastLastLevel = 0;              // 1 when that was because the set holds fewer levels
 };
 
 struct Player {
@@ -38,10 +38,25 @@ struct Player {
     std::int32_t steps = 0;  // successful moves in this attempt at the level
     float offsetX = 0.0f;
     float offsetZ = 0.0f;
-    std::string setName;      // level set, e.g. "Classic"
-    std::int32_t level = 0;   // counted from 1
-    std::int32_t facing = 0;  // degrees about the vertical axis: 0, 90, 180 or 270
+    const char* setName = "";  // level set, e.g. "Classic"; a name that lasts the whole run
+    std::int32_t level = 0;    // counted from 1
+    std::int32_t facing = 0;   // degrees about the vertical axis: 0, 90, 180 or 270
 };
+
+// World layout: column x is world x, row y is world z, y points up, one cell is 1.0, the floor is y = 0.
+constexpr float kKeeperHeight = 1.027f;  // world y of the keeper model's origin; its feet stand on y = 0
+
+// Where a gliding object is drawn: its cell minus its slide offsets, at a height. The picture, the mini-map
+// and the sounds that follow the boxes and the keeper all place them here.
+inline Vec3 drawnPosition(std::int32_t x, std::int32_t y, float offsetX, float offsetZ, float height) {
+    return Vec3{static_cast<float>(x) - offsetX, height, static_cast<float>(y) - offsetZ};
+}
+inline Vec3 drawnPosition(const Box& box, float height) {
+    return drawnPosition(box.x, box.y, box.offsetX, box.offsetZ, height);
+}
+inline Vec3 drawnPosition(const Player& player, float height) {
+    return drawnPosition(player.x, player.y, player.offsetX, player.offsetZ, height);
+}
 
 inline bool isInsideGrid(int x, int y) {
     return x >= 0 && x < kBoardWidth && y >= 0 && y < kBoardHeight;

@@ -1,7 +1,9 @@
 #include "core/demo.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
+#include <cstdlib>
 
 namespace {
 
@@ -46,10 +48,28 @@ bool takePair(DemoScript& script, int& x, int& y) {
     return true;
 }
 
+// Counts this frame's seconds as the keeper making no progress, unless it came closer, a new target was read
+// or the viewer is zooming.
+void trackProgress(DemoProgress& progress, const Player& player, int targetX, int targetY, bool newTarget,
+                   const DemoClock& clock) {
+    // In 64 bits: a target read from the file may lie anywhere in 32-bit range.
+    const long long distance = std::llabs(static_cast<long long>(targetX) - player.x) +
+                               std::llabs(static_cast<long long>(targetY) - player.y);
+    const double frameSeconds = progress.lastStepTime < 0.0 ? 0.0 : clock.now - progress.lastStepTime;
+    progress.lastStepTime = clock.now;
+    if (newTarget || progress.closestDistance < 0 || distance < progress.closestDistance) {
+        progress.closestDistance = distance;
+        progress.stalledSeconds = 0.0;
+    } else if (!clock.zooming) {
+        progress.stalledSeconds += std::clamp(frameSeconds, 0.0, kDemoStallFrameSeconds);
+    }
+}
+
 }  // namespace
 
 void startDemoScript(DemoState& demo, const char* path) {
     closeDemoScript(demo);
+    demo.progress = DemoProgress{};
     demo.script.file = std::fopen(path, "rb");
     readAhead(demo.script);
     takePair(demo.script, demo.targetX, demo.targetY);
@@ -73,7 +93,8 @@ std::optional<Direction> demoSteering(int keeperX, int keeperY, int targetX, int
     return direction;
 }
 
-DemoStep runDemoStep(DemoState& demo, const Player& player, bool spaceDown, bool escapeDown) {
+DemoStep runDemoStep(DemoState& demo, const Player& player, bool spaceDown, bool escapeDown,
+                     DemoClock clock) {
     DemoStep step;
     if (demoScriptAtEnd(demo)) {
         closeDemoScript(demo);
@@ -81,13 +102,16 @@ DemoStep runDemoStep(DemoState& demo, const Player& player, bool spaceDown, bool
         step.end = DemoEnd::ScriptEnded;
         return step;
     }
-    if (player.x == demo.targetX && player.y == demo.targetY)
-        takePair(demo.script, demo.targetX, demo.targetY);
+    const bool reached = player.x == demo.targetX && player.y == demo.targetY;
+    if (reached) takePair(demo.script, demo.targetX, demo.targetY);
+    trackProgress(demo.progress, player, demo.targetX, demo.targetY, reached, clock);
     step.direction = demoSteering(player.x, player.y, demo.targetX, demo.targetY);
-    if (spaceDown || escapeDown) {
+    if (spaceDown || escapeDown || demo.progress.stalledSeconds >= kDemoStallSeconds) {
         closeDemoScript(demo);
         demo.demoMode = false;
-        step.end = spaceDown ? DemoEnd::SpacePressed : DemoEnd::EscapePressed;
+        step.end = spaceDown    ? DemoEnd::SpacePressed
+                   : escapeDown ? DemoEnd::EscapePressed
+                                : DemoEnd::ScriptEnded;
         step.direction.reset();  // the pass ends here; nothing moves
     }
     return step;

@@ -21,11 +21,26 @@ struct DemoScript {
     int pendingY = 0;
 };
 
+// A path the keeper cannot walk (a target beyond a wall or a blocked box) is a broken file, not a show: the
+// demo ends as at the end of the file once the keeper has come no closer to its target for this long.
+constexpr double kDemoStallSeconds = 3.0;
+// A frame counts for at most this long towards the stall: a longer one is the viewer holding a key whose
+// release the game waits for, not the keeper pressing against a wall.
+constexpr double kDemoStallFrameSeconds = 0.25;
+
+// How the keeper fares on its way to the current target.
+struct DemoProgress {
+    long long closestDistance = -1;  // cells (row plus column) to the target at its closest; -1: none yet
+    double stalledSeconds = 0.0;     // demo frames since the keeper last came closer
+    double lastStepTime = -1.0;      // the clock at the previous step; negative before the first
+};
+
 struct DemoState {
     bool demoMode = false;
     int targetX = 0;  // the cell the keeper is steered towards
     int targetY = 0;
     DemoScript script;
+    DemoProgress progress;
 };
 
 // Game start, demo or not: (re)open the path file and read its first pair into the target. A missing file
@@ -36,7 +51,7 @@ bool demoScriptAtEnd(const DemoState& demo);
 
 enum class DemoEnd {
     None,
-    ScriptEnded,    // the path is used up: back to the title
+    ScriptEnded,    // the path is used up, or cannot be walked: back to the title
     SpacePressed,   // the player took over: on to the menu, after Space is released
     EscapePressed,  // the same, after Escape is released
 };
@@ -46,9 +61,16 @@ struct DemoStep {
     DemoEnd end = DemoEnd::None;
 };
 
+// What the demo step reads besides the keys.
+struct DemoClock {
+    double now = 0.0;  // seconds on a clock that only moves forward; a clock that stays still never stalls
+    bool zooming = false;  // Left Ctrl is down: the requested direction zooms the camera and nobody walks
+};
+
 // One frame of the demo. On any end the script is closed and demoMode cleared; the caller waits for the
 // key's release and opens the menu, or returns to the title.
-DemoStep runDemoStep(DemoState& demo, const Player& player, bool spaceDown, bool escapeDown);
+DemoStep runDemoStep(DemoState& demo, const Player& player, bool spaceDown, bool escapeDown,
+                     DemoClock clock = {});
 
 // The direction that steers the keeper towards the target: a difference in the row is followed before
 // one in the column.

@@ -57,3 +57,8 @@ LevelEndFrame stepLevelEnd(LevelEnd& state, Board& board, Player& player, bool e
 void clearBoxHeights(LevelEnd& state) {
     for (float& height : state.boxHeight) height = 0.0f;
 }
+
+void lowerLogoFade(LevelEnd& state) {
+    state.logoShown = state.fade > 0.0f;
+    if (state.logoShown && !state.advancing) state.fade -= kFadeStep;
+}

@@ -5,12 +5,12 @@
 #include "core/board.h"
 
 // The sequence after a solved level (or a restart on Enter): the boxes sink into the floor, the logo fades
-// in, the level is loaded again or the next one is, and the HUD fades the logo out. It advances once per
-// frame while the menu is closed, so its speed follows the frame rate, not the tick.
+// in, the level is loaded again or the next one is, and the logo fades out again. It advances once per
+// frame, so its speed follows the frame rate, not the tick.
 
 constexpr float kSinkStep = 0.05f;    // drawn height lost by every box per frame
 constexpr float kSunkHeight = -2.0f;  // the boxes are gone below the floor
-constexpr float kFadeStep = 0.05f;    // logo opacity gained per frame during the fade-out
+constexpr float kFadeStep = 0.05f;    // logo opacity gained or lost per frame
 
 struct LevelEnd {
     bool solved = false;        // the level number goes up by one at the reload
@@ -18,7 +18,8 @@ struct LevelEnd {
     bool sinking = false;
     bool sunk = false;
     bool advancing = false;  // the fade-out before the reload is running
-    float fade = 1.0f;       // opacity of the logo overlay; the HUD lowers it while advancing is clear
+    float fade = 1.0f;       // opacity of the logo overlay: raised while advancing, else lowered to 0
+    bool logoShown = false;  // the logo is drawn over this frame, at opacity fade
     // Drawn height (world y) of each box entry; 0 after every level load. The scene draws and shadows the
     // boxes at this height.
     float boxHeight[kMaxBoxes] = {};
@@ -43,3 +44,7 @@ LevelEndFrame stepLevelEnd(LevelEnd& state, Board& board, Player& player, bool e
                            const std::function<void()>& waitForEnterRelease);
 
 void clearBoxHeights(LevelEnd& state);
+
+// Every game-loop frame, the menu open or not, after the phases: unless the fade-in before a reload runs,
+// the logo's opacity drops one step. Once it is at or below 0 the logo is no longer shown and fade stays.
+void lowerLogoFade(LevelEnd& state);

@@ -61,9 +61,10 @@ bool readLine(std::FILE* file, FileLine& line, bool& atEnd) {
 
 void clearBoard(Board& board) {
     for (auto& column : board.cells) {
-        for (auto& cell : column) cell = CELL_FLOOR;
+        for (auto& cell : column) cell = Cell::Floor;
     }
     for (Box& box : board.boxes) box.active = 0;
+    board.pastLastLevel = 0;
 }
 
 enum class RowResult { Fits, DoesNotFit };
@@ -73,9 +74,9 @@ RowResult placeRow(Board& board, Player& player, const FileLine& line, int y, in
     if (!line.fitsBoard || y >= kBoardHeight) return RowResult::DoesNotFit;
     for (int x = 0; x < line.keptLength; ++x) {
         const char ch = line.cells[x];
-        board.cells[x][y] = (ch == '#')                             ? CELL_WALL
-                            : (ch == '.' || ch == '+' || ch == '*') ? CELL_GOAL
-                                                                    : CELL_FLOOR;
+        board.cells[x][y] = (ch == '#')                             ? Cell::Wall
+                            : (ch == '.' || ch == '+' || ch == '*') ? Cell::Goal
+                                                                    : Cell::Floor;
         if (ch == '@' || ch == '+') {
             player.x = x;
             player.y = y;
@@ -96,6 +97,12 @@ void markNotFound(Board& board, Player& player, int keeperX, int keeperY) {
     player.x = keeperX;
     player.y = keeperY;
     board.notFound = 1;
+}
+
+// The file ended before the level asked for: past the set's last level, unless no such level can exist.
+void markPastTheEnd(Board& board, Player& player, int keeperX, int keeperY, std::int64_t levelCount) {
+    markNotFound(board, player, keeperX, keeperY);
+    board.pastLastLevel = player.level > levelCount ? 1 : 0;
 }
 
 }  // namespace
@@ -151,11 +158,13 @@ void loadLevelFromFile(Board& board, Player& player, std::FILE* file) {
     for (;;) {
         // Skip to a blank line: the header, and the rest of every level not wanted.
         do {
-            if (!readLine(file, line, atEnd) || atEnd) return markNotFound(board, player, keeperX, keeperY);
+            if (!readLine(file, line, atEnd) || atEnd)
+                return markPastTheEnd(board, player, keeperX, keeperY, levelCount);
         } while (!line.onlySpaces);
         // Skip title and comment lines up to the first row of the next level.
         do {
-            if (!readLine(file, line, atEnd) || atEnd) return markNotFound(board, player, keeperX, keeperY);
+            if (!readLine(file, line, atEnd) || atEnd)
+                return markPastTheEnd(board, player, keeperX, keeperY, levelCount);
         } while (!line.isLevelLine());
         ++levelCount;
         if (levelCount == player.level) break;

@@ -40,7 +40,7 @@ int directionFacing(Direction direction) {
 }
 
 bool isWall(const Board& board, int x, int y) {
-    return !isInsideGrid(x, y) || board.cells[x][y] == CELL_WALL;
+    return !isInsideGrid(x, y) || board.cells[x][y] == Cell::Wall;
 }
 
 int findBox(const Board& board, int x, int y) {
@@ -51,8 +51,9 @@ int findBox(const Board& board, int x, int y) {
     return -1;
 }
 
-void tryMove(Board& board, Player& player, Direction direction) {
-    if (player.offsetX != 0.0f || player.offsetZ != 0.0f) return;
+MoveResult tryMove(Board& board, Player& player, Direction direction) {
+    MoveResult result;
+    if (isPlayerGliding(player)) return result;
 
     const CellStep step = directionStep(direction);
     player.offsetX = static_cast<float>(step.dx);
@@ -62,7 +63,7 @@ void tryMove(Board& board, Player& player, Direction direction) {
     const int targetY = player.y + step.dy;
     if (isWall(board, targetX, targetY)) {
         player.offsetX = player.offsetZ = 0.0f;
-        return;
+        return result;
     }
     const int boxIndex = findBox(board, targetX, targetY);
     if (boxIndex >= 0) {
@@ -70,17 +71,24 @@ void tryMove(Board& board, Player& player, Direction direction) {
         const int beyondY = targetY + step.dy;
         if (isWall(board, beyondX, beyondY) || findBox(board, beyondX, beyondY) >= 0) {
             player.offsetX = player.offsetZ = 0.0f;
-            return;
+            return result;
         }
         Box& box = board.boxes[boxIndex];
         box.x = beyondX;
         box.y = beyondY;
         box.offsetX = player.offsetX;
         box.offsetZ = player.offsetZ;
+        result.pushedBox = boxIndex;
     }
     player.x = targetX;
     player.y = targetY;
     player.steps += 1;
+    result.moved = true;
+    return result;
+}
+
+bool isPlayerGliding(const Player& player) {
+    return player.offsetX != 0.0f || player.offsetZ != 0.0f;
 }
 
 void settlePlayer(Player& player) {
@@ -105,4 +113,12 @@ bool isAnyBoxGliding(const Board& board) {
         if (box.active != 0 && isBoxGliding(box)) return true;
     }
     return false;
+}
+
+const Box* lastGlidingBox(const Board& board) {
+    for (int i = kMaxBoxes - 1; i >= 0; --i) {
+        const Box& box = board.boxes[i];
+        if (box.active != 0 && isBoxGliding(box)) return &box;
+    }
+    return nullptr;
 }

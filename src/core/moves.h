@@ -20,10 +20,17 @@ bool isWall(const Board& board, int x, int y);
 // Lowest index of an active box on the cell, or -1.
 int findBox(const Board& board, int x, int y);
 
+struct MoveResult {
+    bool moved = false;  // the keeper walked or pushed: a step was counted
+    int pushedBox = -1;  // the box pushed, or -1 for a walk
+};
+
 // One move request. Ignored while the keeper glides; a move into a wall, or a push of a box into a wall or
 // another box, is refused. A successful walk or push counts one step and starts a glide of the keeper
 // (and of the pushed box, in lockstep).
-void tryMove(Board& board, Player& player, Direction direction);
+MoveResult tryMove(Board& board, Player& player, Direction direction);
+
+bool isPlayerGliding(const Player& player);
 
 // One tick of glide decay: each offset moves 0.1 towards 0 and snaps to 0 below 0.1, so a step from 1.0
 // glides for exactly 9 ticks in single precision.
@@ -32,3 +39,5 @@ void settleBoxes(Board& board);
 
 bool isBoxGliding(const Box& box);
 bool isAnyBoxGliding(const Board& board);
+// The active gliding box with the highest index, or null: the one the slide sound follows.
+const Box* lastGlidingBox(const Board& board);

@@ -10,16 +10,30 @@ Mat4 translationMatrix(float x, float y, float z) {
     return out;
 }
 
-Mat4 rotationAboutY(float degrees) {
-    const double radians = degrees * (3.14159265358979323846 / 180.0);
-    const float c = static_cast<float>(std::cos(radians));
-    const float s = static_cast<float>(std::sin(radians));
+namespace {
+
+constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
+
+// The turn about the vertical axis with the given cosine and sine.
+Mat4 turnAboutY(float c, float s) {
     Mat4 out;
     out.m[0] = c;
     out.m[2] = -s;
     out.m[8] = s;
     out.m[10] = c;
     return out;
+}
+
+}  // namespace
+
+Mat4 rotationAboutY(float degrees) {
+    const double radians = degrees * kRadiansPerDegree;
+    return turnAboutY(static_cast<float>(std::cos(radians)), static_cast<float>(std::sin(radians)));
+}
+
+Mat4 pipelineRotationAboutY(float degrees) {
+    const float radians = static_cast<float>(degrees * kRadiansPerDegree);
+    return turnAboutY(std::cos(radians), std::sin(radians));
 }
 
 Mat4 matMultiply(const Mat4& a, const Mat4& b) {

@@ -12,6 +12,9 @@ struct Mat4 {
 Mat4 translationMatrix(float x, float y, float z);
 // The turn glRotatef(degrees, 0, 1, 0) multiplies in, about the vertical axis.
 Mat4 rotationAboutY(float degrees);
+// The same turn as the fixed-function pipeline computes it: the angle in radians, its sine and cosine all
+// in single precision. A matrix built with it matches the driver's bit for bit.
+Mat4 pipelineRotationAboutY(float degrees);
 // a * b, the order glMultMatrixf(b) applies b after a is current.
 Mat4 matMultiply(const Mat4& a, const Mat4& b);
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/window.h"
+#include "platform/window_events.h"
 
 namespace {
 
@@ -23,13 +24,13 @@ struct ScriptedState {
     int desktopWidth = 1920;
     int desktopHeight = 1080;
     double now = 0.0;
+    double awake = 0.0;  // what the test advanced the clock by: the program's own time
     bool keys[KEY_LAST + 1] = {};
     std::vector<ScheduledEvent> events;  // kept in time order
     std::function<void()> onPoll;
+    std::function<void()> onSwap;
+    bool (*extensionQuery)(const char*) = nullptr;
     int (*grantSamples)(int) = nullptr;
-    CloseCallback onClose = nullptr;
-    SizeCallback onSize = nullptr;
-    CharCallback onChar = nullptr;
 };
 
 ScriptedState g_scripted;
@@ -47,17 +48,15 @@ void apply(const ScheduledEvent& event) {
             scriptedSetKey(event.a, event.b != 0);
             break;
         case EventKind::Close:
-            if (g_scripted.onClose != nullptr) g_scripted.onClose();
+            reportCloseRequest();  // like a real window, it stays open until the program closes it
             break;
         case EventKind::Char:
-            if (g_scripted.onChar != nullptr && (event.b == 0 || g_scripted.record.keyRepeat)) {
-                g_scripted.onChar(event.a, ACTION_PRESS);
-            }
+            reportChar(static_cast<unsigned int>(event.a), event.b != 0);
             break;
         case EventKind::Resize:
             g_scripted.record.windowWidth = event.a;
             g_scripted.record.windowHeight = event.b;
-            if (g_scripted.onSize != nullptr) g_scripted.onSize(event.a, event.b);
+            reportSize(event.a, event.b);
             break;
     }
 }
@@ -66,6 +65,7 @@ void apply(const ScheduledEvent& event) {
 
 void scriptedReset() {
     g_scripted = ScriptedState{};
+    resetWindowEvents();
 }
 
 const ScriptedWindowRecord& scriptedRecord() {
@@ -95,6 +95,7 @@ void scriptedSetKey(int key, bool down) {
 
 void scriptedAdvanceTime(double seconds) {
     g_scripted.now += seconds;
+    g_scripted.awake += seconds;
 }
 
 void scriptedKeyAt(double time, int key, bool down) {
@@ -117,6 +118,14 @@ void scriptedOnPoll(std::function<void()> hook) {
     g_scripted.onPoll = std::move(hook);
 }
 
+void scriptedOnSwap(std::function<void()> hook) {
+    g_scripted.onSwap = std::move(hook);
+}
+
+void scriptedSetExtensionQuery(bool (*query)(const char* name)) {
+    g_scripted.extensionQuery = query;
+}
+
 bool platformInit() {
     g_scripted.record.initialised = !g_scripted.failInit;
     return !g_scripted.failInit;
@@ -125,6 +134,7 @@ bool platformInit() {
 void platformTerminate() {
     g_scripted.record.initialised = false;
     g_scripted.record.windowOpen = false;
+    resetWindowEvents();
 }
 
 bool platformOpenWindow(const WindowRequest& request) {
@@ -162,6 +172,10 @@ void platformGetWindowSize(int& width, int& height) {
     height = g_scripted.record.windowHeight;
 }
 
+void platformSetWindowSize(int width, int height) {
+    scriptedResizeAt(g_scripted.now, width, height);
+}
+
 void platformGetDesktopSize(int& width, int& height) {
     width = g_scripted.desktopWidth;
     height = g_scripted.desktopHeight;
@@ -171,25 +185,26 @@ void platformSwapInterval(int interval) {
     g_scripted.record.swapInterval = interval;
 }
 
-bool platformExtensionSupported(const char*) {
-    return false;
+bool platformExtensionSupported(const char* name) {
+    return g_scripted.extensionQuery != nullptr && g_scripted.extensionQuery(name);
 }
 
 void platformSetCloseCallback(CloseCallback callback) {
-    g_scripted.onClose = callback;
+    installCloseCallback(callback);
 }
 
 void platformSetSizeCallback(SizeCallback callback) {
-    g_scripted.onSize = callback;
-    if (callback != nullptr) callback(g_scripted.record.windowWidth, g_scripted.record.windowHeight);
+    const ScriptedWindowRecord& record = g_scripted.record;
+    installSizeCallback(callback, record.windowOpen, record.windowWidth, record.windowHeight);
 }
 
 void platformSetCharCallback(CharCallback callback) {
-    g_scripted.onChar = callback;
+    installCharCallback(callback);
     g_scripted.record.charCallbackInstalled = callback != nullptr;
 }
 
 void platformSetKeyRepeat(bool enabled) {
+    setKeyRepeat(enabled);
     g_scripted.record.keyRepeat = enabled;
 }
 
@@ -210,6 +225,7 @@ void platformPollEvents() {
 
 void platformSwapBuffers() {
     ++g_scripted.record.swaps;
+    if (g_scripted.onSwap) g_scripted.onSwap();
     platformPollEvents();
 }
 
@@ -221,4 +237,8 @@ void platformSleep(double seconds) {
     if (seconds <= 0.0) return;
     g_scripted.now += seconds;
     g_scripted.record.sleptSeconds += seconds;
+}
+
+double platformAwakeTime() {
+    return g_scripted.awake;
 }

@@ -1,9 +1,9 @@
 #pragma once
 
 // The scripted stand-in of the windowing layer, for tests: no window, a clock that moves only when the
-// program sleeps (or the test advances it), and keys, characters, close requests and resizes that the test
-// sets at once or schedules for a moment of that clock. Scheduled events take effect at the first event
-// poll (or buffer swap) at or after their time, as real input does.
+// program sleeps (or the test advances it: time the program spends working), and keys, characters, close
+// requests and resizes that the test sets at once or schedules for a moment of that clock. Scheduled events
+// take effect at the first event poll (or buffer swap) at or after their time, as real input does.
 
 #include <functional>
 
@@ -47,3 +47,9 @@ void scriptedCharAt(double time, int code, bool repeat = false);
 void scriptedResizeAt(double time, int width, int height);
 // Runs at every poll, after the scheduled events: for scripts that react to the program's state.
 void scriptedOnPoll(std::function<void()> hook);
+// Runs at every buffer swap, before the swap's poll: a test that draws into a real context of its own reads
+// each finished frame here.
+void scriptedOnSwap(std::function<void()> hook);
+// How extension queries are answered; by default nothing is supported. A test with a real context current
+// answers from that context.
+void scriptedSetExtensionQuery(bool (*query)(const char* name));

@@ -16,6 +16,7 @@
 constexpr int KEY_SPACE = 32;
 constexpr int KEY_L = 76;
 constexpr int KEY_S = 83;
+constexpr int KEY_U = 85;
 constexpr int KEY_ESC = 257;
 constexpr int KEY_UP = 283;
 constexpr int KEY_DOWN = 284;
@@ -60,6 +61,7 @@ int platformWindowSamples();  // multisampling the window's framebuffer has (0: 
 void platformSetWindowTitle(const char* title);
 void platformSetWindowPos(int x, int y);
 void platformGetWindowSize(int& width, int& height);
+void platformSetWindowSize(int width, int height);  // the size callback reports the size the window gets
 void platformGetDesktopSize(int& width, int& height);
 void platformSwapInterval(int interval);
 bool platformExtensionSupported(const char* name);
@@ -75,3 +77,6 @@ void platformSwapBuffers();
 
 double platformTime();  // seconds since platformInit
 void platformSleep(double seconds);
+// Seconds since platformInit not spent in platformSleep: the program's own work, waits for the display
+// included. The difference over a stretch of the program is how long its work took there.
+double platformAwakeTime();

@@ -4,33 +4,31 @@
 #include <ctime>
 
 #include "platform/window.h"
+#include "platform/window_events.h"
 #include "platform/window_keys.h"
 
-// The windowing layer over GLFW 3. GLFW 3 differs from what the game expects in four ways, each mended here:
-// key numbers (translated through one table), the close callback (GLFW 3 closes unless vetoed), the size
-// callback (GLFW 3 does not call it on installation) and character repeat (GLFW 3 always repeats, so while
-// repeat is off the repeated key events and the characters they produce are dropped).
+// The windowing layer over GLFW 3. GLFW 3 differs from what the game expects in four ways: key numbers
+// (translated here through one table), the close callback (GLFW 3 closes unless vetoed), the size callback
+// (GLFW 3 does not call it on installation) and character repeat (GLFW 3 always repeats). The last three
+// are the shared rules of platform/window_events.h, which this layer reports its events through.
 
 namespace {
 
-// The one window of the program and the callbacks the game installed; touched only on the main thread.
+// The one window of the program; touched only on the main thread.
 struct WindowState {
     GLFWwindow* window = nullptr;
-    CloseCallback onClose = nullptr;
-    SizeCallback onSize = nullptr;
-    CharCallback onChar = nullptr;
-    bool keyRepeat = false;
     bool lastKeyWasRepeat = false;  // the character that follows a repeated key event is a repeat too
+    double sleptSeconds = 0.0;      // as measured by the timer, oversleeping included
 };
 
 WindowState g_state;
 
 void handleClose(GLFWwindow* window) {
-    if (g_state.onClose != nullptr && g_state.onClose() == 0) glfwSetWindowShouldClose(window, GLFW_FALSE);
+    if (!reportCloseRequest()) glfwSetWindowShouldClose(window, GLFW_FALSE);
 }
 
 void handleSize(GLFWwindow*, int width, int height) {
-    if (g_state.onSize != nullptr) g_state.onSize(width, height);
+    reportSize(width, height);
 }
 
 void handleKey(GLFWwindow*, int, int, int action, int) {
@@ -39,11 +37,7 @@ void handleKey(GLFWwindow*, int, int, int action, int) {
 }
 
 void handleChar(GLFWwindow*, unsigned int codepoint) {
-    if (g_state.onChar == nullptr) return;
-    if (g_state.lastKeyWasRepeat && !g_state.keyRepeat) return;
-    // The character range the game's interface delivers: printable ASCII and Latin-1 upwards.
-    if (codepoint < 32 || (codepoint > 126 && codepoint < 160)) return;
-    g_state.onChar(static_cast<int>(codepoint), ACTION_PRESS);
+    reportChar(codepoint, g_state.lastKeyWasRepeat);
 }
 
 }  // namespace
@@ -55,6 +49,7 @@ bool platformInit() {
 void platformTerminate() {
     glfwTerminate();
     g_state = WindowState{};
+    resetWindowEvents();
 }
 
 bool platformOpenWindow(const WindowRequest& request) {
@@ -105,6 +100,10 @@ void platformGetWindowSize(int& width, int& height) {
     if (g_state.window != nullptr) glfwGetWindowSize(g_state.window, &width, &height);
 }
 
+void platformSetWindowSize(int width, int height) {
+    if (g_state.window != nullptr) glfwSetWindowSize(g_state.window, width, height);
+}
+
 void platformGetDesktopSize(int& width, int& height) {
     width = height = 0;
     GLFWmonitor* monitor = glfwGetPrimaryMonitor();
@@ -123,24 +122,22 @@ bool platformExtensionSupported(const char* name) {
 }
 
 void platformSetCloseCallback(CloseCallback callback) {
-    g_state.onClose = callback;
+    installCloseCallback(callback);
 }
 
 void platformSetSizeCallback(SizeCallback callback) {
-    g_state.onSize = callback;
-    if (callback == nullptr || g_state.window == nullptr) return;
     int width = 0;
     int height = 0;
-    glfwGetWindowSize(g_state.window, &width, &height);
-    callback(width, height);
+    if (g_state.window != nullptr) glfwGetWindowSize(g_state.window, &width, &height);
+    installSizeCallback(callback, g_state.window != nullptr, width, height);
 }
 
 void platformSetCharCallback(CharCallback callback) {
-    g_state.onChar = callback;
+    installCharCallback(callback);
 }
 
 void platformSetKeyRepeat(bool enabled) {
-    g_state.keyRepeat = enabled;
+    setKeyRepeat(enabled);
 }
 
 bool platformKeyDown(int key) {
@@ -163,9 +160,15 @@ double platformTime() {
 
 void platformSleep(double seconds) {
     if (seconds <= 0.0) return;
+    const double start = glfwGetTime();
     timespec wait{};
     wait.tv_sec = static_cast<time_t>(seconds);
     wait.tv_nsec = static_cast<long>((seconds - static_cast<double>(wait.tv_sec)) * 1e9);
     while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
     }
+    g_state.sleptSeconds += glfwGetTime() - start;
+}
+
+double platformAwakeTime() {
+    return glfwGetTime() - g_state.sleptSeconds;
 }

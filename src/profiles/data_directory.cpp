@@ -2,8 +2,9 @@
 
 #include <sys/stat.h>
 
-#include <cstdio>
 #include <cstdlib>
+
+#include "platform/diagnostics.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ void makeParents(const std::string& path) {
 }
 
 void makeDirectory(const std::string& path) {
-    if (::mkdir(path.c_str(), 0755) != 0) std::printf("unable to create directory at %s\n", path.c_str());
+    if (::mkdir(path.c_str(), 0755) != 0) diagnosticLine("unable to create directory at %s", path.c_str());
 }
 
 }  // namespace

@@ -86,10 +86,3 @@ void printTextShadowed(const BitmapFont& font, const char* text, float x, float 
     printText(font, text, x + kTextShadowOffset, y - kTextShadowOffset, 0.0f, 0.0f, 0.0f, window);
     printText(font, text, x, y, red, green, blue, window);
 }
-
-float centredTextX(const char* text, const WindowSettings& window, unsigned int halfAdvance) {
-    const long long length = text == nullptr ? 0 : static_cast<long long>(std::strlen(text));
-    const long long x =
-        static_cast<long long>(window.width / 2) - length * static_cast<long long>(halfAdvance);
-    return static_cast<float>(x);
-}

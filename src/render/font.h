@@ -2,9 +2,9 @@
 
 #include <GL/gl.h>
 
-#include "render/glyph_layout.h"
+#include "layout/glyph_layout.h"
+#include "layout/window_settings.h"
 #include "render/graphics.h"
-#include "render/window_settings.h"
 
 // Text drawn with bitmap fonts: each byte of a text calls the display list of its glyph.
 
@@ -32,7 +32,3 @@ void printText(const BitmapFont& font, const char* text, float x, float y, float
 constexpr float kTextShadowOffset = 2.0f;
 void printTextShadowed(const BitmapFont& font, const char* text, float x, float y, float red, float green,
                        float blue, const WindowSettings& window);
-
-// The x that centres text on the window: width / 2 (rounded down) minus the text's length times the
-// font's half advance. Negative for a text wider than the window.
-float centredTextX(const char* text, const WindowSettings& window, unsigned int halfAdvance);

@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "render/window_settings.h"
+#include "layout/window_settings.h"
 
 // A finished picture kept off screen and shown again pixel for pixel. Screens that stand still (the title,
 // the board behind the open menu) are drawn once and then replayed, which costs a copy instead of the whole

@@ -2,10 +2,16 @@
 
 #include <GL/gl.h>
 
-#include "render/asset_files.h"
-#include "render/model.h"
+#include "formats/asset_files.h"
+#include "formats/model.h"
+#include "game/game_state.h"
+#include "layout/session_notes.h"
+#include "render/frame_cache.h"
+#include "render/shadows.h"
+#include "render/volume_cache.h"
 
-// Everything start-up loads for drawing, owned by the main program and kept until the program ends.
+// The GL resources: everything start-up loads for drawing, and the pictures kept for still screens. Owned
+// by the main program and kept until the program ends; only the drawing looks into it.
 
 struct TextureSlots {
     GLuint names[kTextureSlotCount + 1] = {};  // indexed 1 to 12; 0 until loaded
@@ -23,16 +29,16 @@ struct BitmapFont {
     unsigned int halfAdvance = 0;  // for centring: half the glyph size
 };
 
-// Room as the tables have; only the first entries are filled.
-constexpr int kSceneryModelCapacity = 28;
-constexpr int kWalkFrameCapacity = 112;
-constexpr int kPushFrameCapacity = 105;
-
-struct ModelTables {
-    Model scenery[kSceneryModelCapacity];
-    Model walkFrames[kWalkFrameCapacity];
-    Model pushFrames[kPushFrameCapacity];
+// The board's picture kept behind the open menu, and what it was drawn from.
+struct BoardPictureCache {
+    FrameCache frame;
+    GameState drawnFrom;  // a byte copy of the state drawn
+    SessionNotes notes;
 };
+
+// The parts of a game frame's picture, in the order they are sent. The board is one part: floor tiles,
+// goals and walls go out cell by cell.
+enum class FramePass { Clear, Board, Boxes, Keeper, Volumes, Darkening, Hud, MiniMap, Fog, Logo, Count };
 
 struct Graphics {
     TextureSlots textures;
@@ -42,4 +48,15 @@ struct Graphics {
     ModelTables models;
     GLuint sceneryLists = 0;      // four consecutive lists, one per scenery model
     GLuint shadowFinishList = 0;  // darkens the shadowed pixels, restores the drawing state
+    FrameCache titleFrames[2];    // the title with its prompt hidden (0) and shown (1)
+    BoardPictureCache boardBehindMenu;
+    StaticVolumes staticVolumes;
+    std::vector<ShadowQuad> movingVolumeSides;  // the crates' and the keeper's, worked out every frame
+    // Called as each part of a game frame's picture has been sent: the scene benchmark finishes and times the
+    // parts there. Unset in the game.
+    void (*passSent)(FramePass pass) = nullptr;
 };
+
+inline void markPassSent(const Graphics& graphics, FramePass pass) {
+    if (graphics.passSent != nullptr) graphics.passSent(pass);
+}

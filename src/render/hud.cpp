@@ -3,9 +3,10 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cstdio>
 
+#include "layout/hud_layout.h"
 #include "render/font.h"
-#include "render/hud_layout.h"
 #include "render/pixel_space.h"
 
 namespace {
@@ -92,10 +93,14 @@ void drawMiniMap(const WindowSettings& window, const IconSlots& icons, const Boa
     // The extents come from the level's walls; kept inside the grid all the same.
     const int lastColumn = std::min(scene.extentX, kBoardWidth - 1);
     const int lastRow = std::min(scene.extentY, kBoardHeight - 1);
-    for (int x = 0; x <= lastColumn; ++x) {
-        for (int y = 0; y <= lastRow; ++y) {
-            glBindTexture(GL_TEXTURE_2D, icons.names[miniMapIcon(board.cells[x][y])]);
-            drawMapSquare(x, y, lastRow);
+    // Icon by icon, so each icon is bound once: the squares meet edge to edge and never overlap, so the
+    // order among them changes no pixel.
+    for (const int icon : {ICON_EMPTY, ICON_WALL, ICON_TARGET}) {
+        glBindTexture(GL_TEXTURE_2D, icons.names[icon]);
+        for (int x = 0; x <= lastColumn; ++x) {
+            for (int y = 0; y <= lastRow; ++y) {
+                if (miniMapIcon(board.cells[x][y]) == icon) drawMapSquare(x, y, lastRow);
+            }
         }
     }
     // Boxes and keeper after the cells, covering them, in the cell their drawn position rounds to.
@@ -108,7 +113,7 @@ void drawMiniMap(const WindowSettings& window, const IconSlots& icons, const Boa
 }
 
 void drawHud(const WindowSettings& window, const Graphics& graphics, const Board& board,
-             const SceneState& scene, const HudText& text, float scroll, LevelEnd& levelEnd) {
+             const SceneState& scene, const HudText& text, float scroll, const LevelEnd& levelEnd) {
     const BitmapFont& font = graphics.largeFont;
     const char* name = text.profileName != nullptr ? text.profileName->c_str() : "";
     printHudText(window, font, name, 0.0f, static_cast<float>(hudLineY(window.height, 0)));
@@ -121,13 +126,30 @@ void drawHud(const WindowSettings& window, const Graphics& graphics, const Board
         const PixelPoint demo = demoMarkPosition(window.width, window.height);
         printHudText(window, font, "DEMO", static_cast<float>(demo.x), static_cast<float>(demo.y));
     }
-    if (text.allLevelsSolved) {
-        printHudText(window, font, kAllLevelsSolvedText,
-                     centredTextX(kAllLevelsSolvedText, window, font.halfAdvance),
+    if (text.allLevelsSolved || text.levelNotLoaded) {
+        if (text.allLevelsSolved)
+            std::snprintf(line, sizeof line, "%s", kAllLevelsSolvedText);
+        else
+            formatHudLine(line, sizeof line, kLevelNotLoadedLabel, text.level, kLevelNotLoadedTail);
+        printHudText(window, font, line, centredTextX(line, window, font.halfAdvance),
                      static_cast<float>(allLevelsSolvedY(window.height)));
     }
+    if (text.progressNotSaved) {
+        printTextShadowed(font, kProgressNotSavedText, 0.0f,
+                          static_cast<float>(hudLineY(window.height, kProgressNotSavedLine)), 1.0f, 0.35f,
+                          0.2f, window);
+    }
+    markPassSent(graphics, FramePass::Hud);
+    // The map and the fog lie at the middle of the depth range, in front of everything of the scene (no
+    // part of it comes within two units of the eye, which stays more than two units above the tallest
+    // thing on the board), so they pass the depth test at every pixel: without it they leave the same
+    // colours for less work. Nothing drawn after them needs the depth they would have written.
+    glDisable(GL_DEPTH_TEST);
     drawMiniMap(window, graphics.icons, board, scene);
+    markPassSent(graphics, FramePass::MiniMap);
     drawFogOverlay(window, graphics.textures.names[TEX_FOG], scroll);
-    const LogoFadeFrame fade = stepLogoFade(levelEnd.fade, levelEnd.advancing);
-    if (fade.draw) drawImageOverlay(window, graphics.textures.names[TEX_LOGO], fade.opacity);
+    glEnable(GL_DEPTH_TEST);
+    markPassSent(graphics, FramePass::Fog);
+    if (levelEnd.logoShown) drawImageOverlay(window, graphics.textures.names[TEX_LOGO], levelEnd.fade);
+    markPassSent(graphics, FramePass::Logo);
 }

@@ -4,9 +4,9 @@
 
 #include "core/board.h"
 #include "core/level_end.h"
+#include "game/scene_state.h"
+#include "layout/window_settings.h"
 #include "render/graphics.h"
-#include "render/scene_state.h"
-#include "render/window_settings.h"
 
 // Everything drawn flat over the 3D picture: the HUD lines, the mini-map, the drifting fog and the
 // full-window logo whose opacity makes the fade between levels.
@@ -21,10 +21,12 @@ struct HudText {
     int steps = 0;
     int level = 0;
     bool demoMode = false;
-    bool allLevelsSolved = false;  // the set is used up: the board is empty and says so
+    bool allLevelsSolved = false;   // the set is used up: the board is empty and says so
+    bool levelNotLoaded = false;    // the level asked for exists, or should, but could not be loaded
+    bool progressNotSaved = false;  // the last save of the level reached failed
 };
 
-// Once per game-loop frame after the scene: the three text lines, "DEMO", the map, the fog and the logo
-// fade (which lowers levelEnd.fade while no fade-out runs).
+// Once per game-loop frame after the scene: the three text lines, "DEMO", the map, the fog and, while it is
+// shown, the logo at the level end's fade.
 void drawHud(const WindowSettings& window, const Graphics& graphics, const Board& board,
-             const SceneState& scene, const HudText& text, float scroll, LevelEnd& levelEnd);
+             const SceneState& scene, const HudText& text, float scroll, const LevelEnd& levelEnd);

@@ -1,6 +1,6 @@
 #include "render/model_draw.h"
 
-#include "render/model_shading.h"
+#include "layout/model_shading.h"
 
 namespace {
 
@@ -69,29 +69,72 @@ void drawModelShaded(const Model& model, const TextureSlots& textures, Vec4 ligh
     });
 }
 
+namespace {
+
+void tilePlanarCorner(const Model& model, int column, int row, int i) {
+    const Vec3& position = model.positions[static_cast<std::size_t>(i)];
+    const PlanarCoord uv = planarTexCoord(column, row, position);
+    const Vec3 world = cellPosition(column, row, position);
+    glTexCoord2f(uv.u, uv.v);
+    glNormal3fv(&model.normals[static_cast<std::size_t>(i)].x);
+    glVertex3fv(&world.x);
+}
+
+void tilePlanarShadedCorner(const Model& model, int column, int row, Vec4 light, Vec3 offset, int i) {
+    const Vec3& position = model.positions[static_cast<std::size_t>(i)];
+    const PlanarCoord uv = planarTexCoord(column, row, position);
+    const float grey = lampGreyLevel(light, position, offset);
+    const Vec3 world = cellPosition(column, row, position);
+    glTexCoord2f(uv.u, uv.v);
+    glColor3f(grey, grey, grey);
+    glNormal3fv(&model.normals[static_cast<std::size_t>(i)].x);
+    glVertex3fv(&world.x);
+}
+
+// The faces of a model's only material, corner by corner.
+template <typename Corner>
+void sendOnlyMaterial(const Model& model, Corner corner) {
+    const ModelMaterial& material = model.materials.front();
+    for (int f = material.firstFace; f <= material.lastFace; ++f) {
+        const ModelFace& face = model.faces[static_cast<std::size_t>(f)];
+        for (int k = 0; k < 3; ++k) corner(face.vertexIndex[k]);
+    }
+}
+
+}  // namespace
+
 void drawTilePlanar(const Model& model, const TextureSlots& textures, int column, int row) {
-    drawMaterials(model, textures, kTileColours, [&](const ModelFace&, int, int i) {
-        const Vec3& position = model.positions[static_cast<std::size_t>(i)];
-        const PlanarCoord uv = planarTexCoord(column, row, position);
-        const Vec3 world = cellPosition(column, row, position);
-        glTexCoord2f(uv.u, uv.v);
-        glNormal3fv(&model.normals[static_cast<std::size_t>(i)].x);
-        glVertex3fv(&world.x);
-    });
+    drawMaterials(model, textures, kTileColours,
+                  [&](const ModelFace&, int, int i) { tilePlanarCorner(model, column, row, i); });
 }
 
 void drawTilePlanarShaded(const Model& model, const TextureSlots& textures, int column, int row, Vec4 light,
                           Vec3 offset) {
     drawMaterials(model, textures, kTileColours, [&](const ModelFace&, int, int i) {
-        const Vec3& position = model.positions[static_cast<std::size_t>(i)];
-        const PlanarCoord uv = planarTexCoord(column, row, position);
-        const float grey = lampGreyLevel(light, position, offset);
-        const Vec3 world = cellPosition(column, row, position);
-        glTexCoord2f(uv.u, uv.v);
-        glColor3f(grey, grey, grey);
-        glNormal3fv(&model.normals[static_cast<std::size_t>(i)].x);
-        glVertex3fv(&world.x);
+        tilePlanarShadedCorner(model, column, row, light, offset, i);
     });
+}
+
+bool tilesRunTogether(const Model& model) {
+    return model.materials.size() == 1;
+}
+
+void beginTileRun(const Model& model, const TextureSlots& textures) {
+    bindMaterialTexture(textures, model.materials.front().textureSlot);
+    setMaterial(kTileColours);
+    glBegin(GL_TRIANGLES);
+}
+
+void addTilePlanar(const Model& model, int column, int row) {
+    sendOnlyMaterial(model, [&](int i) { tilePlanarCorner(model, column, row, i); });
+}
+
+void addTilePlanarShaded(const Model& model, int column, int row, Vec4 light, Vec3 offset) {
+    sendOnlyMaterial(model, [&](int i) { tilePlanarShadedCorner(model, column, row, light, offset, i); });
+}
+
+void endTileRun() {
+    glEnd();
 }
 
 void buildSceneryLists(Graphics& graphics) {

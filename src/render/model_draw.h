@@ -20,5 +20,14 @@ void drawTilePlanar(const Model& model, const TextureSlots& textures, int column
 void drawTilePlanarShaded(const Model& model, const TextureSlots& textures, int column, int row, Vec4 light,
                           Vec3 offset);
 
+// Floor tiles one after the other in a single run of triangles: the very vertices drawTilePlanar and
+// drawTilePlanarShaded send, tile after tile, with the texture and colours set once instead of per tile.
+// Only for a tile model of one material (a model of several sends its materials tile by tile).
+bool tilesRunTogether(const Model& model);
+void beginTileRun(const Model& model, const TextureSlots& textures);
+void addTilePlanar(const Model& model, int column, int row);
+void addTilePlanarShaded(const Model& model, int column, int row, Vec4 light, Vec3 offset);
+void endTileRun();
+
 // Compiles the four scenery models into four consecutive display lists.
 void buildSceneryLists(Graphics& graphics);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/window_settings.h"
+#include "layout/window_settings.h"
 
 // Flat drawing in window pixels over whatever the 3D picture set up. The 2D operations save both matrices,
 // draw with one unit per pixel and the origin at the lower-left corner, and restore them, so the caller's

@@ -5,18 +5,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
-#include "render/floor_footprint.h"
+#include "layout/floor_footprint.h"
+#include "layout/keeper_frame.h"
 #include "render/model_draw.h"
-#include "render/scene_rules.h"
 #include "render/shadows.h"
 #include "render/window_setup.h"
 
-// Sections: the light and the keeper's matrix; the board, boxes and keeper; the shadow volumes.
+// Sections: the board, boxes and keeper; the shadow volumes.
 
 namespace {
-
-constexpr float kLampHeight = 4.0f;  // world y of the lamp carried above the keeper
 
 void glowOn(float pulse) {
     const float emission[4] = {pulse, pulse, -std::fabs(pulse), 0.0f};
@@ -32,46 +31,15 @@ GLuint sceneryList(const Graphics& graphics, int model) {
     return graphics.sceneryLists + static_cast<GLuint>(model);
 }
 
-// --- The light and the keeper's matrix --------------------------------------------------------------
-
-Vec4 placeLight(const SceneState& scene, LightSettings& light) {
-    if (scene.lightFollowsKeeper) {
-        light.position[0] = scene.keeperPosition.x;
-        light.position[1] = kLampHeight;
-        light.position[2] = scene.keeperPosition.z;
-    } else {
-        light.position[0] = scene.levelLight.x;
-        light.position[1] = scene.levelLight.y;
-        light.position[2] = scene.levelLight.z;
-        light.position[3] = scene.levelLight.w;
-    }
-    return {light.position[0], light.position[1], light.position[2], light.position[3]};
-}
-
-// Built the way OpenGL builds it, so the keeper and its shadow use the very matrix the driver makes.
-void buildKeeperMatrix(SceneState& scene, const Player& player) {
-    const Vec3 k = scene.keeperPosition;
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glPushMatrix();
-    glTranslatef(k.x, k.y, k.z);
-    glRotatef(static_cast<float>(player.facing), 0.0f, 1.0f, 0.0f);
-    glGetFloatv(GL_MODELVIEW_MATRIX, scene.keeperMatrix.m);
-    glPopMatrix();
-}
-
 // --- The board, boxes and keeper --------------------------------------------------------------------
 
-// The floor tile goes in under the camera's matrix (it places itself in its cell), the rest under the
-// cell's matrix.
-void drawCell(Graphics& graphics, const SceneState& scene, int x, int y, std::uint8_t code, Vec4 floorLight) {
-    const Model& floor = graphics.models.scenery[MODEL_FLOOR];
+// A cell's goal or wall, under the cell's matrix (its floor tile is drawn before it, under the camera's).
+void drawCellObject(Graphics& graphics, const SceneState& scene, int x, int y, Cell code, Vec4 floorLight) {
     const Vec3 offset{static_cast<float>(x), 0.0f, static_cast<float>(y)};
+    glPushMatrix();
+    glMultMatrixf(scene.cellMatrices[x][y].m);
     if (!scene.lightFollowsKeeper) {
-        drawTilePlanar(floor, graphics.textures, x, y);
-        glPushMatrix();
-        glMultMatrixf(scene.cellMatrices[x][y].m);
-        if (code == CELL_GOAL) {
+        if (code == Cell::Goal) {
             glEnable(GL_BLEND);
             glBlendFunc(GL_SRC_COLOR, GL_ONE_MINUS_SRC_ALPHA);
             glowOn(scene.pulse);
@@ -79,38 +47,75 @@ void drawCell(Graphics& graphics, const SceneState& scene, int x, int y, std::ui
             glowOff();
             glDisable(GL_BLEND);
         }
-        if (code == CELL_WALL) glCallList(sceneryList(graphics, MODEL_WALL));
-        glPopMatrix();
-        return;
-    }
-    // Under a goal too: the goal tile lies a little above the floor, and without a floor beneath it the
-    // background would show through at its borders.
-    drawTilePlanarShaded(floor, graphics.textures, x, y, floorLight, offset);
-    glPushMatrix();
-    glMultMatrixf(scene.cellMatrices[x][y].m);
-    if (code == CELL_GOAL) {
-        glowOn(scene.pulse);
-        drawModelShaded(graphics.models.scenery[MODEL_GOAL], graphics.textures, floorLight, offset);
-        glowOff();
-    }
-    if (code == CELL_WALL) {
-        drawModelShaded(graphics.models.scenery[MODEL_WALL], graphics.textures, floorLight, offset);
+        if (code == Cell::Wall) glCallList(sceneryList(graphics, MODEL_WALL));
+    } else {
+        if (code == Cell::Goal) {
+            glowOn(scene.pulse);
+            drawModelShaded(graphics.models.scenery[MODEL_GOAL], graphics.textures, floorLight, offset);
+            glowOff();
+        }
+        if (code == Cell::Wall) {
+            drawModelShaded(graphics.models.scenery[MODEL_WALL], graphics.textures, floorLight, offset);
+        }
     }
     glPopMatrix();
 }
 
-void drawObjects(Graphics& graphics, SceneState& scene, const Board& board, const LevelEnd& levelEnd,
-                 Vec4 light, const Model& keeperModel) {
-    const Vec4 floorLight{light.x, 0.0f, light.z, 1.0f};
-    for (int x = 0; x <= scene.extentX; ++x) {
-        for (int y = 0; y <= scene.extentY; ++y)
-            drawCell(graphics, scene, x, y, board.cells[x][y], floorLight);
+// Every cell gets a floor tile, under a goal too: the goal tile lies a little above the floor, and without a
+// floor beneath it the background would show through at its borders. The tile goes in under the camera's
+// matrix (it places itself in its cell).
+void drawCell(Graphics& graphics, const SceneState& scene, int x, int y, Cell code, Vec4 floorLight) {
+    const Model& floor = graphics.models.scenery[MODEL_FLOOR];
+    if (!scene.lightFollowsKeeper) {
+        drawTilePlanar(floor, graphics.textures, x, y);
+    } else {
+        drawTilePlanarShaded(floor, graphics.textures, x, y, floorLight,
+                             {static_cast<float>(x), 0.0f, static_cast<float>(y)});
     }
+    drawCellObject(graphics, scene, x, y, code, floorLight);
+}
+
+// The same cells in the same order, each primitive as before; only the floor tiles between two goals or
+// walls go out as one run, since nothing changes between them but the vertices.
+void drawCellsInRuns(Graphics& graphics, const SceneState& scene, const Board& board, Vec4 floorLight) {
+    const Model& floor = graphics.models.scenery[MODEL_FLOOR];
+    bool inRun = false;
+    for (int x = 0; x <= scene.extentX; ++x) {
+        for (int y = 0; y <= scene.extentY; ++y) {
+            if (!inRun) beginTileRun(floor, graphics.textures);
+            inRun = true;
+            if (!scene.lightFollowsKeeper) {
+                addTilePlanar(floor, x, y);
+            } else {
+                addTilePlanarShaded(floor, x, y, floorLight,
+                                    {static_cast<float>(x), 0.0f, static_cast<float>(y)});
+            }
+            const Cell code = board.cells[x][y];
+            if (code != Cell::Goal && code != Cell::Wall) continue;
+            endTileRun();
+            inRun = false;
+            drawCellObject(graphics, scene, x, y, code, floorLight);
+        }
+    }
+    if (inRun) endTileRun();
+}
+
+void drawObjects(Graphics& graphics, const SceneState& scene, const Board& board, Vec4 light,
+                 const Model& keeperModel, ScenePath path) {
+    const Vec4 floorLight{light.x, 0.0f, light.z, 1.0f};
+    if (path == ScenePath::Fast && tilesRunTogether(graphics.models.scenery[MODEL_FLOOR])) {
+        drawCellsInRuns(graphics, scene, board, floorLight);
+    } else {
+        for (int x = 0; x <= scene.extentX; ++x) {
+            for (int y = 0; y <= scene.extentY; ++y)
+                drawCell(graphics, scene, x, y, board.cells[x][y], floorLight);
+        }
+    }
+    markPassSent(graphics, FramePass::Board);
     for (int i = 0; i < kMaxBoxes; ++i) {
         const Box& box = board.boxes[i];
         if (box.active == 0) continue;
-        Mat4& matrix = scene.boxMatrices[i];
-        refreshBoxMatrix(matrix, box, levelEnd.boxHeight[i]);
+        const Mat4& matrix = scene.boxMatrices[i];
         glPushMatrix();
         glMultMatrixf(matrix.m);
         if (!scene.lightFollowsKeeper) {
@@ -121,6 +126,7 @@ void drawObjects(Graphics& graphics, SceneState& scene, const Board& board, cons
         }
         glPopMatrix();
     }
+    markPassSent(graphics, FramePass::Boxes);
     glPushMatrix();
     glMultMatrixf(scene.keeperMatrix.m);
     if (!scene.lightFollowsKeeper) {
@@ -130,17 +136,50 @@ void drawObjects(Graphics& graphics, SceneState& scene, const Board& board, cons
                         {scene.keeperMatrix.m[12], 0.0f, scene.keeperMatrix.m[14]});
     }
     glPopMatrix();
+    markPassSent(graphics, FramePass::Keeper);
 }
 
 // --- The shadow volumes -----------------------------------------------------------------------------
 
-// Which screen rectangles each cast is sent through on the fast path. Every pixel outside the floor's
-// outline lies in exactly one band and receives each volume whole; inside the outline a volume is sent only
-// through the rectangle that holds its part above the floor, since everything of it elsewhere there lies
-// below the closed floor and fails the depth test. So each pixel receives the same stencil updates, in the
-// same order, as when every volume is drawn whole over the whole screen, at a fraction of the cost.
+// The plain way, step by step: every caster cast whole, over the whole screen, in two culled passes.
+void castFrom(const Mat4& matrix, Vec4 light, Model& first, Model* second) {
+    glPushMatrix();
+    const Vec4 local = transformPoint(rigidInverse(matrix), light);
+    glMultMatrixf(matrix.m);
+    castShadow(first, local);
+    if (second != nullptr) castShadow(*second, local);
+    glPopMatrix();
+}
+
+void drawShadowsPlain(Graphics& graphics, const SceneState& scene, const Board& board, Vec4 light,
+                      Model& keeperModel) {
+    ModelTables& models = graphics.models;
+    beginShadowPass();
+    for (int x = 0; x <= scene.extentX; ++x) {
+        for (int y = 0; y <= scene.extentY; ++y) {
+            const Cell code = board.cells[x][y];
+            castFrom(scene.cellMatrices[x][y], light,
+                     models.scenery[code == Cell::Goal ? MODEL_GOAL : MODEL_FLOOR],
+                     code == Cell::Wall ? &models.scenery[MODEL_WALL] : nullptr);
+        }
+    }
+    for (int i = 0; i < kMaxBoxes; ++i) {
+        if (board.boxes[i].active != 0)
+            castFrom(scene.boxMatrices[i], light, models.scenery[MODEL_CRATE], nullptr);
+    }
+    castFrom(scene.keeperMatrix, light, keeperModel, nullptr);
+    markPassSent(graphics, FramePass::Volumes);
+    glCallList(graphics.shadowFinishList);
+}
+
+// The fast way sends each volume only through the screen rectangles where it can change the stencil
+// buffer. Every pixel outside the floor's outline lies in exactly one band and receives each volume whole;
+// inside the outline a volume can only count where it is above the floor, near its caster, since
+// everything of it elsewhere there lies below the closed floor and fails the depth test. Sending more than
+// that rectangle (up to the whole screen) changes nothing, so each pixel receives the same stencil updates
+// as when every volume is drawn whole, at a fraction of the cost.
 struct ShadowClip {
-    bool active = false;  // false: every volume is drawn whole (the plain path, or no usable outline)
+    bool active = false;  // false: every volume is drawn whole (no usable outline)
     PixelRect inside;
     int bandCount = 0;
     PixelRect bands[4];
@@ -149,9 +188,8 @@ struct ShadowClip {
     int height = 0;
 };
 
-ShadowClip shadowClip(const WindowSettings& window, const SceneState& scene, ShadowPath path) {
+ShadowClip shadowClip(const WindowSettings& window, const SceneState& scene) {
     ShadowClip clip;
-    if (path != ShadowPath::Fast) return clip;
     Mat4 modelView;
     Mat4 projection;
     glGetFloatv(GL_MODELVIEW_MATRIX, modelView.m);
@@ -168,101 +206,134 @@ ShadowClip shadowClip(const WindowSettings& window, const SceneState& scene, Sha
     return clip;
 }
 
-// One caster with its object matrix already in force; the light in world space and in the model's space.
-void castClipped(const ShadowClip& clip, Model& model, const Box3& modelBox, const Mat4& matrix, Vec4 light,
-                 Vec4 localLight) {
-    if (model.faces.empty()) return;
+void scissorTo(const PixelRect& rect) {
+    glScissor(rect.x0, rect.y0, rect.x1 - rect.x0, rect.y1 - rect.y0);
+}
+
+// One caster's sides, already under its object's matrix, through the bands and the caster's rectangle.
+void countThrough(const ShadowClip& clip, const Box3& bounds, Vec4 light, const ShadowQuad* quads,
+                  int count) {
+    if (count <= 0) return;
     PixelRect near;
-    if (!clip.active ||
-        aboveFloorVolumeRect(clip.modelViewProjection, clip.width, clip.height,
-                             placedBounds(modelBox, matrix), light, near) == ScreenBound::Unknown) {
-        castShadow(model, localLight);
+    const bool whole = !clip.active || aboveFloorVolumeRect(clip.modelViewProjection, clip.width, clip.height,
+                                                            bounds, light, near) == ScreenBound::Unknown;
+    if (whole) {
+        scissorTo({0, 0, clip.width, clip.height});
+        countVolumeSides(quads, count);
         return;
     }
-    near = intersect(near, clip.inside);
-    glEnable(GL_SCISSOR_TEST);
     for (int i = 0; i < clip.bandCount; ++i) {
-        const PixelRect& band = clip.bands[i];
-        glScissor(band.x0, band.y0, band.x1 - band.x0, band.y1 - band.y0);
-        castShadow(model, localLight);
+        scissorTo(clip.bands[i]);
+        countVolumeSides(quads, count);
     }
-    if (!near.empty()) {
-        // Inside the outline, each side only where it is above the floor (a thin strip along its edge).
-        castShadowScissored(
-            model, localLight, [&](const ShadowQuad& quad, int& x0, int& y0, int& x1, int& y1) {
-                const Vec4 a = transformPoint(matrix, {quad.a.x, quad.a.y, quad.a.z, 1.0f});
-                const Vec4 b = transformPoint(matrix, {quad.b.x, quad.b.y, quad.b.z, 1.0f});
-                PixelRect side = near;
-                if (aboveFloorQuadRect(clip.modelViewProjection, clip.width, clip.height, {a.x, a.y, a.z},
-                                       {b.x, b.y, b.z}, light, side) == ScreenBound::Known) {
-                    side = intersect(side, near);
-                } else {
-                    side = near;
-                }
-                x0 = side.x0;
-                y0 = side.y0;
-                x1 = side.x1;
-                y1 = side.y1;
-            });
-    }
-    glDisable(GL_SCISSOR_TEST);
+    near = intersect(near, clip.inside);
+    if (near.empty()) return;
+    scissorTo(near);
+    countVolumeSides(quads, count);
 }
 
-struct Caster {
-    Model* model;
-    Box3 bounds;  // around the model's own vertices
-};
-
-Caster caster(Model& model) {
-    return {&model, modelBounds(model.positions.data(), static_cast<int>(model.positions.size()))};
-}
-
-// The light brought into the object's own space, then the object's casters under the object's matrix.
-void castFrom(const ShadowClip& clip, const Mat4& matrix, Vec4 light, const Caster& first,
-              const Caster* second) {
+// One object: its casters' sides in its own space, the first caster's `firstSides` of them, then the
+// second's.
+void countObject(const ShadowClip& clip, const Mat4& matrix, Vec4 light, const ShadowQuad* quads,
+                 int firstSides, const Box3& firstBounds, int secondSides, const Box3& secondBounds) {
+    if (firstSides + secondSides == 0) return;
     glPushMatrix();
-    const Vec4 local = transformPoint(rigidInverse(matrix), light);
     glMultMatrixf(matrix.m);
-    castClipped(clip, *first.model, first.bounds, matrix, light, local);
-    if (second != nullptr) castClipped(clip, *second->model, second->bounds, matrix, light, local);
+    countThrough(clip, firstBounds, light, quads, firstSides);
+    countThrough(clip, secondBounds, light, quads + firstSides, secondSides);
     glPopMatrix();
 }
 
-void drawShadows(const WindowSettings& window, Graphics& graphics, SceneState& scene, const Board& board,
-                 Vec4 light, Model& keeperModel, ShadowPath path) {
-    ModelTables& models = graphics.models;
-    const Caster floor = caster(models.scenery[MODEL_FLOOR]);
-    const Caster goal = caster(models.scenery[MODEL_GOAL]);
-    const Caster wall = caster(models.scenery[MODEL_WALL]);
-    const Caster crate = caster(models.scenery[MODEL_CRATE]);
-    const Caster keeper = caster(keeperModel);
-    const ShadowClip clip = shadowClip(window, scene, path);
-    beginShadowPass();
+Box3 casterBounds(const Model& model, const Mat4& matrix) {
+    return placedBounds(modelBounds(model.positions.data(), static_cast<int>(model.positions.size())),
+                        matrix);
+}
+
+bool sameStaticVolumes(const StaticVolumes& volumes, const SceneState& scene, const Board& board,
+                       Vec4 light) {
+    return volumes.built && volumes.light.x == light.x && volumes.light.y == light.y &&
+           volumes.light.z == light.z && volumes.light.w == light.w && volumes.extentX == scene.extentX &&
+           volumes.extentY == scene.extentY &&
+           std::memcmp(volumes.cells, board.cells, sizeof volumes.cells) == 0 &&
+           std::memcmp(volumes.cellMatrices, scene.cellMatrices, sizeof volumes.cellMatrices) == 0;
+}
+
+void buildStaticVolumes(StaticVolumes& volumes, ModelTables& models, const SceneState& scene,
+                        const Board& board, Vec4 light) {
+    volumes.built = true;
+    volumes.light = light;
+    volumes.extentX = scene.extentX;
+    volumes.extentY = scene.extentY;
+    std::memcpy(volumes.cells, board.cells, sizeof volumes.cells);
+    std::memcpy(volumes.cellMatrices, scene.cellMatrices, sizeof volumes.cellMatrices);
+    volumes.quads.clear();
     for (int x = 0; x <= scene.extentX; ++x) {
         for (int y = 0; y <= scene.extentY; ++y) {
-            const std::uint8_t code = board.cells[x][y];
-            castFrom(clip, scene.cellMatrices[x][y], light, code == CELL_GOAL ? goal : floor,
-                     code == CELL_WALL ? &wall : nullptr);
+            const Cell code = board.cells[x][y];
+            const Mat4& matrix = scene.cellMatrices[x][y];
+            const Vec4 local = transformPoint(rigidInverse(matrix), light);
+            CellVolume& volume = volumes.volumes[x][y];
+            volume.first = static_cast<int>(volumes.quads.size());
+            Model& tile = models.scenery[code == Cell::Goal ? MODEL_GOAL : MODEL_FLOOR];
+            appendShadowQuads(tile, local, volumes.quads);
+            volume.tileSides = static_cast<int>(volumes.quads.size()) - volume.first;
+            volume.tileBounds = casterBounds(tile, matrix);
+            volume.wallSides = 0;
+            if (code == Cell::Wall) {
+                Model& wall = models.scenery[MODEL_WALL];
+                appendShadowQuads(wall, local, volumes.quads);
+                volume.wallSides = static_cast<int>(volumes.quads.size()) - volume.first - volume.tileSides;
+                volume.wallBounds = casterBounds(wall, matrix);
+            }
+        }
+    }
+}
+
+// A caster that moves: its sides worked out afresh.
+void countMoving(Graphics& graphics, const ShadowClip& clip, Model& model, const Mat4& matrix, Vec4 light) {
+    std::vector<ShadowQuad>& sides = graphics.movingVolumeSides;
+    sides.clear();
+    appendShadowQuads(model, transformPoint(rigidInverse(matrix), light), sides);
+    countObject(clip, matrix, light, sides.data(), static_cast<int>(sides.size()),
+                casterBounds(model, matrix), 0, {});
+}
+
+void drawShadowsFast(const WindowSettings& window, Graphics& graphics, const SceneState& scene,
+                     const Board& board, Vec4 light, Model& keeperModel) {
+    StaticVolumes& volumes = graphics.staticVolumes;
+    if (!sameStaticVolumes(volumes, scene, board, light))
+        buildStaticVolumes(volumes, graphics.models, scene, board, light);
+    const ShadowClip clip = shadowClip(window, scene);
+    beginShadowPass();
+    beginVolumeSides();
+    glEnable(GL_SCISSOR_TEST);
+    for (int x = 0; x <= scene.extentX; ++x) {
+        for (int y = 0; y <= scene.extentY; ++y) {
+            const CellVolume& cell = volumes.volumes[x][y];
+            countObject(clip, scene.cellMatrices[x][y], light, volumes.quads.data() + cell.first,
+                        cell.tileSides, cell.tileBounds, cell.wallSides, cell.wallBounds);
         }
     }
     for (int i = 0; i < kMaxBoxes; ++i) {
-        if (board.boxes[i].active != 0) castFrom(clip, scene.boxMatrices[i], light, crate, nullptr);
+        if (board.boxes[i].active != 0)
+            countMoving(graphics, clip, graphics.models.scenery[MODEL_CRATE], scene.boxMatrices[i], light);
     }
-    castFrom(clip, scene.keeperMatrix, light, keeper, nullptr);
+    countMoving(graphics, clip, keeperModel, scene.keeperMatrix, light);
+    glDisable(GL_SCISSOR_TEST);
+    endVolumeSides();
+    markPassSent(graphics, FramePass::Volumes);
     glCallList(graphics.shadowFinishList);
 }
 
 }  // namespace
 
-void drawScene(WindowSettings& window, Graphics& graphics, SceneState& scene, LightSettings& light,
-               const Board& board, const Player& player, const LevelEnd& levelEnd, ShadowPath shadowPath) {
-    const Vec4 sceneLight = placeLight(scene, light);
-    buildKeeperMatrix(scene, player);
-    scene.facingBox = isFacingBox(scene.keeperMatrix, scene.keeperPosition, board);
-    if (scene.walkFrame == 0.0f && scene.facingBox) scene.walkFrame = 1.0f;
-
+void drawScene(WindowSettings& window, Graphics& graphics, const SceneState& scene,
+               const LightSettings& light, const Board& board, ScenePath path) {
+    const Vec4 sceneLight{light.position[0], light.position[1], light.position[2], light.position[3]};
     refreshProjection(window);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
     gluLookAt(scene.eye.x, scene.eye.y, scene.eye.z, scene.lookAt.x, scene.lookAt.y, scene.lookAt.z, 0.0, 1.0,
               0.0);
     glLightfv(GL_LIGHT0, GL_AMBIENT, light.ambient);
@@ -270,8 +341,15 @@ void drawScene(WindowSettings& window, Graphics& graphics, SceneState& scene, Li
     glLightfv(GL_LIGHT0, GL_SPECULAR, light.specular);
     glLightfv(GL_LIGHT0, GL_POSITION, light.position);
     glColor3f(1.0f, 1.0f, 1.0f);
+    markPassSent(graphics, FramePass::Clear);
 
     Model& keeperModel = keeperFrameModel(graphics.models, scene.walkFrame, scene.facingBox);
-    drawObjects(graphics, scene, board, levelEnd, sceneLight, keeperModel);
-    if (scene.shadowsOn) drawShadows(window, graphics, scene, board, sceneLight, keeperModel, shadowPath);
+    drawObjects(graphics, scene, board, sceneLight, keeperModel, path);
+    if (!scene.shadowsOn) return;
+    if (path == ScenePath::Plain) {
+        drawShadowsPlain(graphics, scene, board, sceneLight, keeperModel);
+    } else {
+        drawShadowsFast(window, graphics, scene, board, sceneLight, keeperModel);
+    }
+    markPassSent(graphics, FramePass::Darkening);
 }

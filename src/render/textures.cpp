@@ -3,13 +3,13 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
-#include <cstdio>
 #include <cstring>
 #include <utility>
 
+#include "formats/tga_image.h"
+#include "layout/mipmap_chain.h"
+#include "platform/diagnostics.h"
 #include "platform/window.h"
-#include "render/mipmap_chain.h"
-#include "render/tga_image.h"
 
 static_assert(sizeof(TextureSlots::names) / sizeof(GLuint) == kTextureSlotCount + 1);
 static_assert(sizeof(IconSlots::names) / sizeof(GLuint) == kIconSlotCount + 1);
@@ -19,12 +19,6 @@ static_assert(sizeof(kIconFiles) / sizeof(kIconFiles[0]) == kIconSlotCount + 1);
 namespace {
 
 constexpr const char* kAnisotropyExtension = "GL_EXT_texture_filter_anisotropic";
-
-// The beep that goes with a failed image: the terminal's bell, so start-up never waits on a sound device.
-void beep() {
-    std::fputs("\a", stderr);
-    std::fflush(stderr);
-}
 
 // Uploads the image into the bound texture as level 0 and every smaller level down to 1 x 1. The rows are
 // already bottom first, so texture coordinate (0, 0) is the image's lower-left corner. An image larger
@@ -89,9 +83,9 @@ void loadSlots(GLuint* names, const char* const* files, int slotCount) {
         if (isImageValid(image)) {
             uploadWithMipmaps(std::move(image));
         } else {
-            std::printf("Failed to load image, %s!!!\n", file);
-            std::fflush(stdout);
-            beep();
+            diagnosticLine("Failed to load image, %s!!!", file);
+            // The bell, not a sound: start-up never waits on a sound device.
+            diagnosticBell();
         }
         setSamplingParameters(anisotropyAvailable && seenAtASlant(files, slot));
     }

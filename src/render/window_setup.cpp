@@ -4,8 +4,8 @@
 #include <GL/glu.h>
 
 #include <cmath>
-#include <cstdio>
 
+#include "platform/diagnostics.h"
 #include "platform/window.h"
 
 namespace {
@@ -30,8 +30,7 @@ bool windowAspect(const WindowSettings& settings, float& aspect) {
 bool openWindow(WindowSettings& settings, CloseCallback onClose, SizeCallback onSize) {
     settings = WindowSettings{};
     if (!platformInit()) {
-        std::printf("Failed to initialize GLFW!\n");
-        std::fflush(stdout);
+        diagnosticLine("Failed to initialize GLFW!");
         platformSleep(1.0);
         return false;
     }

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "game/scene_state.h"
+#include "layout/window_settings.h"
 #include "platform/window.h"
-#include "render/window_settings.h"
 
 constexpr const char* kWindowTitle = "TARMELO 3D";
 constexpr int kMultisampleCount = 2;  // the most samples the window accepts; none when only more are offered

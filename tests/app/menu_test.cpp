@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 
 #include "profiles/profile_store.h"
 #include "support/scripted_game.h"
@@ -30,15 +31,15 @@ struct MenuTest : ::testing::Test {
     // The program started again: the title was left with Space and the menu opens.
     void freshRun() {
         game = testing_support::gameOnLevelOne();
-        game->profile.dataDirectory = dir / "programdata";
-        game->menuOpen = true;
+        game->session.profile.dataDirectory = dir / "programdata";
+        game->session.menuOpen = true;
     }
 
     std::string profileFolder() const { return dir / "programdata/ZUR/Tarmelo3D"; }
     std::string profileFile() const { return profileFilePath(dir / "programdata"); }
-    int saveLevel(int level) {
-        return saveLevelReached(game->profile.dataDirectory, game->profile.record, game->profile.password,
-                                level);
+    ProfileResult saveLevel(int level) {
+        return saveLevelReached(game->session.profile.dataDirectory, game->session.profile.record,
+                                game->session.profile.password, level);
     }
 
     void frame() { runGameFrame(*game); }
@@ -77,9 +78,9 @@ struct MenuTest : ::testing::Test {
 
     // Escape during play.
     void reopen() {
-        ASSERT_FALSE(game->menuOpen);
+        ASSERT_FALSE(game->session.menuOpen);
         press(KEY_ESC);
-        ASSERT_TRUE(game->menuOpen);
+        ASSERT_TRUE(game->session.menuOpen);
     }
 
     void expectTyping(bool on) {
@@ -87,7 +88,7 @@ struct MenuTest : ::testing::Test {
         EXPECT_EQ(scriptedRecord().keyRepeat, on);
     }
 
-    const MenuView& view() const { return game->menu.view; }
+    const MenuView& view() const { return game->session.menu.view; }
 
     // Moves the clock on to the next moment at which sin(rate * t) has the given phase (radians).
     static void advanceToPhase(double rate, double phase) {
@@ -107,7 +108,7 @@ TEST_F(MenuTest, OpeningTurnsTypingOnAndClosingTurnsItOff) {
     frame();
     expectTyping(true);
     create("ann", "pw");
-    EXPECT_FALSE(game->menuOpen);
+    EXPECT_FALSE(game->session.menuOpen);
     expectTyping(false);
     // A character typed during play is not taken by anything.
     scriptedCharAt(platformTime(), 'x');
@@ -120,14 +121,14 @@ TEST_F(MenuTest, OpeningTurnsTypingOnAndClosingTurnsItOff) {
 TEST_F(MenuTest, UpOnTheFirstAndDownOnTheLastItemStayPut) {
     frame();
     press(KEY_UP);
-    EXPECT_EQ(game->menu.menuSelection, 1);
+    EXPECT_EQ(game->session.menu.menuSelection, 1);
     press(KEY_DOWN, 2.0);  // held long: still one step
     frame();
     frame();
-    EXPECT_EQ(game->menu.menuSelection, 2);
+    EXPECT_EQ(game->session.menu.menuSelection, 2);
     press(KEY_DOWN);
     press(KEY_DOWN);
-    EXPECT_EQ(game->menu.menuSelection, 3);
+    EXPECT_EQ(game->session.menu.menuSelection, 3);
 }
 
 TEST_F(MenuTest, TypingFollowsTheRangeTheFieldLimitAndOneBackspacePerPress) {
@@ -140,51 +141,51 @@ TEST_F(MenuTest, TypingFollowsTheRangeTheFieldLimitAndOneBackspacePerPress) {
     for (const int code : {123, 124, 125, 126, 127, 160, 233}) scriptedCharAt(platformTime(), code);
     frame();
     frame();
-    EXPECT_EQ(game->menu.typedText, "aB 1");
+    EXPECT_EQ(game->session.menu.typedText, "aB 1");
     // Two characters within one frame: the second replaces the first.
     scriptedCharAt(platformTime(), 'x');
     scriptedCharAt(platformTime(), 'y');
     frame();
     frame();
-    EXPECT_EQ(game->menu.typedText, "aB 1y");
+    EXPECT_EQ(game->session.menu.typedText, "aB 1y");
     type(std::string(40, 'z'));
-    EXPECT_EQ(game->menu.typedText, "aB 1y" + std::string(27, 'z'));
+    EXPECT_EQ(game->session.menu.typedText, "aB 1y" + std::string(27, 'z'));
     // A held key repeats its character while the menu is open.
-    game->menu.typedText = "ab";
+    game->session.menu.typedText = "ab";
     scriptedCharAt(platformTime(), 'r');
     scriptedCharAt(platformTime() + 0.04, 'r', true);
     frame();
     frame();
     frame();
-    EXPECT_EQ(game->menu.typedText, "abrr");
+    EXPECT_EQ(game->session.menu.typedText, "abrr");
     press(KEY_BACKSPACE, 1.5);  // held: the frame waits for the release
     frame();
     frame();
-    EXPECT_EQ(game->menu.typedText, "abr");
+    EXPECT_EQ(game->session.menu.typedText, "abr");
     for (int i = 0; i < 4; ++i) press(KEY_BACKSPACE);
-    EXPECT_EQ(game->menu.typedText, "");
+    EXPECT_EQ(game->session.menu.typedText, "");
     type("d");
-    EXPECT_EQ(game->menu.typedText, "d");
+    EXPECT_EQ(game->session.menu.typedText, "d");
 }
 
 TEST_F(MenuTest, EmptyFieldsShowTheirMessageAndKeepTheField) {
     frame();
     choose(1);
     press(KEY_ENTER);
-    EXPECT_TRUE(game->menu.messageShown);
+    EXPECT_TRUE(game->session.menu.messageShown);
     EXPECT_EQ(view().lines[0].text, "Name cannot be empty!");
     press(KEY_ENTER);  // dismissed: still the name page, still typing
-    EXPECT_FALSE(game->menu.messageShown);
-    EXPECT_EQ(game->menu.menuPage, MENU_PAGE_CREATE_NAME);
+    EXPECT_FALSE(game->session.menu.messageShown);
+    EXPECT_EQ(game->session.menu.menuPage, MenuPage::CreateName);
     type("ann");
     press(KEY_ENTER);
-    EXPECT_EQ(game->menu.menuPage, MENU_PAGE_CREATE_PASSWORD);
-    EXPECT_EQ(game->profile.name, "ann");  // the HUD shows a newly typed name at once
+    EXPECT_EQ(game->session.menu.menuPage, MenuPage::CreatePassword);
+    EXPECT_EQ(game->session.profile.name, "ann");  // the HUD shows a newly typed name at once
     press(KEY_ENTER);
-    EXPECT_EQ(game->menu.messageText, "Password cannot be empty!");
+    EXPECT_EQ(game->session.menu.messageText, "Password cannot be empty!");
     press(KEY_ENTER);
-    EXPECT_EQ(game->menu.menuPage, MENU_PAGE_CREATE_PASSWORD);
-    EXPECT_TRUE(game->menu.textEntry);
+    EXPECT_EQ(game->session.menu.menuPage, MenuPage::CreatePassword);
+    EXPECT_TRUE(game->session.menu.textEntry);
     EXPECT_FALSE(testing_support::fileExists(profileFile()));
 }
 
@@ -199,7 +200,7 @@ TEST_F(MenuTest, MarkAndPromptBlinkWithTheirSines) {
     frame();
     EXPECT_EQ(view().lines[1].text, "ab ");
 
-    game->menu.typedText.clear();
+    game->session.menu.typedText.clear();
     press(KEY_ENTER);  // "Name cannot be empty!"
     advanceToPhase(10.0, M_PI / 2);
     frame();
@@ -211,22 +212,26 @@ TEST_F(MenuTest, MarkAndPromptBlinkWithTheirSines) {
     EXPECT_EQ(view().lineCount, 1);
 }
 
-// A load starts the record's level afresh, without the previous level's end; a damaged level starts 1.
+// A load starts the record's level afresh, without the previous level's end or its moves to take back; a
+// damaged level starts 1.
 TEST_F(MenuTest, LoadStartsTheSavedLevelAfreshOrLevelOneForADamagedRecord) {
     create("ann", "secret");
-    EXPECT_FALSE(game->menuOpen);
-    EXPECT_TRUE(game->profile.loaded);
-    ASSERT_EQ(saveLevel(2), PROFILE_OK);  // progress as the level end writes it
+    EXPECT_FALSE(game->session.menuOpen);
+    EXPECT_TRUE(game->session.profile.loaded);
+    ASSERT_EQ(saveLevel(2), ProfileResult::Ok);  // progress as the level end writes it
 
     freshRun();
-    game->player.steps = 7;
-    game->levelEnd.solved = game->levelEnd.endRequested = game->levelEnd.sinking = true;
+    game->state.player.steps = 7;
+    game->state.levelEnd.solved = game->state.levelEnd.endRequested = game->state.levelEnd.sinking = true;
+    game->state.history.count = 5;
     submit(2, "ann", "secret");
-    EXPECT_FALSE(game->menuOpen);
-    EXPECT_EQ(game->player.level, 2);
-    EXPECT_EQ(game->player.steps, 0);
-    EXPECT_EQ(game->player.x, 5);
-    EXPECT_FALSE(game->levelEnd.solved || game->levelEnd.endRequested || game->levelEnd.sinking);
+    EXPECT_FALSE(game->session.menuOpen);
+    EXPECT_EQ(game->state.player.level, 2);
+    EXPECT_EQ(game->state.player.steps, 0);
+    EXPECT_EQ(game->state.history.count, 0);
+    EXPECT_EQ(game->state.player.x, 5);
+    EXPECT_FALSE(game->state.levelEnd.solved || game->state.levelEnd.endRequested ||
+                 game->state.levelEnd.sinking);
 
     std::string bytes = testing_support::readFile(profileFile());
     ASSERT_EQ(bytes.size(), 72u);
@@ -234,17 +239,17 @@ TEST_F(MenuTest, LoadStartsTheSavedLevelAfreshOrLevelOneForADamagedRecord) {
     testing_support::writeFile(profileFile(), bytes);
     freshRun();
     submit(2, "ann", "secret");
-    EXPECT_TRUE(game->profile.loaded);
-    EXPECT_EQ(game->player.level, 1);
-    EXPECT_EQ(game->player.x, 1);
+    EXPECT_TRUE(game->session.profile.loaded);
+    EXPECT_EQ(game->state.player.level, 1);
+    EXPECT_EQ(game->state.player.x, 1);
 }
 
 TEST_F(MenuTest, FailedCreateOrLoadKeepsThePreviousProfile) {
     create("ann", "one");
-    ASSERT_EQ(saveLevel(2), PROFILE_OK);
-    const ProfileRecord before = game->profile.record;
+    ASSERT_EQ(saveLevel(2), ProfileResult::Ok);
+    const ProfileRecord before = game->session.profile.record;
     const std::string file = testing_support::readFile(profileFile());
-    const int keeperX = game->player.x;
+    const int keeperX = game->state.player.x;
 
     struct Attempt {
         int item;
@@ -257,48 +262,78 @@ TEST_F(MenuTest, FailedCreateOrLoadKeepsThePreviousProfile) {
           Attempt{1, "ann", "other", "PROFILE ALREADY EXISTS!"}}) {
         reopen();
         submit(attempt.item, attempt.name, attempt.password);
-        EXPECT_TRUE(game->menuOpen) << attempt.message;
-        EXPECT_EQ(game->menu.messageText, attempt.message);
-        EXPECT_EQ(game->menu.menuPage, MENU_PAGE_MAIN);
-        EXPECT_FALSE(game->menu.textEntry);
-        EXPECT_EQ(game->profile.name, "ann");
-        EXPECT_EQ(game->profile.password, "one");
-        EXPECT_EQ(std::memcmp(&game->profile.record, &before, sizeof before), 0) << attempt.message;
+        EXPECT_TRUE(game->session.menuOpen) << attempt.message;
+        EXPECT_EQ(game->session.menu.messageText, attempt.message);
+        EXPECT_EQ(game->session.menu.menuPage, MenuPage::Main);
+        EXPECT_FALSE(game->session.menu.textEntry);
+        EXPECT_EQ(game->session.profile.name, "ann");
+        EXPECT_EQ(game->session.profile.password, "one");
+        EXPECT_EQ(std::memcmp(&game->session.profile.record, &before, sizeof before), 0) << attempt.message;
         press(KEY_ENTER);  // dismissed: the main page with the selection that led here
-        EXPECT_FALSE(game->menu.messageShown);
-        EXPECT_EQ(game->menu.menuSelection, attempt.item);
+        EXPECT_FALSE(game->session.menu.messageShown);
+        EXPECT_EQ(game->session.menu.menuSelection, attempt.item);
         press(KEY_ESC);
-        EXPECT_FALSE(game->menuOpen);
+        EXPECT_FALSE(game->session.menuOpen);
     }
-    EXPECT_EQ(game->player.level, 1);  // no level was loaded
-    EXPECT_EQ(game->player.x, keeperX);
+    EXPECT_EQ(game->state.player.level, 1);  // no level was loaded
+    EXPECT_EQ(game->state.player.x, keeperX);
     EXPECT_EQ(testing_support::readFile(profileFile()), file);
     // Later saves still find the previous profile's own record.
-    ASSERT_EQ(saveLevel(3), PROFILE_OK);
+    ASSERT_EQ(saveLevel(3), ProfileResult::Ok);
     const std::string after = testing_support::readFile(profileFile());
     ASSERT_EQ(after.size(), 72u);
     EXPECT_EQ(after[68], 3);
 
     // A profile file that cannot be made: the message, and the logged-in record stays whole.
-    const ProfileRecord saved = game->profile.record;
+    const ProfileRecord saved = game->session.profile.record;
     std::filesystem::rename(profileFolder(), dir / "moved");
     reopen();
     create("bob", "two");
-    EXPECT_EQ(game->menu.messageText, "File I/O ERROR!");
-    EXPECT_EQ(game->profile.name, "ann");
-    EXPECT_EQ(std::memcmp(&game->profile.record, &saved, sizeof saved), 0);
+    EXPECT_EQ(game->session.menu.messageText, "File I/O ERROR!");
+    EXPECT_EQ(game->session.profile.name, "ann");
+    EXPECT_EQ(std::memcmp(&game->session.profile.record, &saved, sizeof saved), 0);
+}
+
+// A profile file the store must not use (a link to another file or to nothing, a folder, a pipe): create
+// and load both say "File I/O ERROR!" (not "PROFILE NOT FOUND!", which would tell the player the profile
+// is gone), and a link's target is neither written nor made.
+TEST_F(MenuTest, AProfileFileThatCannotBeUsedShowsTheIOError) {
+    const std::string victim = dir / "victim";
+    testing_support::writeFile(victim, "someone else's file");
+    const std::string absent = dir / "absent";
+    const std::string file = profileFile();
+    const std::function<void()> putInPlace[] = {
+        [&] { ASSERT_EQ(::symlink(victim.c_str(), file.c_str()), 0); },
+        [&] { ASSERT_EQ(::symlink(absent.c_str(), file.c_str()), 0); },
+        [&] { std::filesystem::create_directory(file); },
+        [&] { ASSERT_EQ(::mkfifo(file.c_str(), 0644), 0); },
+    };
+    frame();
+    for (std::size_t kind = 0; kind < std::size(putInPlace); ++kind) {
+        std::filesystem::remove_all(file);
+        putInPlace[kind]();
+        for (const int item : {1, 2}) {
+            submit(item, "ann", "pw");
+            EXPECT_TRUE(game->session.menuOpen);
+            EXPECT_EQ(game->session.menu.messageText, "File I/O ERROR!")
+                << "case " << kind << ", item " << item;
+            press(KEY_ENTER);
+        }
+    }
+    EXPECT_EQ(testing_support::readFile(victim), "someone else's file");
+    EXPECT_FALSE(testing_support::fileExists(absent));
 }
 
 TEST_F(MenuTest, EscapeDoesNothingBeforeAProfileIsLoaded) {
     frame();
     press(KEY_ESC);
-    EXPECT_TRUE(game->menuOpen);
+    EXPECT_TRUE(game->session.menuOpen);
     choose(1);
     type("ann");
     press(KEY_ESC);
-    EXPECT_TRUE(game->menuOpen);
-    EXPECT_EQ(game->menu.menuPage, MENU_PAGE_CREATE_NAME);
-    EXPECT_EQ(game->menu.typedText, "ann");
+    EXPECT_TRUE(game->session.menuOpen);
+    EXPECT_EQ(game->session.menu.menuPage, MenuPage::CreateName);
+    EXPECT_EQ(game->session.menu.typedText, "ann");
     EXPECT_TRUE(scriptedRecord().keyRepeat);
 }
 
@@ -309,25 +344,25 @@ TEST_F(MenuTest, EscapeAfterALoginClosesAndReopensOnTheMainPage) {
     type("zed");
     press(KEY_ENTER);
     type("x");
-    ASSERT_EQ(game->menu.menuPage, MENU_PAGE_LOAD_PASSWORD);
-    ASSERT_EQ(game->profile.name, "zed");
+    ASSERT_EQ(game->session.menu.menuPage, MenuPage::LoadPassword);
+    ASSERT_EQ(game->session.profile.name, "zed");
     press(KEY_ESC);
-    EXPECT_FALSE(game->menuOpen);
+    EXPECT_FALSE(game->session.menuOpen);
     expectTyping(false);
     // The abandoned name is not the logged-in profile's: the saved name and password come back.
-    EXPECT_EQ(game->profile.name, "ann");
-    EXPECT_EQ(game->profile.password, "one");
+    EXPECT_EQ(game->session.profile.name, "ann");
+    EXPECT_EQ(game->session.profile.password, "one");
 
     reopen();
-    EXPECT_EQ(game->menu.menuPage, MENU_PAGE_MAIN);
-    EXPECT_EQ(game->menu.menuSelection, 2);
-    EXPECT_EQ(game->menu.typedText, "");
+    EXPECT_EQ(game->session.menu.menuPage, MenuPage::Main);
+    EXPECT_EQ(game->session.menu.menuSelection, 2);
+    EXPECT_EQ(game->session.menu.typedText, "");
     // Escape over a message closes the message with the menu.
     create("ann", "one");
-    ASSERT_TRUE(game->menu.messageShown);
+    ASSERT_TRUE(game->session.menu.messageShown);
     press(KEY_ESC);
-    EXPECT_FALSE(game->menuOpen);
-    EXPECT_FALSE(game->menu.messageShown);
+    EXPECT_FALSE(game->session.menuOpen);
+    EXPECT_FALSE(game->session.menu.messageShown);
 }
 
 }  // namespace

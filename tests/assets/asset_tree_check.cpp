@@ -9,10 +9,10 @@
 #include "core/board.h"
 #include "core/demo.h"
 #include "core/level_file.h"
+#include "formats/asset_files.h"
+#include "formats/model.h"
+#include "formats/tga_image.h"
 #include "platform/sound_files.h"
-#include "render/asset_files.h"
-#include "render/model.h"
-#include "render/tga_image.h"
 
 namespace {
 

@@ -8,11 +8,19 @@
 
 #include "app/outer_loop.h"
 #include "audio/game_audio.h"
+#include "core/moves.h"
 #include "platform/audio_recording.h"
 #include "support/scripted_game.h"
 #include "support/temp_dir.h"
 
 namespace {
+
+// The push sounds of a frame whose step saw this board as it began.
+void slideSounds(GameAudio& audio, const Board& board, std::mt19937& random) {
+    const Box* box = lastGlidingBox(board);
+    updateSlideSounds(audio, box != nullptr, box != nullptr ? drawnPosition(*box, kKeeperHeight) : Vec3{},
+                      random);
+}
 
 int playsOf(const GameAudio& audio, int slot) {
     int plays = 0;
@@ -39,8 +47,8 @@ protected:
 
     // One game frame's worth of push sounds, then the frame's update.
     void slideFrame(const Board& board) {
-        updateSlideSounds(audio, board, random);
-        updateAudio(audio);
+        slideSounds(audio, board, random);
+        updateAudio();
     }
 
     GameAudio audio;
@@ -58,7 +66,7 @@ TEST(GameAudioStartUp, NoDeviceOrMissingFilesLeaveASilentGameThatStillRuns) {
     Board board;
     board.boxes[0] = Box{kBoxActive, 3, 3, 1.0f, 0.0f};
     std::mt19937 random(1);
-    updateSlideSounds(audio, board, random);
+    slideSounds(audio, board, random);
     playFootstep(audio, {1.0f, 0.0f, 1.0f});
     pauseSong(audio);
     resumeSong(audio);
@@ -72,8 +80,8 @@ TEST(GameAudioStartUp, NoDeviceOrMissingFilesLeaveASilentGameThatStillRuns) {
     audio = GameAudio{};
     initAudio(audio);
     loadSamples(audio);
-    updateSlideSounds(audio, board, random);
-    updateAudio(audio);
+    slideSounds(audio, board, random);
+    updateAudio();
     EXPECT_EQ(audio.slideChannel.index, -1);
     EXPECT_NE(audio.gruntChannel.index, -1);
 }
@@ -191,10 +199,10 @@ TEST_F(GameLoopAudioTest, MenuPausesTheSongOnItsFirstFrameAndClosingResumesItInP
     for (int frame = 0; frame < 5; ++frame) runGameFrame(*game);
     EXPECT_EQ(gameSong().position, 5);
 
-    game->profile.loaded = true;  // only then does Escape leave the menu again
+    game->session.profile.loaded = true;  // only then does Escape leave the menu again
     audioRecordingClearCalls();
     pressEscape();  // the menu opens within this frame
-    ASSERT_TRUE(game->menuOpen);
+    ASSERT_TRUE(game->session.menuOpen);
     EXPECT_TRUE(gameSong().paused);
     const std::vector<RecordedAudioCall> pauses = audioRecordingCallsTo("songSetPaused");
     ASSERT_EQ(pauses.size(), 1u);
@@ -206,7 +214,7 @@ TEST_F(GameLoopAudioTest, MenuPausesTheSongOnItsFirstFrameAndClosingResumesItInP
     EXPECT_EQ(audioRecordingCallsTo("songSetPaused").size(), 1u);  // paused once, not every frame
 
     pressEscape();
-    ASSERT_FALSE(game->menuOpen);
+    ASSERT_FALSE(game->session.menuOpen);
     EXPECT_FALSE(gameSong().paused);
     EXPECT_EQ(audioRecordingCallsTo("songSetPaused").back().value, 0.0f);
     runGameFrame(*game);

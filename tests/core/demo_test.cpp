@@ -105,6 +105,33 @@ TEST_F(DemoFixture, TargetsAreReadAsTheKeeperReachesThemButTheLastIsNeverWalkedT
     EXPECT_FALSE(demo.demoMode);
 }
 
+// The stall clock runs while the keeper comes no closer to its target: a step closer starts it again, so a
+// slow walk never ends the demo, and a long frame (a key's release waited for) counts as a short one.
+TEST_F(DemoFixture, AKeeperThatComesNoCloserEndsTheDemoAsTheEndOfTheFileDoes) {
+    start("1,1\n9,1\n9,1\n");
+    Player player;
+    player.x = 1;
+    player.y = 1;
+    double now = 0.0;
+    const auto step = [&](double frameSeconds) {
+        now += frameSeconds;
+        return runDemoStep(demo, player, false, false, DemoClock{now, false});
+    };
+    for (int cell = 2; cell <= 4; ++cell) {
+        for (int frame = 0; frame < 29; ++frame) ASSERT_EQ(step(0.1).end, DemoEnd::None) << "cell " << cell;
+        player.x = cell;
+    }
+    EXPECT_EQ(step(0.1).end, DemoEnd::None);  // the step onto cell 4 is seen
+    EXPECT_EQ(step(10.0).end, DemoEnd::None);
+    int frames = 1;
+    DemoStep last = step(0.1);
+    for (; last.end == DemoEnd::None && frames < 100; ++frames) last = step(0.1);
+    EXPECT_EQ(last.end, DemoEnd::ScriptEnded);
+    EXPECT_FALSE(last.direction.has_value());
+    EXPECT_FALSE(demo.demoMode);
+    EXPECT_NEAR(frames, (kDemoStallSeconds - kDemoStallFrameSeconds) / 0.1, 1.5);
+}
+
 TEST_F(DemoFixture, SpaceOrEscapeHandsOverToThePlayer) {
     for (const bool space : {true, false}) {
         start("2,1\n3,1\n4,1\n");

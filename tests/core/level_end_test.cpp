@@ -21,12 +21,19 @@ struct LevelEndFixture : ::testing::Test {
         player.level = 1;
         loadLevel(board, player);
         ASSERT_EQ(board.notFound, 0);
-        state.fade = 0.0f;  // the HUD has faded the logo out
+        // The game starts under the logo: it fades out in 20 frames and is gone on the 21st.
+        int fadeFrames = 0;
+        while (frame() == false && state.logoShown && fadeFrames < 100) ++fadeFrames;
+        ASSERT_EQ(fadeFrames, 20);
     }
 
-    // One frame as the main loop runs it; returns whether the level was reloaded in it.
+    // One frame as the game's step runs it: the phases, then the logo's fade; returns whether the level was
+    // reloaded in it.
     bool frame(bool enterDown = false, bool demoMode = false) {
-        return stepLevelEnd(state, board, player, enterDown, demoMode, [this] { ++enterWaits; }).reloaded;
+        const bool reloaded =
+            stepLevelEnd(state, board, player, enterDown, demoMode, [this] { ++enterWaits; }).reloaded;
+        lowerLogoFade(state);
+        return reloaded;
     }
 
     void solveByPush() {
@@ -66,19 +73,23 @@ TEST_F(LevelEndFixture, SolvedLevelSinksFadesAndLoadsTheNext) {
         ++frames;
         if (state.sunk && sunkAt == 0) sunkAt = frames;
     }
-    // The boxes pass -2.0 on the 41st frame; the fade then rises 0.05 a frame from 0 and, in single
-    // precision, exceeds 1.0 on the 20th.
+    // The boxes pass -2.0 on the 41st frame; the fade then rises 0.05 a frame from where the fade-out left
+    // it (just below 0 in single precision) and exceeds 1.0 on the 21st.
     EXPECT_EQ(sunkAt, 41);
     ASSERT_TRUE(reloaded);
-    EXPECT_EQ(frames, 41 + 20);
+    EXPECT_EQ(frames, 41 + 21);
     EXPECT_EQ(player.level, 2);
     EXPECT_EQ(player.steps, 0);
     EXPECT_EQ(player.x, 1);
     EXPECT_EQ(board.boxes[0].x, 3);
     EXPECT_FALSE(state.solved || state.endRequested || state.sinking || state.sunk || state.advancing);
-    EXPECT_GT(state.fade, 1.0f);  // the HUD fades the new level in from here
     EXPECT_EQ(state.boxHeight[0], 0.0f);
-    EXPECT_EQ(enterWaits, 20);
+    EXPECT_EQ(enterWaits, 21);
+    // The logo covered the reload at full opacity and now fades out over the new level.
+    EXPECT_TRUE(state.logoShown);
+    int fadeFrames = 1;
+    while (!frame() && state.logoShown) ++fadeFrames;
+    EXPECT_EQ(fadeFrames, 21);
 }
 
 TEST_F(LevelEndFixture, EnterRestartsTheSameLevel) {

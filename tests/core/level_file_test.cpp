@@ -42,7 +42,7 @@ int activeBoxes(const Board& board) {
 int wallCount(const Board& board) {
     int count = 0;
     for (const auto& column : board.cells) {
-        for (const auto cell : column) count += cell == CELL_WALL ? 1 : 0;
+        for (const auto cell : column) count += cell == Cell::Wall ? 1 : 0;
     }
     return count;
 }
@@ -66,16 +66,16 @@ TEST(LoadLevel, ReadsCellsKeeperAndBoxesOfTheWantedLevel) {
     EXPECT_EQ(first.board.notFound, 0);
     EXPECT_EQ(first.player.x, 1);
     EXPECT_EQ(first.player.y, 1);
-    EXPECT_EQ(first.board.cells[3][1], CELL_GOAL);
+    EXPECT_EQ(first.board.cells[3][1], Cell::Goal);
     ASSERT_EQ(activeBoxes(first.board), 1);
     EXPECT_EQ(first.board.boxes[0].x, 2);
     EXPECT_EQ(first.board.boxes[0].active, kBoxActive);
 
     const LoadResult second = loadFromText(kTwoLevels, 2);
-    EXPECT_EQ(second.player.x, 1);                   // "+": keeper on a goal
-    EXPECT_EQ(second.board.cells[1][1], CELL_GOAL);  // under the keeper
-    EXPECT_EQ(second.board.cells[3][1], CELL_GOAL);  // "*": box on a goal
-    EXPECT_EQ(second.board.cells[4][1], CELL_FLOOR);
+    EXPECT_EQ(second.player.x, 1);                    // "+": keeper on a goal
+    EXPECT_EQ(second.board.cells[1][1], Cell::Goal);  // under the keeper
+    EXPECT_EQ(second.board.cells[3][1], Cell::Goal);  // "*": box on a goal
+    EXPECT_EQ(second.board.cells[4][1], Cell::Floor);
     // Boxes are numbered row by row, left to right.
     ASSERT_EQ(activeBoxes(second.board), 2);
     EXPECT_EQ(second.board.boxes[0].x, 3);
@@ -133,7 +133,8 @@ TEST(LoadLevel, CrlfFilesReadLikeLfFiles) {
     }
 }
 
-// A level that is not there, or does not fit the board, clears the board and puts the keeper back.
+// A level that is not there, or does not fit the board, clears the board and puts the keeper back. Only a
+// number past the set's last level counts as the set used up ("ALL LEVELS SOLVED!").
 TEST(LoadLevel, MissingOrOversizedLevelsAreNotFoundAndClearTheBoard) {
     const std::string wall33(33, '#');
     std::string tall = "h\n\n";
@@ -144,19 +145,24 @@ TEST(LoadLevel, MissingOrOversizedLevelsAreNotFoundAndClearTheBoard) {
     std::string huge = std::string(200000, 'x') + "\n\n" + std::string(100000, '#') + "\n";
     huge += std::string("\0\xff\x01#\n\n", 6);
     for (int i = 0; i < 256; ++i) huge += static_cast<char>(i);
-    const std::pair<std::string, int> cases[] = {
-        {kTwoLevels, 0},
-        {kTwoLevels, -1},
-        {kTwoLevels, 3},
-        {kTwoLevels, 1000},
-        {"h\n\n" + wall33 + "\n#@" + std::string(30, ' ') + "#\n" + wall33 + "\n", 1},
-        {tall, 1},
-        {manyBoxes, 1},
-        {huge, 1},
+    const struct {
+        std::string text;
+        int level;
+        bool pastLastLevel;
+    } cases[] = {
+        {kTwoLevels, 0, false},
+        {kTwoLevels, -1, false},
+        {kTwoLevels, 3, true},
+        {kTwoLevels, 1000, true},
+        {"h\n\n" + wall33 + "\n#@" + std::string(30, ' ') + "#\n" + wall33 + "\n", 1, false},
+        {tall, 1, false},
+        {manyBoxes, 1, false},
+        {huge, 1, false},
     };
-    for (const auto& [text, level] : cases) {
+    for (const auto& [text, level, pastLastLevel] : cases) {
         const LoadResult result = loadFromText(text, level);
         EXPECT_EQ(result.board.notFound, 1) << level << ": " << text.substr(0, 40);
+        EXPECT_EQ(result.board.pastLastLevel, pastLastLevel ? 1 : 0) << level << ": " << text.substr(0, 40);
         EXPECT_EQ(activeBoxes(result.board), 0) << level;
         EXPECT_EQ(wallCount(result.board), 0) << level;
         EXPECT_EQ(result.player.x, 4) << level;
@@ -179,7 +185,7 @@ TEST(LoadLevel, AcceptsTheLargestLevelThatFits) {
     const LoadResult result = loadFromText(text, 1);
     EXPECT_EQ(result.board.notFound, 0);
     EXPECT_EQ(activeBoxes(result.board), 32);
-    EXPECT_EQ(result.board.cells[31][23], CELL_WALL);
+    EXPECT_EQ(result.board.cells[31][23], Cell::Wall);
 }
 
 TEST(LoadLevel, ReloadKeepsCoordinatesOfFreeBoxEntriesAndResetsNotFound) {
@@ -198,6 +204,7 @@ TEST(LoadLevel, ReloadKeepsCoordinatesOfFreeBoxEntriesAndResetsNotFound) {
     result.player.setName = "Missing";
     loadLevel(result.board, result.player);
     EXPECT_EQ(result.board.notFound, 1);
+    EXPECT_EQ(result.board.pastLastLevel, 0);  // no file: nothing says the set is used up
     EXPECT_EQ(activeBoxes(result.board), 0);
     EXPECT_EQ(levelFilePath("Classic"), "levels/Classic.lvt");
 }

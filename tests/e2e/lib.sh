@@ -258,10 +258,11 @@ arrow_move() {
     return 1
 }
 
-# Play a LURD move list (lower case walks, upper case pushes), failing on the move that did not happen.
+# Play a LURD move list (lower case walks, upper case pushes), failing on the move that did not happen;
+# the HUD's step counter starts at $2 (0 when not given).
 play_moves() {
     moves=$1
-    count=0
+    count=${2:-0}
     TAPS=0
     while [ -n "$moves" ]; do
         rest=${moves#?}
@@ -280,7 +281,7 @@ play_moves() {
         }
         count=$((count + 1))
     done
-    echo "played $count moves with $TAPS taps"
+    echo "played up to step $count with $TAPS taps"
 }
 
 # The 72-byte records of a profile file as hex, one record per line (a cut record on a shorter line).

@@ -1,17 +1,19 @@
 #!/bin/sh
 # A profile folder the player may not write to: creating a profile shows "File I/O ERROR!" and leaves the
 # stored record byte for byte as it was, while the stored profile still loads (read only) with its level.
-# The game runs as an unprivileged user, since file permissions do not stop root.
-# Usage (under xvfb-run): readonly_profiles_test.sh GAME-DIR
+# Solving that level then cannot save the level reached: the HUD says "PROGRESS NOT SAVED!" and play goes
+# on. The game runs as an unprivileged user, since file permissions do not stop root.
+# Usage (under xvfb-run): readonly_profiles_test.sh GAME-DIR LEVEL-TOOL
 set -eu
 GAME_DIR=$1
+LEVEL_TOOL=$2
 . "$(dirname "$0")/lib.sh"
 
 new_scratch
 PROFILE_DIR=$SCRATCH/programdata/ZUR/Tarmelo3D
 PROFILE_FILE=$PROFILE_DIR/profiles.data
 mkdir -p "$PROFILE_DIR"
-profile_record "ann" "pw1" 3 >"$PROFILE_FILE"
+profile_record "ann" "pw1" 2 >"$PROFILE_FILE"
 cp "$PROFILE_FILE" "$SCRATCH/before.data"
 chmod 444 "$PROFILE_FILE"
 chmod 555 "$PROFILE_DIR" "$SCRATCH/programdata/ZUR"
@@ -50,7 +52,16 @@ wait_for_middle_text 0 "File I/O ERROR!" && fail "the message stayed"
 
 # Reading needs no write access: the stored profile loads with its level.
 profile_dialogue 2 "ann" "pw1"
-wait_for_text 30 0 "$HUD_LEVEL_Y" "Level 3" "Level 1" || fail "the stored profile did not load: $TEXT_SCORES"
+wait_for_text 30 0 "$HUD_LEVEL_Y" "Level 2" "Level 1" || fail "the stored profile did not load: $TEXT_SCORES"
+
+# The level solved, its save fails: the player is told, and the next level is played all the same.
+PROGRESS_Y=$((HUD_LEVEL_Y - 24))
+wait_for_text 0 0 "$PROGRESS_Y" "PROGRESS NOT SAVED!" && fail "a warning before any save failed"
+play_moves "$("$LEVEL_TOOL" solve "$GAME_DIR/levels/Classic.lvt" 2)"
+wait_for_text 60 0 "$HUD_LEVEL_Y" "Level 3" "Level 2" || fail "level 3 did not follow: $TEXT_SCORES"
+wait_for_text 10 0 "$PROGRESS_Y" "PROGRESS NOT SAVED!" "Steps taken 0" ||
+    fail "no PROGRESS NOT SAVED! line after the failed save: $TEXT_SCORES"
+"$TARMELO_E2E_TOOLS/x11_screenshot" "$window" "$TARMELO_E2E_TOOLS/progress_not_saved.png" || true
 quit_by_menu
 [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS after Quit"
 cmp "$SCRATCH/before.data" "$PROFILE_FILE" >&2 || fail "the profile file changed"

@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (const auto& column : board.cells) {
         for (const auto cell : column) {
-            if (cell > CELL_GOAL) std::abort();
+            if (cell > Cell::Goal) std::abort();
         }
     }
     // Play a few moves on whatever was loaded: nothing may leave the grid.

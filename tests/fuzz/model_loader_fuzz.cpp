@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "render/model.h"
+#include "formats/model.h"
 
 namespace {
 

@@ -24,6 +24,14 @@ std::string readAll(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// The scratch folder goes with the process, however the run ends normally.
+void removeScratchFolder() {
+    ::unlink(profileFilePath(g_base).c_str());
+    ::rmdir((g_base + "/ZUR/Tarmelo3D").c_str());
+    ::rmdir((g_base + "/ZUR").c_str());
+    ::rmdir(g_base.c_str());
+}
+
 void initialise() {
     // The store's diagnostic lines would flood the fuzzer's output.
     if (std::freopen("/dev/null", "w", stdout) == nullptr) std::abort();
@@ -33,6 +41,7 @@ void initialise() {
     g_base = pattern;
     ::mkdir((g_base + "/ZUR").c_str(), 0755);
     ::mkdir((g_base + "/ZUR/Tarmelo3D").c_str(), 0755);
+    std::atexit(removeScratchFolder);
 }
 
 }  // namespace
@@ -55,20 +64,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (position < 1 || position > wholeRecords + 1) std::abort();
 
     ProfileRecord record;
-    const int loaded = loadProfile(g_base, record, password.empty() ? "pw" : password, name);
-    if (loaded != PROFILE_OK && loaded != PROFILE_WRONG_PASSWORD && loaded != PROFILE_NOT_FOUND) std::abort();
+    const ProfileResult loaded = loadProfile(g_base, record, password.empty() ? "pw" : password, name);
+    if (loaded != ProfileResult::Ok && loaded != ProfileResult::WrongPassword &&
+        loaded != ProfileResult::NotFound)
+        std::abort();
 
     // Names the dialogue can type never carry byte 0x01 shifted; this one cannot occur in the junk unless
     // the input spelled it, in which case create reports the name taken.
-    const int created = createProfile(g_base, record, "secret", "\x01\x02new");
+    const ProfileResult created = createProfile(g_base, record, "secret", "\x01\x02new");
     const std::string after = readAll(path);
     const std::size_t kept = static_cast<std::size_t>(wholeRecords) * kProfileRecordSize;
     if (after.substr(0, kept) != original.substr(0, kept)) std::abort();
-    if (created == PROFILE_OK) {
+    if (created == ProfileResult::Ok) {
         if (after.size() != kept + kProfileRecordSize) std::abort();
         ProfileRecord again;
-        if (loadProfile(g_base, again, "secret", "\x01\x02new") != PROFILE_OK) std::abort();
-    } else if (created != PROFILE_NAME_TAKEN) {
+        if (loadProfile(g_base, again, "secret", "\x01\x02new") != ProfileResult::Ok) std::abort();
+    } else if (created != ProfileResult::NameTaken) {
         std::abort();
     }
     return 0;

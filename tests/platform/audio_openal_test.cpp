@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "audio/game_audio.h"
+#include "game/scene_state.h"
 #include "platform/audio.h"
 #include "platform/audio_loopback.h"
-#include "render/scene_state.h"
 #include "soundgen/wav_writer.h"
 #include "support/sine_song.h"
 #include "support/temp_dir.h"
@@ -150,13 +150,11 @@ TEST_F(AudioLayer, BoxRightOfKeeperIsLouderOnTheRight) {
 
     std::mt19937 random(1);
     for (const int boxColumn : {8, 2}) {
-        Board board;
-        board.boxes[0] = Box{kBoxActive, boxColumn, 7, 0.5f, 0.0f};
-        placeListener(audio, scene.eye, scene.lookAt);
-        updateSlideSounds(audio, board, random);
+        const Box box{kBoxActive, boxColumn, 7, 0.5f, 0.0f};
+        placeListener(scene.eye, scene.lookAt);
+        updateSlideSounds(audio, true, drawnPosition(box, kKeeperHeight), random);
         const Levels levels = levelsOf(mixSeconds(0.2), 2048);
-        board.boxes[0].offsetX = 0.0f;
-        updateSlideSounds(audio, board, random);
+        updateSlideSounds(audio, false, Vec3{}, random);
         audioStopChannel(audio.gruntChannel);
 
         const double rightOverLeftDb = 20.0 * std::log10(levels.right / levels.left);

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/keyboard.h"
+#include "app/window_callbacks.h"
 #include "platform/scripted_window.h"
 #include "platform/window.h"
 #include "render/window_setup.h"

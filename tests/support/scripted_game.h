@@ -3,8 +3,9 @@
 #include <memory>
 
 #include "app/game_frame.h"
-#include "app/keyboard.h"
+#include "app/window_callbacks.h"
 #include "core/level_file.h"
+#include "game/game_step.h"
 #include "platform/scripted_window.h"
 #include "platform/window.h"
 
@@ -26,10 +27,10 @@ inline void resetScriptedGame(double limitSeconds = 3600.0) {
 // A game on level 1 of levels/Classic.lvt in the working directory, as the title leaves it.
 inline std::unique_ptr<Game> gameOnLevelOne() {
     auto game = std::make_unique<Game>();
-    game->player.setName = "Classic";
-    game->player.level = 1;
-    loadLevel(game->board, game->player);
-    afterLevelLoad(*game);
+    game->state.player.setName = "Classic";
+    game->state.player.level = 1;
+    loadLevel(game->state.board, game->state.player);
+    afterLevelLoad(game->state);
     return game;
 }
 

@@ -20,10 +20,19 @@
 
 namespace testing_support {
 
+// Where scratch folders go: the system's temporary folder, or memory (/dev/shm) for tests that make
+// thousands of synced writes and are not about the disk.
+inline std::string diskTempParent() {
+    return std::filesystem::temp_directory_path().string();
+}
+inline std::string memoryTempParent() {
+    return ::access("/dev/shm", W_OK) == 0 ? std::string("/dev/shm") : diskTempParent();
+}
+
 class TempDir {
 public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tarmelo-test-XXXXXX").string();
+    explicit TempDir(const std::string& parent = diskTempParent()) {
+        std::string pattern = parent + "/tarmelo-test-XXXXXX";
         path_ = ::mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
         ::chmod(path_.c_str(), 0755);  // reachable by the unprivileged child of runWithoutPrivileges
     }

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "render/tga_image.h"
+#include "formats/tga_image.h"
 
 // The painting surface of the image generator: floating-point RGBA (0 to 1, straight alpha) with row 0 at
 // the TOP, the way one thinks while painting; toImage turns it into the game's bottom-first Image.

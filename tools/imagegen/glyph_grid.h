@@ -3,7 +3,7 @@
 #include <string>
 
 #include "font_face.h"
-#include "render/tga_image.h"
+#include "formats/tga_image.h"
 
 // Font images for the game's bitmap fonts: a grid of square cells, the glyph of byte code c in column
 // c mod columns and row c div columns counted from the TOP of the image. Glyphs are white, cut out by

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "render/tga_image.h"
+#include "formats/tga_image.h"
 
 // Every image the game opens, made from code: the scene textures, the keeper's clothes and face, the
 // logo, the fog, the mini-map icons and the two font images. All sizes are powers of two; the same
@@ -45,6 +45,10 @@ Image makeFogTexture();        // 512 x 512, tiles seamlessly
 
 enum class MapIcon { empty, wall, target, object, player };
 Image makeMapIcon(MapIcon icon);  // 32 x 32
+
+// The desktop's icon of the game: a crate in the scene's crate texture, seen from above a corner, on a
+// transparent square of size x size pixels. Empty unless size divides 1024.
+Image makeAppIcon(int size);
 
 // The 16 files at the paths the game opens them, relative to the game directory.
 constexpr int kGameImageCount = 16;

@@ -2,9 +2,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include "formats/asset_files.h"
+#include "formats/tga_image.h"
 #include "glyph_grid.h"
 #include "image_makers.h"
-#include "render/tga_image.h"
 
 #ifndef TARMELO_SMALL_FONT_FILE
 #error "the build passes the font files found at configure time"
@@ -28,30 +29,36 @@ Image makeLargeFontImage(const FontFiles& fonts) {
     return makeGlyphGrid(fonts.large, kLargeFontGrid, style);
 }
 
-const std::array<const char*, kGameImageCount> kGameImagePaths = {
-    "Textures/Text.tga", "Textures/Floor.tga",  "Textures/Wall2.tga",  "Textures/Wall.tga",
-    "Textures/logo.tga", "Textures/crate2.tga", "Textures/Legs.tga",   "Textures/Body.tga",
-    "Textures/Head.tga", "Textures/fog.tga",    "Textures/Swords.tga", "gfx/empty.tga",
-    "gfx/wall.tga",      "gfx/target.tga",      "gfx/object.tga",      "gfx/player.tga",
-};
+// Every image file the game opens, once each: two texture slots share the crate's file.
+const std::array<const char*, kGameImageCount> kGameImagePaths = [] {
+    std::array<const char*, kGameImageCount> paths{};
+    std::size_t count = 0;
+    for (int slot = 1; slot <= kTextureSlotCount; ++slot) {
+        if (slot != TEX_CRATE_ALT) paths[count++] = kTextureFiles[slot];
+    }
+    for (int slot = 1; slot <= kIconSlotCount; ++slot) paths[count++] = kIconFiles[slot];
+    return paths;
+}();
+static_assert(kGameImageCount == kTextureSlotCount - 1 + kIconSlotCount,
+              "every texture file once, every icon");
 
 Image makeGameImage(const std::string& path, const FontFiles& fonts) {
-    if (path == "Textures/Text.tga") return makeSmallFontImage(fonts);
-    if (path == "Textures/Floor.tga") return makeFloorTexture();
-    if (path == "Textures/Wall2.tga") return makeWallTopTexture();
-    if (path == "Textures/Wall.tga") return makeBrickWallTexture();
-    if (path == "Textures/logo.tga") return makeLogoImage(fonts);
-    if (path == "Textures/crate2.tga") return makeCrateTexture();
-    if (path == "Textures/Legs.tga") return makeLegsTexture();
-    if (path == "Textures/Body.tga") return makeBodyTexture();
-    if (path == "Textures/Head.tga") return makeHeadTexture();
-    if (path == "Textures/fog.tga") return makeFogTexture();
-    if (path == "Textures/Swords.tga") return makeLargeFontImage(fonts);
-    if (path == "gfx/empty.tga") return makeMapIcon(MapIcon::empty);
-    if (path == "gfx/wall.tga") return makeMapIcon(MapIcon::wall);
-    if (path == "gfx/target.tga") return makeMapIcon(MapIcon::target);
-    if (path == "gfx/object.tga") return makeMapIcon(MapIcon::object);
-    if (path == "gfx/player.tga") return makeMapIcon(MapIcon::player);
+    if (path == kTextureFiles[TEX_TEXT]) return makeSmallFontImage(fonts);
+    if (path == kTextureFiles[TEX_FLOOR]) return makeFloorTexture();
+    if (path == kTextureFiles[TEX_WALL2]) return makeWallTopTexture();
+    if (path == kTextureFiles[TEX_WALL]) return makeBrickWallTexture();
+    if (path == kTextureFiles[TEX_LOGO]) return makeLogoImage(fonts);
+    if (path == kTextureFiles[TEX_CRATE]) return makeCrateTexture();
+    if (path == kTextureFiles[TEX_LEGS]) return makeLegsTexture();
+    if (path == kTextureFiles[TEX_BODY]) return makeBodyTexture();
+    if (path == kTextureFiles[TEX_HEAD]) return makeHeadTexture();
+    if (path == kTextureFiles[TEX_FOG]) return makeFogTexture();
+    if (path == kTextureFiles[TEX_SWORDS]) return makeLargeFontImage(fonts);
+    if (path == kIconFiles[ICON_EMPTY]) return makeMapIcon(MapIcon::empty);
+    if (path == kIconFiles[ICON_WALL]) return makeMapIcon(MapIcon::wall);
+    if (path == kIconFiles[ICON_TARGET]) return makeMapIcon(MapIcon::target);
+    if (path == kIconFiles[ICON_OBJECT]) return makeMapIcon(MapIcon::object);
+    if (path == kIconFiles[ICON_PLAYER]) return makeMapIcon(MapIcon::player);
     return Image{};
 }
 

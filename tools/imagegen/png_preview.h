@@ -3,8 +3,8 @@
 #include <string>
 
 #include "canvas.h"
+#include "formats/tga_image.h"
 #include "glyph_grid.h"
-#include "render/tga_image.h"
 
 // Pictures for a person to look at while tuning the images: PNG files of the images themselves and of a
 // few previews of how the game shows them. Not part of the game data.

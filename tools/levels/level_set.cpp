@@ -100,7 +100,7 @@ bool isClosedByWalls(const Board& board, const Player& player, const std::vector
             const int x = queue[head].first + kStepX[direction];
             const int y = queue[head].second + kStepY[direction];
             if (!spelled(x, y)) return false;
-            if (board.cells[x][y] == CELL_WALL || seen[x][y]) continue;
+            if (board.cells[x][y] == Cell::Wall || seen[x][y]) continue;
             seen[x][y] = true;
             queue.push_back({x, y});
         }

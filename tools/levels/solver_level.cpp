@@ -14,8 +14,8 @@ SolverLevel solverLevelFromBoard(const Board& board, const Player& player) {
     for (int x = 0; x < kBoardWidth; ++x) {
         for (int y = 0; y < kBoardHeight; ++y) {
             const int cell = solverCell(x, y);
-            level.wall[cell] = board.cells[x][y] == CELL_WALL ? 1 : 0;
-            level.goal[cell] = board.cells[x][y] == CELL_GOAL ? 1 : 0;
+            level.wall[cell] = board.cells[x][y] == Cell::Wall ? 1 : 0;
+            level.goal[cell] = board.cells[x][y] == Cell::Goal ? 1 : 0;
         }
     }
     for (const Box& box : board.boxes) {

@@ -209,7 +209,7 @@ Skeleton buildSkeleton(const KeeperPose& pose) {
             lowest = std::min(lowest, point.y);
         }
     }
-    const Vec3 lift{0.0f, -kKeeperReferenceHeight - lowest, 0.0f};
+    const Vec3 lift{0.0f, -kKeeperHeight - lowest, 0.0f};
     for (LegJoints& joints : skeleton.legs) {
         joints.hip = vecAdd(joints.hip, lift);
         joints.knee = vecAdd(joints.knee, lift);
@@ -225,7 +225,7 @@ Skeleton buildSkeleton(const KeeperPose& pose) {
             skeleton.spineBase, apply(shoulders, {sideSign(side) * kShoulderSpread, kShoulderHeight, 0.0f}));
         if (pose.handsOnBox) {
             // Palms flat and upright against the crate face, the wrists just behind and below them.
-            const Vec3 palm{sideSign(side) * kPushHandSpread, kPushHandHeight - kKeeperReferenceHeight,
+            const Vec3 palm{sideSign(side) * kPushHandSpread, kPushHandHeight - kKeeperHeight,
                             kCrateFaceZ - kPalmOnBoxHalf.z};
             ArmJoints& joints = skeleton.arms[side];
             joints = reach(shoulder, vecAdd(palm, kWristBehindPalm), {sideSign(side) * 0.5f, -1.0f, 0.0f});

@@ -1,15 +1,13 @@
 #pragma once
 
-#include "render/model.h"
+#include "core/board.h"
+#include "formats/asset_files.h"
+#include "formats/model.h"
 #include "shape_math.h"
 
 // The keeper: a low-poly figure (legs and shoes, body and arms, head with a nose and hands) posed per
 // animation frame. The scene draws the model at the keeper's reference height above the floor, so the
-// soles rest at y = -kKeeperReferenceHeight; the figure faces +z and its left side is +x.
-
-constexpr float kKeeperReferenceHeight = 1.027f;
-constexpr int kWalkFrameCount = 16;  // 0 standing, 1..15 one walk cycle
-constexpr int kPushFrameCount = 15;  // 1..15 one push cycle, in step with walk frames 1..15
+// soles rest at y = -kKeeperHeight; the figure faces +z and its left side is +x.
 
 // Leg angles in radians: swing carries the thigh forward, knee folds the shin back, footPitch lifts the
 // toes. Arm angles: swing carries the upper arm forward, spread away from the body, elbow folds the

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "render/model_geometry.h"
+#include "formats/model_geometry.h"
 
 int MeshBuilder::vertex(Vec3 position) {
     positions_.push_back(position);

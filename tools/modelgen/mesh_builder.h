@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "render/model.h"
+#include "formats/model.h"
 #include "shape_math.h"
 
 // Collects a model part by part. Faces share vertices by index (so that the shadow code finds their

@@ -212,13 +212,13 @@ int closeup(const char* path, const std::vector<GeneratedModel>& set) {
     const View side = viewFrom({-1.0f, 0.15f, 0.0f});
     const View front = viewFrom({0.35f, 0.3f, 1.0f});
     const View pushView = viewFrom({1.0f, 0.5f, 0.6f});
-    const Vec3 crateAhead{0.0f, -kKeeperReferenceHeight, 1.0f};
+    const Vec3 crateAhead{0.0f, -kKeeperHeight, 1.0f};
     for (int i = 0; i < 8; ++i) {
         const Model& keeper = set[static_cast<std::size_t>(picks[i])].model;
         const bool pushing = picks[i] >= 4 + kWalkFrameCount;
-        std::vector<Instance> scene = {{&keeper, {}}, {&set[0].model, {0.0f, -kKeeperReferenceHeight, 0.0f}}};
+        std::vector<Instance> scene = {{&keeper, {}}, {&set[0].model, {0.0f, -kKeeperHeight, 0.0f}}};
         if (pushing) scene.push_back({&set[2].model, crateAhead});
-        const float middle = 0.65f - kKeeperReferenceHeight;
+        const float middle = 0.65f - kKeeperHeight;
         const float scale = pushing ? 165.0f : 260.0f;
         resetDepth(canvas);
         draw(canvas, scene, side,
@@ -264,9 +264,9 @@ int main(int argc, char** argv) {
 
     const View side = viewFrom({-1.0f, 0.15f, 0.0f});
     const View front = viewFrom({0.45f, 0.7f, 1.0f});
-    const float keeperMiddle = 0.65f - kKeeperReferenceHeight;
-    const Vec3 floorUnderKeeper{0.0f, -kKeeperReferenceHeight, 0.0f};
-    const Vec3 crateAhead{0.0f, -kKeeperReferenceHeight, 1.0f};
+    const float keeperMiddle = 0.65f - kKeeperHeight;
+    const Vec3 floorUnderKeeper{0.0f, -kKeeperHeight, 0.0f};
+    const Vec3 crateAhead{0.0f, -kKeeperHeight, 1.0f};
     for (int frame = 0; frame < kWalkFrameCount; ++frame) {
         const Model& keeper = set[static_cast<std::size_t>(4 + frame)].model;
         const int x0 = frame * kCell;
@@ -314,7 +314,7 @@ int main(int argc, char** argv) {
     room.push_back({&crate, {2.0f, 0.0f, 2.0f}});
     room.push_back({&crate, {3.0f, 0.0f, 2.0f}});
     const Model& pusher = set[static_cast<std::size_t>(4 + kWalkFrameCount + 5)].model;
-    room.push_back({&pusher, {3.0f, kKeeperReferenceHeight, 1.0f}});
+    room.push_back({&pusher, {3.0f, kKeeperHeight, 1.0f}});
     resetDepth(canvas);
     const View camera = viewFrom({0.0f, 8.97f, 5.0f});
     draw(canvas, room, camera, {8 * kCell, top, 16 * kCell, top + kSceneryHeight, {2.5f, 0.0f, 2.0f}, 70.0f});

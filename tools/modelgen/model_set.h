@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "render/model.h"
+#include "formats/model.h"
 
 // Every model file the game opens, built in memory: the generator writes them, the tests check them.
 struct GeneratedModel {

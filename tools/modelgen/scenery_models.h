@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/model.h"
+#include "formats/model.h"
 
 // The four scenery models. The scene draws a cell's models translated to (column, 0, row), so each is
 // centred on its origin in x and z within -0.5..0.5 and stands on the floor plane y = 0.

@@ -5,10 +5,11 @@
 #include <cstdio>
 
 #include "core/level_file.h"
+#include "game/scene_pose.h"
+#include "game/scene_prepare.h"
 #include "platform/window.h"
 #include "render/font.h"
 #include "render/model_draw.h"
-#include "render/scene_prepare.h"
 #include "render/shadows.h"
 #include "render/textures.h"
 #include "render/window_setup.h"
@@ -37,17 +38,19 @@ void loadLevelText(BenchScene& bench, const char* rows) {
     std::FILE* file = std::tmpfile();
     std::fwrite(text.data(), 1, text.size(), file);
     std::rewind(file);
-    bench.player.level = 1;
-    loadLevelFromFile(bench.board, bench.player, file);
+    bench.state.player.level = 1;
+    loadLevelFromFile(bench.state.board, bench.state.player, file);
     std::fclose(file);
-    clearBoxHeights(bench.levelEnd);
-    prepareLevelScene(bench.scene, bench.board, bench.light, bench.random);
+    clearBoxHeights(bench.state.levelEnd);
+    prepareLevelScene(bench.state.scene, bench.state.board, bench.state.player, bench.state.light,
+                      bench.state.random);
 }
 
 }  // namespace
 
 bool openBenchWindow(BenchScene& bench) {
     g_benchWindow = &bench.window;
+    bench.state.random.seed(12345);  // the same crate turns in every run
     if (!openWindow(bench.window, ignoreClose, followSize)) return false;
     loadTextures(bench.graphics.textures);
     loadMapIcons(bench.graphics.icons);
@@ -58,7 +61,7 @@ bool openBenchWindow(BenchScene& bench) {
     buildSceneryLists(bench.graphics);
     for (int n = 0; n < kWalkFrameCount; ++n) models.walkFrames[n] = loadModel(walkFramePath(n));
     for (int n = 1; n <= kPushFrameCount; ++n) models.pushFrames[n - 1] = loadModel(pushFramePath(n));
-    initLights(bench.light);
+    initLights(bench.state.light);
     bench.graphics.shadowFinishList = buildShadowFinishList();
     return true;
 }
@@ -104,10 +107,17 @@ void buildEdgeLevel(BenchScene& bench) {
     loadLevelText(bench, kRows);
 }
 
+void drawBenchScene(BenchScene& bench, ScenePath path) {
+    GameState& state = bench.state;
+    settleScenePose(state.scene, state.light, state.board, state.player, state.levelEnd);
+    drawScene(bench.window, bench.graphics, state.scene, state.light, state.board, path);
+}
+
 void settleCamera(BenchScene& bench) {
-    startGameEye(bench.scene, bench.player);
-    resetGameLookAt(bench.scene);
-    for (int tick = 0; tick < 2000; ++tick) updateSceneTick(bench.scene, bench.player, bench.board, {});
+    startGameEye(bench.state.scene, bench.state.player);
+    resetGameLookAt(bench.state.scene);
+    for (int tick = 0; tick < 2000; ++tick)
+        updateSceneTick(bench.state.scene, bench.state.player, bench.state.board, {});
 }
 
 FrameReadback readFrame(const WindowSettings& window) {

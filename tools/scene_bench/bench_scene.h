@@ -3,24 +3,18 @@
 #include <random>
 #include <vector>
 
-#include "core/board.h"
-#include "core/level_end.h"
+#include "game/game_state.h"
+#include "layout/window_settings.h"
 #include "render/graphics.h"
-#include "render/scene_state.h"
-#include "render/window_settings.h"
+#include "render/scene_draw.h"
 
 // A real window with the game's resources and a fixed scene, for the benchmark and for the comparison of
 // the two ways the scene can be drawn. Runs in the game directory (the data is found relative to it).
 
 struct BenchScene {
     WindowSettings window;
-    LightSettings light;
     Graphics graphics;
-    SceneState scene;
-    Board board;
-    Player player;
-    LevelEnd levelEnd;
-    std::mt19937 random{12345};
+    GameState state;
 };
 
 // Opens the window and loads textures, fonts and models as start-up does. False without a display.
@@ -33,6 +27,9 @@ void buildEdgeLevel(BenchScene& bench);
 
 // The camera at rest above the keeper (as after a few seconds of play).
 void settleCamera(BenchScene& bench);
+
+// The scene's pose for the next frame, as the game's step settles it, then the 3D picture.
+void drawBenchScene(BenchScene& bench, ScenePath path = ScenePath::Fast);
 
 // The colour and stencil buffers after a frame.
 struct FrameReadback {

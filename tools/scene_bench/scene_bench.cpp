@@ -1,6 +1,9 @@
 // Frame cost of the 3D picture on the largest legal level: the frame's own work (scene, shadows, HUD and
 // glFinish, not the frame's sleep), as median and 95th percentile over a few hundred frames, for shadows off,
-// shadows on with the lamp off, and shadows on with the lamp on.
+// shadows on with the lamp off, and shadows on with the lamp on. Then the same frames part by part (clear,
+// floor, walls, boxes, keeper, volumes, darkening, HUD text, mini-map, fog, logo): each part finished before
+// the next is sent, so the parts add up to more than a frame whose parts overlap, but they show where the
+// time goes.
 //
 //     cd build/game && xvfb-run -a -s "-screen 0 1280x1024x24" ../tools/scene_bench/scene_bench [frames]
 //     [anisotropy]
@@ -32,30 +35,84 @@ struct Figures {
     double cpuPerFrame;  // process CPU time (all renderer threads) per frame: steadier on a shared machine
 };
 
+constexpr int kPassCount = static_cast<int>(FramePass::Count);
+constexpr const char* kPassNames[kPassCount] = {"clear",     "board",    "boxes",    "keeper", "volumes",
+                                                "darkening", "HUD text", "mini-map", "fog",    "logo"};
+
+// The part timings of the frame being drawn: the time from the previous part's end to this one's, finished.
+struct PassClock {
+    std::chrono::steady_clock::time_point last;
+    double milliseconds[kPassCount] = {};
+};
+
+PassClock g_passClock;
+
+void finishPass(FramePass pass) {
+    glFinish();
+    const auto now = std::chrono::steady_clock::now();
+    g_passClock.milliseconds[static_cast<int>(pass)] =
+        std::chrono::duration<double, std::milli>(now - g_passClock.last).count();
+    g_passClock.last = now;
+}
+
 double processCpuMilliseconds() {
     timespec now{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
     return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
 }
 
-Figures measure(BenchScene& bench, int frames, bool shadows, bool lamp) {
-    bench.scene.shadowsOn = shadows;
-    bench.scene.lightFollowsKeeper = lamp;
-    bench.levelEnd.fade = 0.0f;  // play, not the logo fade of a level change
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// The game's frame as the bench draws it: the scene with its shadows, then the HUD over it.
+void drawFrame(BenchScene& bench, int frame) {
+    // The keeper walks on the spot, so the keeper model changes from frame to frame as in play.
+    bench.state.scene.walkFrame = static_cast<float>(1 + frame % 15);
     const std::string name;
     HudText text;
     text.profileName = &name;
+    drawBenchScene(bench);
+    drawHud(bench.window, bench.graphics, bench.state.board, bench.state.scene, text, 0.0f,
+            bench.state.levelEnd);
+}
+
+void setMode(BenchScene& bench, bool shadows, bool lamp) {
+    bench.state.scene.shadowsOn = shadows;
+    bench.state.scene.lightFollowsKeeper = lamp;
+    bench.state.levelEnd.fade = 0.0f;  // play, not the logo fade of a level change
+}
+
+// Median milliseconds of each part over the frames.
+std::vector<double> measurePasses(BenchScene& bench, int frames, bool shadows, bool lamp) {
+    setMode(bench, shadows, lamp);
+    bench.graphics.passSent = finishPass;
+    std::vector<std::vector<double>> times(kPassCount);
+    for (int frame = 0; frame < frames + 10; ++frame) {
+        g_passClock = {};
+        glFinish();
+        g_passClock.last = std::chrono::steady_clock::now();
+        drawFrame(bench, frame);
+        platformSwapBuffers();
+        if (frame < 10) continue;
+        for (int pass = 0; pass < kPassCount; ++pass) times[pass].push_back(g_passClock.milliseconds[pass]);
+    }
+    bench.graphics.passSent = nullptr;
+    std::vector<double> medians;
+    for (const std::vector<double>& pass : times) medians.push_back(median(pass));
+    return medians;
+}
+
+Figures measure(BenchScene& bench, int frames, bool shadows, bool lamp) {
+    setMode(bench, shadows, lamp);
     std::vector<double> times;
     times.reserve(static_cast<std::size_t>(frames));
     double cpuStart = 0.0;
     for (int frame = 0; frame < frames + 10; ++frame) {
-        // The keeper walks on the spot, so the keeper model changes from frame to frame as in play.
-        bench.scene.walkFrame = static_cast<float>(1 + frame % 15);
         if (frame == 10) cpuStart = processCpuMilliseconds();
         const auto start = std::chrono::steady_clock::now();
-        drawScene(bench.window, bench.graphics, bench.scene, bench.light, bench.board, bench.player,
-                  bench.levelEnd);
-        drawHud(bench.window, bench.graphics, bench.board, bench.scene, text, 0.0f, bench.levelEnd);
+        drawFrame(bench, frame);
         glFinish();
         const auto end = std::chrono::steady_clock::now();
         platformSwapBuffers();
@@ -99,6 +156,15 @@ int main(int argc, char** argv) {
         const Figures figures = measure(bench, frames, mode.shadows, mode.lamp);
         std::printf("  %-22s median %6.2f   p95 %6.2f   cpu/frame %6.2f\n", mode.name, figures.median,
                     figures.p95, figures.cpuPerFrame);
+    }
+    std::printf("median by part, each part finished before the next (ms)\n  %-22s", "");
+    for (const char* name : kPassNames) std::printf(" %9s", name);
+    std::printf("\n");
+    for (const Mode& mode : modes) {
+        const std::vector<double> passes = measurePasses(bench, frames, mode.shadows, mode.lamp);
+        std::printf("  %-22s", mode.name);
+        for (const double milliseconds : passes) std::printf(" %9.2f", milliseconds);
+        std::printf("\n");
     }
     platformTerminate();
     return 0;

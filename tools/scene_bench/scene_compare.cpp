@@ -1,8 +1,12 @@
-// The fast way of sending the shadow volumes must leave exactly the picture the plain way leaves: fixed
-// scenes (lamp off and on, several keeper positions, the level's edge in view, a turned camera) are drawn
-// both ways, and the colour and stencil buffers read back must be identical, pixel for pixel. The floor
-// must also be closed: no pixel inside its outline may show the cleared background. And a picture kept and
-// shown again (the board behind the open menu, the title) must be the picture drawn.
+// The fast way of sending the scene (floor tiles in runs between goals and walls; shadow volume sides kept
+// per level and light and sent an object at a time through the rectangles where they can count) must leave
+// exactly the picture the plain way leaves: fixed scenes (lamp off and on, several keeper positions, the
+// level's edge in view, a turned camera) are drawn both ways, and the colour and stencil buffers read back
+// must be identical, pixel for pixel. One scene follows another with the level or the light changed, so the
+// kept volume sides must be built again whenever what they were built from changes. The floor must also be
+// closed: no pixel inside its outline may show the cleared background. A picture kept and shown again (the
+// board behind the open menu, the title) must be the picture drawn. And in a window wider than the 4 to 3
+// the game opens with, the shadows must still reach its sides.
 // Runs in the game directory under an X server; exit status 0 when every scene matches. With an argument,
 // PNGs of mismatching scenes are written into that folder.
 
@@ -12,8 +16,8 @@
 #include <string>
 
 #include "bench_scene.h"
+#include "layout/floor_footprint.h"
 #include "platform/window.h"
-#include "render/floor_footprint.h"
 #include "render/frame_cache.h"
 #include "render/hud.h"
 #include "render/scene_draw.h"
@@ -29,8 +33,8 @@ long floorHoles(const BenchScene& bench) {
     const int width = static_cast<int>(bench.window.width);
     const int height = static_cast<int>(bench.window.height);
     const PixelRect inside = hiddenFloorRect(modelView, projection, width, height, -0.5f,
-                                             static_cast<float>(bench.scene.extentX) + 0.5f, -0.5f,
-                                             static_cast<float>(bench.scene.extentY) + 0.5f);
+                                             static_cast<float>(bench.state.scene.extentX) + 0.5f, -0.5f,
+                                             static_cast<float>(bench.state.scene.extentY) + 0.5f);
     if (inside.empty()) return 0;
     std::vector<float> depth(static_cast<std::size_t>(width) * height);
     glReadPixels(0, 0, width, height, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
@@ -50,13 +54,11 @@ struct Mismatch {
 };
 
 Mismatch compareScene(BenchScene& bench, FrameReadback& fastFrame) {
-    drawScene(bench.window, bench.graphics, bench.scene, bench.light, bench.board, bench.player,
-              bench.levelEnd, ShadowPath::Plain);
+    drawBenchScene(bench, ScenePath::Plain);
     glFinish();
     const FrameReadback plain = readFrame(bench.window);
     Mismatch result;
-    drawScene(bench.window, bench.graphics, bench.scene, bench.light, bench.board, bench.player,
-              bench.levelEnd, ShadowPath::Fast);
+    drawBenchScene(bench, ScenePath::Fast);
     glFinish();
     const FrameReadback fast = readFrame(bench.window);
     result.floorHoles = floorHoles(bench);
@@ -76,9 +78,61 @@ Mismatch compareScene(BenchScene& bench, FrameReadback& fastFrame) {
 }
 
 void placeKeeper(BenchScene& bench, int x, int y) {
-    bench.player.x = x;
-    bench.player.y = y;
+    bench.state.player.x = x;
+    bench.state.player.y = y;
     settleCamera(bench);
+}
+
+// A window wider than about 2.4 to 1: every pixel a shadow volume marks is darkened, out to the sides.
+bool shadowsReachTheSidesOfAWideWindow(BenchScene& bench) {
+    constexpr int kWidth = 1200;
+    constexpr int kHeight = 400;
+    platformSetWindowSize(kWidth, kHeight);
+    for (int wait = 0; wait < 200 && (bench.window.width != kWidth || bench.window.height != kHeight);
+         ++wait) {
+        platformSleep(0.01);
+        platformPollEvents();
+    }
+    if (bench.window.width != kWidth || bench.window.height != kHeight) {
+        std::printf("%-38s the window could not be widened\n", "wide window");
+        return false;
+    }
+    buildLargestLevel(bench);
+    bench.state.scene.zoom = 10.0f;
+    bench.state.scene.lightFollowsKeeper = false;
+    placeKeeper(bench, 16, 11);
+    bench.state.scene.shadowsOn = false;
+    drawBenchScene(bench);
+    glFinish();
+    const FrameReadback plain = readFrame(bench.window);
+    bench.state.scene.shadowsOn = true;
+    drawBenchScene(bench);
+    glFinish();
+    const FrameReadback shadowed = readFrame(bench.window);
+    long marked = 0;
+    long darkened = 0;
+    const int band = kWidth / 6;  // the outer sixth of each side lies beyond a 2.4 to 1 view
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            if (x >= band && x < kWidth - band) continue;
+            const std::size_t i = static_cast<std::size_t>(y) * kWidth + x;
+            if (shadowed.stencil[i] == 0) continue;
+            ++marked;
+            const int before = plain.colour[i * 4] + plain.colour[i * 4 + 1] + plain.colour[i * 4 + 2];
+            const int after =
+                shadowed.colour[i * 4] + shadowed.colour[i * 4 + 1] + shadowed.colour[i * 4 + 2];
+            darkened += after < before || before == 0;
+        }
+    }
+    const bool ok = marked > 0 && darkened == marked;
+    std::printf("%-38s shadowed at the sides %ld  darkened %ld  %s\n", "wide window", marked, darkened,
+                ok ? "same" : "DIFFERENT");
+    platformSetWindowSize(800, 600);
+    for (int wait = 0; wait < 200 && bench.window.width != 800; ++wait) {
+        platformSleep(0.01);
+        platformPollEvents();
+    }
+    return ok;
 }
 
 }  // namespace
@@ -118,16 +172,16 @@ int main(int argc, char** argv) {
             buildLargestLevel(bench);
         else
             buildEdgeLevel(bench);
-        bench.scene.zoom = c.zoom;
-        bench.scene.lightFollowsKeeper = c.lamp;
-        bench.scene.shadowsOn = true;
+        bench.state.scene.zoom = c.zoom;
+        bench.state.scene.lightFollowsKeeper = c.lamp;
+        bench.state.scene.shadowsOn = true;
         placeKeeper(bench, c.keeperX, c.keeperY);
         if (c.circling) {
             SceneTickInput input;
             input.solved = true;
             input.lastTime = 1.3f;
             for (int tick = 0; tick < 600; ++tick)
-                updateSceneTick(bench.scene, bench.player, bench.board, input);
+                updateSceneTick(bench.state.scene, bench.state.player, bench.state.board, input);
         }
         FrameReadback fast;
         const Mismatch m = compareScene(bench, fast);
@@ -149,10 +203,10 @@ int main(int argc, char** argv) {
         HudText text;
         text.profileName = &name;
         text.level = 1;
-        bench.levelEnd.fade = 0.0f;
-        drawScene(bench.window, bench.graphics, bench.scene, bench.light, bench.board, bench.player,
-                  bench.levelEnd);
-        drawHud(bench.window, bench.graphics, bench.board, bench.scene, text, 0.3f, bench.levelEnd);
+        bench.state.levelEnd.fade = 0.0f;
+        drawBenchScene(bench);
+        drawHud(bench.window, bench.graphics, bench.state.board, bench.state.scene, text, 0.3f,
+                bench.state.levelEnd);
         glFinish();
         const FrameReadback drawn = readFrame(bench.window);
         FrameCache cache;
@@ -170,6 +224,7 @@ int main(int argc, char** argv) {
                     differing == 0 ? "same" : "DIFFERENT");
         failures += differing == 0 ? 0 : 1;
     }
+    failures += shadowsReachTheSidesOfAWideWindow(bench) ? 0 : 1;
     platformTerminate();
     return failures == 0 ? 0 : 1;
 }

@@ -17,9 +17,10 @@ constexpr unsigned kFlagInstruments = 4;
 constexpr unsigned kFlagLinearSlides = 8;
 constexpr unsigned kOrderEnd = 255;
 constexpr int kMaxEnvelopeNodes = 25;
-constexpr std::size_t kHeaderBytes = 0xC0;
+// The header and sample-header sizes are checked by assertions only, which release builds leave out.
+[[maybe_unused]] constexpr std::size_t kHeaderBytes = 0xC0;
 constexpr std::size_t kInstrumentBytes = 554;
-constexpr std::size_t kSampleHeaderBytes = 0x50;
+[[maybe_unused]] constexpr std::size_t kSampleHeaderBytes = 0x50;
 constexpr unsigned kChannelDisabled = 128;
 
 // One envelope block: flags, node count, loop and sustain-loop node numbers, 25 nodes of (value, tick),

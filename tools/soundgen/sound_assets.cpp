@@ -1,15 +1,12 @@
 #include "soundgen/sound_assets.h"
 
+#include "formats/asset_files.h"
+
 #include "soundgen/byte_writer.h"
 #include "soundgen/effects.h"
 #include "soundgen/it_writer.h"
 #include "soundgen/songs.h"
 #include "soundgen/wav_writer.h"
-
-const char* const kSoundAssetPaths[6] = {
-    "Audio/SFX/slide.wav",  "Audio/SFX/footsteps.wav", "Audio/SFX/Grunt.wav",
-    "Audio/SFX/Grunt2.wav", "audio/music/in1.it",      "audio/music/s1.it",
-};
 
 std::vector<std::string> writeSoundAssets(const std::string& gameDirectory) {
     std::vector<std::string> failed;
@@ -22,11 +19,11 @@ std::vector<std::string> writeSoundAssets(const std::string& gameDirectory) {
     auto song = [&](const char* relative, const ItModule& module) {
         check(writeBytesToFile(gameDirectory + "/" + relative, encodeItModule(module)), relative);
     };
-    effect(kSoundAssetPaths[0], makeSlideSound());
-    effect(kSoundAssetPaths[1], makeFootstepSound());
-    effect(kSoundAssetPaths[2], makeGruntSound(0));
-    effect(kSoundAssetPaths[3], makeGruntSound(1));
-    song(kSoundAssetPaths[4], makeTitleSong());
-    song(kSoundAssetPaths[5], makeGameSong());
+    effect(kSampleFiles[SAMPLE_SLIDE], makeSlideSound());
+    effect(kSampleFiles[SAMPLE_FOOTSTEPS], makeFootstepSound());
+    effect(kSampleFiles[SAMPLE_GRUNT], makeGruntSound(0));
+    effect(kSampleFiles[SAMPLE_GRUNT2], makeGruntSound(1));
+    song(kTitleSong, makeTitleSong());
+    song(kGameSong, makeGameSong());
     return failed;
 }

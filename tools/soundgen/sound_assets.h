@@ -3,9 +3,6 @@
 #include <string>
 #include <vector>
 
-// Every sound file the game opens, at its path relative to the game directory.
-extern const char* const kSoundAssetPaths[6];
-
 // Writes the four effect samples and the two songs under gameDirectory, creating the folders. Returns the
 // paths that could not be written (empty on success).
 std::vector<std::string> writeSoundAssets(const std::string& gameDirectory);

@@ -1,0 +1,53 @@
+#include "core/move_history.h"
+
+namespace {
+
+constexpr std::uint8_t kDirectionBits = 0x03;
+constexpr std::uint8_t kPushBit = 0x04;
+constexpr int kBoxShift = 3;
+static_assert(kMaxBoxes <= (1 << (8 - kBoxShift)), "a box index fits the byte's upper bits");
+
+int slot(const MoveHistory& history, int index) {
+    return (history.first + index) % kMoveHistoryCapacity;
+}
+
+}  // namespace
+
+void clearMoveHistory(MoveHistory& history) {
+    history.first = 0;
+    history.count = 0;
+}
+
+void recordMove(MoveHistory& history, Direction direction, const MoveResult& move) {
+    if (!move.moved) return;
+    std::uint8_t code = static_cast<std::uint8_t>(static_cast<int>(direction)) & kDirectionBits;
+    if (move.pushedBox >= 0) code |= static_cast<std::uint8_t>(kPushBit | (move.pushedBox << kBoxShift));
+    if (history.count == kMoveHistoryCapacity) {
+        history.first = slot(history, 1);  // the oldest move is forgotten
+        --history.count;
+    }
+    history.moves[slot(history, history.count)] = code;
+    ++history.count;
+}
+
+std::optional<Direction> undoMove(MoveHistory& history, Board& board, Player& player) {
+    if (isPlayerGliding(player) || history.count == 0) return std::nullopt;
+    const std::uint8_t code = history.moves[slot(history, history.count - 1)];
+    --history.count;
+    const Direction direction = static_cast<Direction>(code & kDirectionBits);
+    const CellStep step = directionStep(direction);
+    // Drawn at the cell it leaves, gliding back: the offsets of a move in the opposite direction.
+    player.x -= step.dx;
+    player.y -= step.dy;
+    player.offsetX = static_cast<float>(-step.dx);
+    player.offsetZ = static_cast<float>(-step.dy);
+    player.steps -= 1;
+    if ((code & kPushBit) != 0) {
+        Box& box = board.boxes[code >> kBoxShift];
+        box.x -= step.dx;
+        box.y -= step.dy;
+        box.offsetX = player.offsetX;
+        box.offsetZ = player.offsetZ;
+    }
+    return direction;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "core/board.h"
+#include "core/moves.h"
+
+// Every move made since the level was loaded, so that moves can be taken back one at a time. A level can
+// take thousands of moves: each is kept in one byte, the oldest forgotten once the ring is full.
+
+constexpr int kMoveHistoryCapacity = 1 << 16;  // moves
+
+struct MoveHistory {
+    // Oldest first from `first`, wrapping: the direction in bits 0-1, a push in bit 2, the box pushed in
+    // bits 3-7.
+    std::uint8_t moves[kMoveHistoryCapacity] = {};
+    std::int32_t first = 0;
+    std::int32_t count = 0;
+};
+
+// At every level load: nothing to take back.
+void clearMoveHistory(MoveHistory& history);
+
+// After a move tryMove made (a refused or ignored request is not a move).
+void recordMove(MoveHistory& history, Direction direction, const MoveResult& move);
+
+// Takes the last move back: the keeper steps back to the cell he came from, a box he pushed goes back with
+// him, both gliding as a move does, and the step count drops by one. Ignored while the keeper glides, and
+// with nothing left to take back. Returns the direction of the move taken back (the keeper keeps facing it).
+std::optional<Direction> undoMove(MoveHistory& history, Board& board, Player& player);

@@ -1,0 +1,123 @@
+#include "game/game_step.h"
+
+#include <optional>
+
+#include "core/moves.h"
+#include "game/input.h"
+#include "game/scene_pose.h"
+#include "game/scene_prepare.h"
+#include "platform/window.h"
+
+namespace {
+
+void noteGlidingBox(const Board& board, FrameReport& report) {
+    const Box* box = lastGlidingBox(board);
+    report.boxGliding = box != nullptr;
+    if (box != nullptr) report.glidingBoxPosition = drawnPosition(*box, kKeeperHeight);
+}
+
+void runLevelEnd(GameState& state, FrameReport& report) {
+    const LevelEndFrame frame =
+        stepLevelEnd(state.levelEnd, state.board, state.player, platformKeyDown(KEY_ENTER),
+                     state.demo.demoMode, [] { waitForRelease(KEY_ENTER, kShortReleaseWaitSeconds); });
+    if (!frame.reloaded) return;
+    report.levelReloaded = true;
+    afterLevelLoad(state);
+}
+
+// The time since the last frame's ticks, caught up one tick at a time, up to kMaxTicksPerFrame: a longer
+// pause (a long stay in the menu) loses the rest, which no one would see: the camera has long settled by
+// then. Counted, so the loop ends even where single precision can no longer take a tick off the backlog.
+void runTicks(GameState& state, FrameReport& report) {
+    const double now = platformTime();
+    state.clock.accumulator = static_cast<float>(state.clock.accumulator + (now - state.clock.lastTime));
+    int ticks = 0;
+    while (state.clock.accumulator >= kTickSeconds && ticks < kMaxTicksPerFrame) {
+        runTick(state, report);
+        state.clock.accumulator -= kTickSeconds;
+        ++ticks;
+    }
+    if (!(state.clock.accumulator < kTickSeconds)) state.clock.accumulator = 0.0f;
+    state.clock.lastTime = static_cast<float>(now);
+}
+
+// The part of the frame that runs only while the menu is closed. False when the demo ended the pass.
+bool runPlay(GameState& state, FrameReport& report) {
+    noteGlidingBox(state.board, report);
+    runLevelEnd(state, report);
+
+    std::optional<Direction> requested;
+    bool undoRequested = false;
+    if (state.demo.demoMode) {
+        const DemoStep step =
+            runDemoStep(state.demo, state.player, platformKeyDown(KEY_SPACE), platformKeyDown(KEY_ESC),
+                        DemoClock{platformTime(), platformKeyDown(KEY_LCTRL)});
+        if (step.end == DemoEnd::ScriptEnded) {
+            report.passEnd = PassEnd::ScriptEnded;
+            return false;
+        }
+        if (step.end == DemoEnd::SpacePressed || step.end == DemoEnd::EscapePressed) {
+            waitForRelease(step.end == DemoEnd::SpacePressed ? KEY_SPACE : KEY_ESC, kReleaseWaitSeconds);
+            report.passEnd = PassEnd::PlayerTookOver;
+            return false;
+        }
+        requested = step.direction;
+    } else {
+        if (platformKeyDown(KEY_ESC)) {
+            report.menuRequested = true;
+            waitForRelease(KEY_ESC, kReleaseWaitSeconds);
+        }
+        requested = arrowKeyRequest();
+        undoRequested = undoKeyDown() && !state.levelEnd.endRequested;
+    }
+
+    state.moveKeyActed = false;
+    if (platformKeyDown(KEY_LCTRL)) {
+        platformPollEvents();
+        zoomCamera(state.scene, platformKeyDown(KEY_UP), platformKeyDown(KEY_DOWN));
+    } else if (undoRequested) {
+        // The keeper steps back facing the way he moved, as if pulling; held, the key goes on taking moves
+        // back at the pace of moves.
+        const std::optional<Direction> undone = undoMove(state.history, state.board, state.player);
+        if (undone) state.requestedFacing = directionFacing(*undone);
+        state.moveKeyActed = true;
+    } else if (requested) {
+        recordMove(state.history, *requested, tryMove(state.board, state.player, *requested));
+        state.requestedFacing = directionFacing(*requested);
+        state.moveKeyActed = true;
+    }
+
+    toggleOnPress(KEY_L, state.scene.lightFollowsKeeper);
+    toggleOnPress(KEY_S, state.scene.shadowsOn);
+    runTicks(state, report);
+    return true;
+}
+
+}  // namespace
+
+void afterLevelLoad(GameState& state) {
+    clearBoxHeights(state.levelEnd);
+    clearMoveHistory(state.history);
+    prepareLevelScene(state.scene, state.board, state.player, state.light, state.random);
+}
+
+void runTick(GameState& state, FrameReport& report) {
+    SceneTickInput input;
+    input.moveKeyActed = state.moveKeyActed;
+    input.solved = state.levelEnd.solved;
+    input.lastTime = state.clock.lastTime;
+    const SceneTickResult result = updateSceneTick(state.scene, state.player, state.board, input);
+    if (result.footstep && report.footfallCount < kMaxFootfallsPerFrame)
+        report.footfalls[report.footfallCount++] = result.footstepPosition;
+    state.scroll += kScrollStep;
+    if (state.scroll > 1.0f) state.scroll = 0.0f;
+}
+
+FrameReport stepGame(GameState& state, bool menuOpen) {
+    FrameReport report;
+    if (!menuOpen && !runPlay(state, report)) return report;
+    state.player.facing = state.requestedFacing;
+    settleScenePose(state.scene, state.light, state.board, state.player, state.levelEnd);
+    lowerLogoFade(state.levelEnd);
+    return report;
+}

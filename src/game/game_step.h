@@ -1,0 +1,40 @@
+#pragma once
+
+#include "game/game_state.h"
+#include "math/vec.h"
+
+// One game-loop frame of the rules, and what it reports to the rest of the program: the sounds to play, the
+// level reached to save, the menu to open, the pass to end.
+
+constexpr int kMaxFootfallsPerFrame = 4;  // a catch-up after a pause can hold several steps' footfalls
+
+enum class PassEnd {
+    None,
+    ScriptEnded,     // the demo's path is used up: back to the title
+    PlayerTookOver,  // Space or Escape in the demo, now released: on to the menu
+};
+
+struct FrameReport {
+    PassEnd passEnd = PassEnd::None;
+    bool menuRequested = false;  // Escape in play
+    bool levelReloaded = false;  // the level end loaded a level: the level reached is to be saved
+    // The box with the highest index that glided as the frame began, if any: the slide sound and a grunt
+    // follow it there.
+    bool boxGliding = false;
+    Vec3 glidingBoxPosition;
+    int footfallCount = 0;  // footfalls of the walk cycle in this frame's ticks, in order
+    Vec3 footfalls[kMaxFootfallsPerFrame];
+};
+
+// While the menu is closed: the level end, the input (the arrow keys or the demo), the move rule, the lamp
+// and shadow toggles and the ticks the elapsed time holds. Then, menu open or not: the keeper's facing, the
+// scene's pose and the logo's fade, so the picture can be drawn from the state alone. Reads the keys and the
+// timer, and blocks in the release waits where a press must act once. Returns before the pose when the
+// demo ends the pass.
+FrameReport stepGame(GameState& state, bool menuOpen);
+
+// One animation tick of 1/60 s: the scene's tick and the fog's drift.
+void runTick(GameState& state, FrameReport& report);
+
+// After every level load: box heights back to 0 and the scene rebuilt for the level.
+void afterLevelLoad(GameState& state);

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+
+// What the HUD shows of the session, beside the game's state.
+struct SessionNotes {
+    std::string profileName;        // empty before a profile is chosen
+    bool progressNotSaved = false;  // the last save of the level reached failed; shown until one succeeds
+};

@@ -1,0 +1,72 @@
+// The GL-free decisions of the 3D picture: the keeper's frame and push pose, the texture slots bound,
+// which edges cast shadow quads. (The fast shadow path's screen regions are checked by comparing its
+// pictures with the full path's.)
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "formats/model_geometry.h"
+#include "layout/keeper_frame.h"
+#include "layout/model_shading.h"
+#include "layout/shadow_geometry.h"
+
+namespace {
+
+TEST(KeeperFrame, RoundsHalvesToEvenAndPicksThePushPoseFacingABox) {
+    static ModelTables models;
+    models.walkFrames[2].vertexCount = 102;
+    models.walkFrames[4].vertexCount = 104;
+    models.pushFrames[0].vertexCount = 200;
+    EXPECT_EQ(keeperFrameModel(models, 2.5f, false).vertexCount, 102);
+    EXPECT_EQ(keeperFrameModel(models, 3.5f, false).vertexCount, 104);
+    EXPECT_EQ(keeperFrameModel(models, 1.0f, true).vertexCount, 200);  // push/001 while standing at a box
+}
+
+// A model file may name any texture slot: only the table's own are bound.
+TEST(ModelShading, TextureSlotsOutsideTheTableAreNotBound) {
+    EXPECT_FALSE(isTextureSlot(0));
+    EXPECT_FALSE(isTextureSlot(13));
+    EXPECT_FALSE(isTextureSlot(-1));
+    EXPECT_TRUE(isTextureSlot(12));
+}
+
+Model triangles(std::initializer_list<std::array<int, 3>> faces, std::vector<Vec3> positions) {
+    Model model;
+    model.positions = std::move(positions);
+    model.normals.assign(model.positions.size(), Vec3{0, 1, 0});
+    for (const auto& corners : faces) {
+        ModelFace face;
+        for (int k = 0; k < 3; ++k) face.vertexIndex[k] = corners[k];
+        model.faces.push_back(face);
+    }
+    computeModelGeometry(model);
+    return model;
+}
+
+int quadCount(Model& model, Vec4 light) {
+    markLitFaces(model, light);
+    int count = 0;
+    forEachShadowQuad(model, light, [&](const ShadowQuad&) { ++count; });
+    return count;
+}
+
+TEST(ShadowGeometry, SilhouetteEdgesOfLitFaces) {
+    const Vec4 above{0.2f, 5.0f, 0.2f, 1.0f};
+    // A lone lit triangle: all three edges are silhouette edges.
+    Model one = triangles({{0, 2, 1}}, {{0, 0, 0}, {1, 0, 0}, {0, 0, 1}});
+    EXPECT_EQ(quadCount(one, above), 3);
+    // Two lit triangles sharing an edge: four quads, none on the shared edge.
+    Model two = triangles({{0, 2, 1}, {1, 2, 3}}, {{0, 0, 0}, {1, 0, 0}, {0, 0, 1}, {1, 0, 1}});
+    EXPECT_EQ(quadCount(two, above), 4);
+    // Lit from below: nothing faces the light, nothing is cast; a light exactly in the plane lights nothing.
+    EXPECT_EQ(quadCount(two, {0.2f, -5.0f, 0.2f, 1.0f}), 0);
+    EXPECT_EQ(quadCount(two, {3.0f, 0.0f, 3.0f, 1.0f}), 0);
+    // An empty model casts nothing.
+    Model none;
+    EXPECT_EQ(quadCount(none, above), 0);
+    const Vec3 far = extrudeFromLight({1, 0, 0}, {0, 0, 0, 1});
+    EXPECT_EQ(far.x, 11.0f);
+}
+
+}  // namespace
