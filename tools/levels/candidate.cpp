@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 
 #include "levels/box_order.h"
 #include "levels/floor_shape.h"
@@ -31,9 +30,8 @@ bool meetsShapeLimits(const SolverLevel& level) {
 // keeper anywhere in its area.
 std::vector<SolverLevel> startsToTry(Random& random, const DrawPlan& plan, const SolverLevel& room,
                                      const std::vector<int>& goals) {
-    const bool byGap = std::getenv("PICK_GAP") != nullptr;
     const std::vector<PulledStart> starts =
-        deepestStarts(room, goals, random, plan.beamWidth, plan.pullStates, byGap ? 1000 : 2);
+        deepestStarts(room, goals, random, plan.beamWidth, plan.pullStates, 2);
     std::vector<const PulledStart*> plain, leaving;
     int deepest = 0;
     for (const PulledStart& start : starts) deepest = std::max(deepest, start.depth);
@@ -42,15 +40,6 @@ std::vector<SolverLevel> startsToTry(Random& random, const DrawPlan& plan, const
         if (start.boxesOnGoals > 0 && start.boxesOnGoals < boxes) leaving.push_back(&start);
         if ((plan.beamWidth > 0 || start.depth == deepest) && start.boxesOnGoals == 0)
             plain.push_back(&start);
-    }
-    if (byGap) {
-        plain.clear();
-        leaving.clear();
-        int best = -1000;
-        for (const PulledStart& start : starts) best = std::max(best, start.depth - start.bound);
-        for (const PulledStart& start : starts) {
-            if (start.depth - start.bound >= best - 1) plain.push_back(&start);
-        }
     }
     std::vector<SolverLevel> levels;
     for (int attempt = 0; attempt < plan.startsTried; ++attempt) {
@@ -285,11 +274,6 @@ Candidate drawCandidate(const DrawPlan& plan, std::uint64_t seed) {
     }
     if (!best.valid) return candidate;
     best = climb(random, plan, candidate.level, best);
-    if (std::getenv("DRAW_DEBUG"))
-        std::fprintf(stderr, "effort %zu pushes %d unused %.3f\n", best.effort, best.pushes, best.unused);
-    if (std::getenv("DRAW_DEBUG") && best.effort >= 3000) {
-        for (const std::string& row : levelRows(candidate.level)) std::fprintf(stderr, "L %s\n", row.c_str());
-    }
     if (!pushesInRange(plan, measureSolution(candidate.level, best.solution).pushes)) return candidate;
     candidate.stage = DrawStage::Effort;
     if (best.effort < plan.minEffort) return candidate;
@@ -297,9 +281,6 @@ Candidate drawCandidate(const DrawPlan& plan, std::uint64_t seed) {
     candidate.stage = DrawStage::Order;
     if (plan.interleaving) {
         const BoxOrderSurvey order = surveyBoxOrders(candidate.level, 50000, false);
-        if (std::getenv("DRAW_DEBUG"))
-            std::fprintf(stderr, "order complete %d one %d share %.3f\n", order.complete, order.oneAtATime,
-                         order.share());
         if (!order.complete || order.oneAtATime) return candidate;
     }
 

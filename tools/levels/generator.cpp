@@ -5,7 +5,6 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <thread>
 #include <tuple>
 #include <vector>
@@ -36,9 +35,9 @@ struct Pool {
 const Pool kPools[] = {
     {"teaching", 3000, 0, {{6, 16, 0, 20}, 1, 3, 2, 20, 0, 100000, 0, false, 0.0, 40, 1, 30, 100000, {1, 12}}},
     {"band 1", 3000, 30, {{7, 12, 5, 20}, 2, 3, 8, 20, 0, 100000, 0, true, 0.3, 30, 3, 30, 200000, {12, 0}}},
-    {"band 2", 12000, 120, {{6, 10, 5, 25}, 3, 5, 20, 50, 0, 150000, 0, true, 0.6, 30, 4, 80, 500000, {30, 48}}},
-    {"band 3", 8000, 30, {{6, 10, 10, 25}, 4, 6, 30, 50, 0, 100000, 0, true, 0.6, 30, 4, 150, 1000000, {48, 0}}},
-    {"band 4", 10000, 40, {{4, 7, 10, 25}, 6, 8, 15, 0, 0, 60000, 3000, true, 0.6, 30, 4, 300, 1500000, {48, 60}}},
+    {"band 2", 4000, 36, {{6, 10, 5, 25}, 3, 5, 20, 50, 0, 150000, 0, true, 0.6, 30, 4, 80, 500000, {30, 48}}},
+    {"band 3", 2000, 30, {{6, 10, 10, 25}, 4, 6, 30, 50, 0, 100000, 0, true, 0.6, 30, 4, 150, 1000000, {48, 0}}},
+    {"band 4", 1200, 11, {{5, 8, 10, 25}, 5, 7, 15, 0, 0, 100000, 3000, true, 0.6, 30, 4, 300, 1500000, {48, 60}}},
 };
 // clang-format on
 constexpr int kTeachingPool = 0;
@@ -46,17 +45,9 @@ constexpr int kTeachingPool = 0;
 // ---- drawing a pool, on as many threads as asked; candidate i always comes from the same seed ----
 
 std::vector<Candidate> drawPool(std::uint64_t seed, int poolIndex, int threads, std::FILE* progress) {
-    Pool pool = kPools[poolIndex];
-    if (const char* cfg = std::getenv("POOL_CFG")) {
-        std::sscanf(std::getenv("POOL_BEAM") ? std::getenv("POOL_BEAM") : "0", "%zu", &pool.plan.beamWidth);
-        std::sscanf(cfg, "%d %d %d %d %d %d %zu %d %d %zu", &pool.plan.minBoxes, &pool.plan.maxBoxes,
-                    &pool.plan.shape.minFloorPerBox, &pool.plan.shape.maxFloorPerBox,
-                    &pool.plan.shape.minWallPercent, &pool.plan.shape.maxWallPercent, &pool.plan.pullStates,
-                    &pool.plan.startsTried, &pool.plan.climbSteps, &pool.plan.climbWork);
-    }
+    const Pool& pool = kPools[poolIndex];
     const auto started = std::chrono::steady_clock::now();
-    const char* scale = std::getenv("TARMELO_GENERATOR_SCALE");
-    const int candidates = scale != nullptr ? pool.candidates * std::atoi(scale) / 100 : pool.candidates;
+    const int candidates = pool.candidates;
     // Drawn in batches; the pool is the shortest run of candidates from the first that holds as many
     // accepted as wanted, so where it stops does not depend on the threads either.
     constexpr int kBatch = 200;
@@ -105,75 +96,24 @@ std::vector<Candidate> drawPool(std::uint64_t seed, int poolIndex, int threads, 
     return accepted;
 }
 
-// ---- development cache of the pools (removed before shipping) ----
-
-void saveCandidate(std::FILE* out, int pool, const Candidate& c) {
-    const LevelRating& r = c.rating;
-    std::fprintf(out, "%d %d %d %zu %d %d %d %d %d %d %d %.17g %.17g %d %d %d", pool, r.boxes, r.floor, r.statesExpanded,
-                 r.pushes, r.moves, r.boxLines, r.boxChanges, r.longestWalk, r.order.complete, r.order.oneAtATime,
-                 r.order.orders, r.order.workingOrders, r.order.counted, r.traps.valid, r.traps.pushes);
-    for (int i = 0; i < kPushVerdictCount; ++i) std::fprintf(out, " %d", r.traps.counts[i]);
-    std::fprintf(out, " %.17g %.17g %.17g %d %u %s %d", r.unusedFloor, r.raggedness, r.corridorShare, r.boxLeavesGoal,
-                 r.ideas, r.solution.c_str(), c.level.keeper);
-    int walls = 0;
-    for (int cell = 0; cell < kSolverCellCount; ++cell) walls += c.level.wall[cell] == 0 ? 1 : 0;
-    std::fprintf(out, " %d", walls);
-    for (int cell = 0; cell < kSolverCellCount; ++cell)
-        if (c.level.wall[cell] == 0) std::fprintf(out, " %d", cell);
-    int goals = 0;
-    for (int cell = 0; cell < kSolverCellCount; ++cell) goals += c.level.goal[cell];
-    std::fprintf(out, " %d", goals);
-    for (int cell = 0; cell < kSolverCellCount; ++cell)
-        if (c.level.goal[cell]) std::fprintf(out, " %d", cell);
-    std::fprintf(out, " %zu", c.level.boxes.size());
-    for (const int b : c.level.boxes) std::fprintf(out, " %d", b);
-    std::fprintf(out, "\n");
-}
-
-bool loadCandidate(std::FILE* in, int& pool, Candidate& c) {
-    LevelRating& r = c.rating;
-    int complete, one, counted, valid, leaves;
-    char solution[4096];
-    if (std::fscanf(in, "%d %d %d %zu %d %d %d %d %d %d %d %lg %lg %d %d %d", &pool, &r.boxes, &r.floor, &r.statesExpanded,
-                    &r.pushes, &r.moves, &r.boxLines, &r.boxChanges, &r.longestWalk, &complete, &one, &r.order.orders,
-                    &r.order.workingOrders, &counted, &valid, &r.traps.pushes) != 16)
-        return false;
-    r.order.complete = complete;
-    r.order.oneAtATime = one;
-    r.order.counted = counted;
-    r.traps.valid = valid;
-    for (int i = 0; i < kPushVerdictCount; ++i) std::fscanf(in, "%d", &r.traps.counts[i]);
-    std::fscanf(in, "%lg %lg %lg %d %u %4095s %d", &r.unusedFloor, &r.raggedness, &r.corridorShare, &leaves, &r.ideas,
-                solution, &c.level.keeper);
-    r.boxLeavesGoal = leaves;
-    r.solution = solution;
-    r.solved = true;
-    int n, cell;
-    std::fscanf(in, "%d", &n);
-    for (int i = 0; i < n; ++i) {
-        std::fscanf(in, "%d", &cell);
-        c.level.wall[cell] = 0;
-    }
-    std::fscanf(in, "%d", &n);
-    for (int i = 0; i < n; ++i) {
-        std::fscanf(in, "%d", &cell);
-        c.level.goal[cell] = 1;
-    }
-    std::fscanf(in, "%d", &n);
-    for (int i = 0; i < n; ++i) {
-        std::fscanf(in, "%d", &cell);
-        c.level.boxes.push_back(cell);
-    }
-    c.stage = DrawStage::Accepted;
-    return true;
-}
-
 // ---- choosing the levels ----
 
 double medianOf(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     const std::size_t middle = values.size() / 2;
     return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
+}
+
+std::vector<LevelRating> ratingsOf(const std::vector<const Candidate*>& chosen) {
+    std::vector<LevelRating> ratings;
+    for (const Candidate* candidate : chosen) ratings.push_back(candidate->rating);
+    return ratings;
+}
+
+std::vector<SolverLevel> levelsOf(const std::vector<const Candidate*>& chosen) {
+    std::vector<SolverLevel> levels;
+    for (const Candidate* candidate : chosen) levels.push_back(candidate->level);
+    return levels;
 }
 
 class SetBuilder {
@@ -199,8 +139,15 @@ public:
         for (const Candidate* other : chosen_) {
             if (floorOverlap(candidate.level, other->level) >= kMostOverlap) return true;
         }
+        for (const Candidate* other : reserved_) {
+            if (other != &candidate && floorOverlap(candidate.level, other->level) >= kMostOverlap)
+                return true;
+        }
         return false;
     }
+
+    // Candidates kept for a later band: no level before them may look like them.
+    void reserve(const std::vector<const Candidate*>& candidates) { reserved_ = candidates; }
 
     void add(const Candidate& candidate) { chosen_.push_back(&candidate); }
     void removeLast() { chosen_.pop_back(); }
@@ -212,6 +159,7 @@ public:
 
 private:
     std::vector<const Candidate*> chosen_;
+    std::vector<const Candidate*> reserved_;
 };
 
 // Levels 1 to 8: each brings one idea no level before it held, in the order of the ideas where the pool
@@ -219,11 +167,19 @@ private:
 // plainest level that teaches it: the fewest boxes, then pushes, then effort.
 bool chooseTeachingLevels(const std::vector<Candidate>& pool, SetBuilder& set, unsigned held) {
     if (set.size() == kTeachingLevels) return true;
-    for (int idea = 0; idea < kIdeaCount; ++idea) {
+    // Boxes moved in turns come before the ideas that need two boxes, so that those levels may need it too
+    // and few of the first levels are solved one box at a time.
+    constexpr Idea kTeachingOrder[] = {Idea::Corner,         Idea::WallLine,     Idea::CorridorBlock,
+                                       Idea::HiddenDeadlock, Idea::Parking,      Idea::Freeze,
+                                       Idea::FillingOrder,   Idea::BoxOffItsGoal};
+    static_assert(std::size(kTeachingOrder) == kIdeaCount, "every idea has its place");
+    for (const Idea taught : kTeachingOrder) {
+        const int idea = static_cast<int>(taught);
         if ((held >> idea & 1u) != 0) continue;
         const Candidate* best = nullptr;
         auto key = [](const Candidate& candidate) {
-            return std::make_tuple(candidate.rating.boxes, candidate.rating.pushes,
+            const bool oneAtATime = candidate.rating.boxes > 1 && candidate.rating.order.oneAtATime;
+            return std::make_tuple(oneAtATime, candidate.rating.boxes, candidate.rating.pushes,
                                    candidate.rating.statesExpanded);
         };
         for (const Candidate& candidate : pool) {
@@ -238,65 +194,79 @@ bool chooseTeachingLevels(const std::vector<Candidate>& pool, SetBuilder& set, u
     return false;
 }
 
-// One band: levels spread evenly over the scores the pools offer, each the nearest fitting candidate to
-// its target score, boxes that must leave a goal at evenly spread places; then ordered by score.
-bool chooseBand(int band, const std::vector<const Candidate*>& pool, int leavingWanted, SetBuilder& set,
-                const Candidate* finale) {
+// One band: levels spread over the scores the pools offer (stretch 1: the whole range, 0: as low as
+// they go), each the nearest fitting candidate to its target score, one whose box must leave its goal
+// taken when it lies as near, while the band still wants some; ordered by score.
+bool chooseBand(int band, const std::vector<const Candidate*>& eligible, double stretch, int leavingWanted,
+                SetBuilder& set, const Candidate* finale) {
+    const bool last = band == kBandCount - 1;
     const int first = std::max(kBands[band].first, set.size() + 1);
-    const int slots = kBands[band].last - first + 1 - (finale != nullptr ? 1 : 0);
-    std::vector<const Candidate*> eligible;
-    for (const Candidate* candidate : pool) {
-        if (candidate == finale) continue;
-        if (finale != nullptr && (candidate->rating.score() >= finale->rating.score() ||
-                                  candidate->rating.statesExpanded >= finale->rating.statesExpanded))
-            continue;
-        if (levelProblems(kBands[band].last, candidate->rating).empty()) eligible.push_back(candidate);
-    }
-    std::stable_sort(eligible.begin(), eligible.end(), [](const Candidate* a, const Candidate* b) {
-        return a->rating.score() < b->rating.score();
-    });
+    const int slots = kBands[band].last - first + 1 - (last ? 1 : 0);
     if (static_cast<int>(eligible.size()) < slots) return false;
     const double low = eligible[eligible.size() / 5]->rating.score();
-    const double high = eligible.back()->rating.score();
+    const double high = low + stretch * (eligible.back()->rating.score() - low);
+    const double step = (high - low) / std::max(1, slots - 1);
     std::vector<const Candidate*> used;
     int leavingLeft = leavingWanted;
     // Candidates not yet used at or above a score: a pick must leave enough for the slots after it.
     auto leftAbove = [&](double score) {
         int count = 0;
         for (const Candidate* candidate : eligible) {
-            if (candidate->rating.score() >= score && std::find(used.begin(), used.end(), candidate) == used.end())
+            if (candidate->rating.score() >= score &&
+                std::find(used.begin(), used.end(), candidate) == used.end())
                 ++count;
         }
         return count;
     };
     for (int slot = 0; slot < slots; ++slot) {
-        const double target = low + (high - low) * slot / std::max(1, slots - 1);
-        const bool wantLeaving =
-            leavingLeft > 0 && (slot + 1) * leavingWanted / slots > slot * leavingWanted / slots;
+        const double target = low + step * slot;
         const Candidate* best = nullptr;
-        for (int pass = 0; pass < 2 && best == nullptr; ++pass) {
+        for (int pass = leavingLeft > 0 ? 0 : 1; pass < 2 && best == nullptr; ++pass) {
             for (const Candidate* candidate : eligible) {
+                const double distance = std::fabs(candidate->rating.score() - target);
                 if (std::find(used.begin(), used.end(), candidate) != used.end()) continue;
-                if (pass == 0 && wantLeaving && !candidate->rating.boxLeavesGoal) continue;
+                if (pass == 0 && (!candidate->rating.boxLeavesGoal || distance > std::max(step, 0.5)))
+                    continue;
                 const bool follows = set.size() > kTeachingLevels && bandOf(set.size()) == band;
                 if (follows && candidate->rating.score() < set.chosen().back()->rating.score()) continue;
                 if (leftAbove(candidate->rating.score()) < slots - slot) continue;
                 if (!set.fits(*candidate)) continue;
-                if (best == nullptr ||
-                    std::fabs(candidate->rating.score() - target) < std::fabs(best->rating.score() - target))
-                    best = candidate;
+                if (best == nullptr || distance < std::fabs(best->rating.score() - target)) best = candidate;
             }
         }
-        if (best == nullptr) return false;
+        if (best == nullptr) {
+            for (int i = 0; i < slot; ++i) set.removeLast();
+            return false;
+        }
         if (best->rating.boxLeavesGoal) --leavingLeft;
         used.push_back(best);
         set.add(*best);
     }
-    if (finale != nullptr) {
-        if (!set.fits(*finale)) return false;
+    if (last) {
+        if (!set.fits(*finale)) {
+            for (int i = 0; i < slots; ++i) set.removeLast();
+            return false;
+        }
         set.add(*finale);
     }
     return true;
+}
+
+// The candidates that can take any place of a band: its limits at its last level, and below the finale
+// by score and by effort, since nothing before it may be as hard.
+std::vector<const Candidate*> eligibleFor(int band, const std::vector<const Candidate*>& pool,
+                                          const Candidate* finale) {
+    std::vector<const Candidate*> eligible;
+    for (const Candidate* candidate : pool) {
+        if (candidate == finale || candidate->rating.score() >= finale->rating.score() ||
+            candidate->rating.statesExpanded >= finale->rating.statesExpanded)
+            continue;
+        if (levelProblems(kBands[band].last, candidate->rating).empty()) eligible.push_back(candidate);
+    }
+    std::stable_sort(eligible.begin(), eligible.end(), [](const Candidate* a, const Candidate* b) {
+        return a->rating.score() < b->rating.score();
+    });
+    return eligible;
 }
 
 }  // namespace
@@ -305,33 +275,8 @@ bool chooseBand(int band, const std::vector<const Candidate*>& pool, int leaving
 
 std::string generateLevelSet(std::uint64_t seed, int threads, std::FILE* progress) {
     std::vector<std::vector<Candidate>> pools;
-    const char* only = std::getenv("TARMELO_GENERATOR_POOL");
-    const char* cache = std::getenv("TARMELO_GENERATOR_CACHE");
-    std::FILE* cached = cache != nullptr ? std::fopen(cache, "r") : nullptr;
-    if (cached != nullptr) {
-        pools.resize(std::size(kPools));
-        int pool = 0;
-        Candidate candidate;
-        while (loadCandidate(cached, pool, candidate)) {
-            pools[pool].push_back(std::move(candidate));
-            candidate = Candidate{};
-        }
-        std::fclose(cached);
-    } else {
-        for (int pool = 0; pool < static_cast<int>(std::size(kPools)); ++pool) {
-            if (only != nullptr && std::atoi(only) != pool) {
-                pools.emplace_back();
-                continue;
-            }
-            pools.push_back(drawPool(seed, pool, std::max(1, threads), progress));
-        }
-        if (cache != nullptr) {
-            std::FILE* out = std::fopen(cache, "w");
-            for (int pool = 0; pool < static_cast<int>(pools.size()); ++pool)
-                for (const Candidate& candidate : pools[pool]) saveCandidate(out, pool, candidate);
-            std::fclose(out);
-        }
-    }
+    for (int pool = 0; pool < static_cast<int>(std::size(kPools)); ++pool)
+        pools.push_back(drawPool(seed, pool, std::max(1, threads), progress));
 
     SetBuilder set;
     if (!chooseTeachingLevels(pools[kTeachingPool], set, 0)) {
@@ -343,19 +288,72 @@ std::string generateLevelSet(std::uint64_t seed, int threads, std::FILE* progres
     for (const auto& pool : pools) {
         for (const Candidate& candidate : pool) all.push_back(&candidate);
     }
-    // The finale: the hardest of the last band's candidates by score, then by effort.
+    // The finale: of the last band's candidates the one that leaves the most others below it by score
+    // and by effort, so that the rest of the set has the most to choose from.
     const Candidate* finale = nullptr;
+    int finaleLeaves = -1;
     for (const Candidate* candidate : all) {
         if (!levelProblems(kSetLevels, candidate->rating).empty()) continue;
-        if (finale == nullptr || candidate->rating.score() > finale->rating.score()) finale = candidate;
+        int below = 0;
+        for (const Candidate* other : all) {
+            below += other->rating.score() < candidate->rating.score() &&
+                             other->rating.statesExpanded < candidate->rating.statesExpanded
+                         ? 1
+                         : 0;
+        }
+        if (below > finaleLeaves) {
+            finale = candidate;
+            finaleLeaves = below;
+        }
     }
-    const int leavingPerBand[kBandCount] = {1, 4, 4, 3};
+    if (finale == nullptr) {
+        if (progress != nullptr) std::fprintf(progress, "no candidate for the last level\n");
+        return {};
+    }
+    // The last band has the fewest candidates: the bands before it leave their floors alone.
+    // Its levels are picked first, the hardest that do not look alike, and kept for it.
+    const int lastSlots = kBands[kBandCount - 1].last - kBands[kBandCount - 1].first;
+    std::vector<const Candidate*> lastBand{finale};
+    const std::vector<const Candidate*> lastEligible = eligibleFor(kBandCount - 1, all, finale);
+    for (auto it = lastEligible.rbegin();
+         it != lastEligible.rend() && static_cast<int>(lastBand.size()) <= lastSlots; ++it) {
+        bool alike = false;
+        for (const Candidate* kept : lastBand)
+            alike = alike || floorOverlap((*it)->level, kept->level) >= kMostOverlap;
+        if (!alike) lastBand.push_back(*it);
+    }
+    set.reserve(lastBand);
+    const int leavingPerBand[kBandCount] = {1, 4, 5, 2};
     for (int band = 0; band < kBandCount; ++band) {
-        if (!chooseBand(band, all, leavingPerBand[band], set, band == kBandCount - 1 ? finale : nullptr)) {
+        std::vector<const Candidate*> eligible = eligibleFor(band, all, finale);
+        eligible.erase(std::remove_if(eligible.begin(), eligible.end(),
+                                      [&](const Candidate* candidate) {
+                                          return std::find(lastBand.begin(), lastBand.end(), candidate) !=
+                                                 lastBand.end();
+                                      }),
+                       eligible.end());
+        if (band == kBandCount - 1) {
+            eligible.assign(lastBand.begin() + 1, lastBand.end());
+            std::stable_sort(eligible.begin(), eligible.end(), [](const Candidate* a, const Candidate* b) {
+                return a->rating.score() < b->rating.score();
+            });
+        }
+        bool chosen = false;
+        for (int tenths = 10; tenths >= 0 && !chosen; --tenths)
+            chosen = chooseBand(band, eligible, tenths / 10.0, leavingPerBand[band], set, finale);
+        if (!chosen) {
             if (progress != nullptr)
-                std::fprintf(progress, "band %d: no level fits at %d\n", band + 1, set.size() + 1);
+                std::fprintf(progress, "band %d: %zu candidates, no level fits at %d\n", band + 1,
+                             eligible.size(), set.size() + 1);
             return {};
         }
+    }
+    const std::vector<std::string> problems = setProblems(ratingsOf(set.chosen()), levelsOf(set.chosen()));
+    if (!problems.empty()) {
+        if (progress != nullptr) {
+            for (const std::string& problem : problems) std::fprintf(progress, "set: %s\n", problem.c_str());
+        }
+        return {};
     }
 
     std::string text =

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 namespace {
 
@@ -128,7 +127,7 @@ std::vector<int> placeGoals(Random& random, const SolverLevel& level, int count)
     }
     std::vector<int> goals;
     if (static_cast<int>(floorCells.size()) < count + 4) return goals;
-    if (random.chance(std::getenv("STORE_PCT") ? std::atoi(std::getenv("STORE_PCT")) : 50)) {
+    if (random.chance(50)) {
         // A store area: grow from one cell, taking a random frontier cell each time.
         std::vector<int> frontier{floorCells[random.below(static_cast<int>(floorCells.size()))]};
         while (static_cast<int>(goals.size()) < count && !frontier.empty()) {

@@ -8,7 +8,7 @@
 // What the shipped set must be: four bands of levels, limits every level meets, and rules over the whole
 // set. The generator chooses by these rules and the audit checks the file against the same ones.
 
-constexpr int kSetLevels = 60;
+constexpr int kSetLevels = 48;
 constexpr int kTeachingLevels = 8;  // levels 1 to 8 each teach the next Idea
 
 struct Band {
@@ -19,10 +19,10 @@ struct Band {
     std::size_t minEffort;     // states the push solver expands
 };
 constexpr Band kBands[] = {
-    {1, 12, 1, 3, 1, 20, false, 0},
-    {13, 30, 3, 4, 20, 35, false, 0},
-    {31, 48, 4, 6, 30, 50, true, 0},
-    {49, 60, 5, 8, 15, 0, true, 10000},
+    {1, 15, 1, 3, 1, 20, false, 0},
+    {16, 27, 3, 4, 20, 35, false, 0},
+    {28, 44, 4, 6, 30, 50, true, 0},
+    {45, 48, 5, 8, 15, 0, true, 10000},
 };
 constexpr int kBandCount = static_cast<int>(sizeof kBands / sizeof kBands[0]);
 
