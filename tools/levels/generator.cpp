@@ -29,15 +29,16 @@ struct Pool {
 
 // Each pool: name, candidates at most, accepted wanted; then its DrawPlan: room (floor cells per box, wall
 // percent), boxes, pushes, pull beam and cap, least effort, interleaving, least traps per push, leaving
-// percent, starts tried, climb steps and work, and the level numbers whose limits a candidate must meet.
+// percent, starts tried, climb steps and work, and the level numbers whose limits a candidate must meet
+// (the ends of bands, where the limits are highest).
 // The teaching pool is drawn whole: its choice is by idea, not by score.
 // clang-format off
 const Pool kPools[] = {
-    {"teaching", 3000, 0, {{6, 16, 0, 20}, 1, 3, 2, 20, 0, 100000, 0, false, 0.0, 40, 1, 30, 100000, {1, 12}}},
-    {"band 1", 3000, 30, {{7, 12, 5, 20}, 2, 3, 8, 20, 0, 100000, 0, true, 0.3, 30, 3, 30, 200000, {12, 0}}},
-    {"band 2", 4000, 36, {{6, 10, 5, 25}, 3, 5, 20, 50, 0, 150000, 0, true, 0.6, 30, 4, 80, 500000, {30, 48}}},
-    {"band 3", 2000, 30, {{6, 10, 10, 25}, 4, 6, 30, 50, 0, 100000, 0, true, 0.6, 30, 4, 150, 1000000, {48, 0}}},
-    {"band 4", 1200, 11, {{5, 8, 10, 25}, 5, 7, 15, 0, 0, 100000, 3000, true, 0.6, 30, 4, 300, 1500000, {48, 60}}},
+    {"teaching", 3000, 0, {{6, 16, 0, 20}, 1, 3, 2, 20, 0, 100000, 0, false, 0.0, 40, 1, 30, 100000, {1, kBands[0].last}}},
+    {"band 1", 3000, 30, {{7, 12, 5, 20}, 2, 3, 8, 20, 0, 100000, 0, true, 0.3, 30, 3, 30, 200000, {kBands[0].last, 0}}},
+    {"band 2", 4000, 36, {{6, 10, 5, 25}, 3, 5, 20, 50, 0, 150000, 0, true, 0.6, 30, 4, 80, 500000, {kBands[1].last, kBands[2].last}}},
+    {"band 3", 2000, 30, {{6, 10, 10, 25}, 4, 6, 30, 50, 0, 100000, 0, true, 0.6, 30, 4, 150, 1000000, {kBands[2].last, 0}}},
+    {"band 4", 1200, 11, {{5, 8, 10, 25}, 5, 7, 15, 0, 0, 100000, 3000, true, 0.6, 30, 4, 300, 1500000, {kBands[2].last, kBands[3].last}}},
 };
 // clang-format on
 constexpr int kTeachingPool = 0;
