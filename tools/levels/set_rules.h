@@ -8,7 +8,7 @@
 // What the shipped set must be: four bands of levels, limits every level meets, and rules over the whole
 // set. The generator chooses by these rules and the audit checks the file against the same ones.
 
-// 48 levels, not the 60 wanted: among the candidates the generator draws in about a quarter of an hour
+// 48 levels, not the 60 wanted: among the candidates the generator draws in about twelve minutes
 // on two cores, no more than that many differ enough in their floors (kMostOverlap) while meeting every
 // limit of their band. The bands' sizes follow from the same count: the last band has the fewest
 // candidates (four levels past 10^4 states that do not look alike), the first the most.
