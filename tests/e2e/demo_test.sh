@@ -8,13 +8,30 @@ set -eu
 GAME_DIR=$1
 . "$(dirname "$0")/lib.sh"
 
-# Level 1's crate starts at (2, 3), its goal is at (3, 1); the map draws cell (x, y) 10 x 10 pixels large
-# at (10 x, 600 - 10 (5 - y) - 10) from the window's top-left. Through the map's translucency and the fog
-# a crate is orange (red well above green, far above blue); goal gold, keeper green, floor grey-blue.
+# Level 1's crate, its goal and the map's last row come from the level file. The map draws cell (x, y)
+# 10 x 10 pixels large at (10 x, 600 - 10 (extentY - y) - 10) from the window's top-left, extentY being
+# the last row with a wall. Through the map's translucency and the fog a crate is orange (red well above
+# green, far above blue); goal gold, keeper green, floor grey-blue.
+LEVELS=$GAME_DIR/levels/Classic.lvt
+set -- $(level_cells "$LEVELS" 1 '$')
+[ "$#" -eq 2 ] || fail "level 1 should hold one crate off its goal"
+CRATE_X=$1
+CRATE_Y=$2
+set -- $(level_cells "$LEVELS" 1 '.+')
+[ "$#" -eq 2 ] || fail "level 1 should hold one goal"
+GOAL_X=$1
+GOAL_Y=$2
+set -- $(level_wall_extent "$LEVELS" 1)
+EXTENT_Y=$2
+
 crate_in_map_cell() {
-    mean=$(probe $((10 * $1 + 2)) $((600 - 10 * (5 - $2) - 8)) 6 6 | sed -n 's/^mean \([0-9]*\)[.0-9]* \([0-9]*\)[.0-9]* \([0-9]*\).*/\1 \2 \3/p')
+    mean=$(probe $((10 * $1 + 2)) $((600 - 10 * (EXTENT_Y - $2) - 8)) 6 6 | sed -n 's/^mean \([0-9]*\)[.0-9]* \([0-9]*\)[.0-9]* \([0-9]*\).*/\1 \2 \3/p')
     set -- $mean
     [ "$#" -eq 3 ] && [ "$1" -gt $(($2 + 15)) ] && [ "$1" -gt $(($3 + 45)) ]
+}
+
+sign() {
+    if [ "$1" -gt 0 ]; then echo 1; elif [ "$1" -lt 0 ]; then echo -1; else echo 0; fi
 }
 
 new_scratch
@@ -24,10 +41,19 @@ for entry in "$GAME_DIR"/*; do
 done
 rm "$SCRATCH/game/Moves.txt"
 cp "$GAME_DIR/Moves.txt" "$SCRATCH/game/Moves.txt"
-for _ in 1 2 3 4 5; do
-    printf '3,4\n6,4\n'
+# The keeper ends where the solving push left it; the cell it came from is free: walk there and back.
+IFS=, read -r end_x end_y <<EOF_END
+$(tail -n 1 "$GAME_DIR/Moves.txt")
+EOF_END
+IFS=, read -r run_x run_y <<EOF_RUN
+$(tail -n 3 "$GAME_DIR/Moves.txt" | head -n 1)
+EOF_RUN
+back_x=$((end_x - $(sign $((end_x - run_x)))))
+back_y=$((end_y - $(sign $((end_y - run_y)))))
+for _ in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15; do
+    printf '%s,%s\n%s,%s\n' "$back_x" "$back_y" "$end_x" "$end_y"
 done >>"$SCRATCH/game/Moves.txt"
-printf '3,4\n' >>"$SCRATCH/game/Moves.txt"
+printf '%s,%s\n' "$back_x" "$back_y" >>"$SCRATCH/game/Moves.txt"
 
 launch_game "$SCRATCH/game"
 window=$(game_window) || fail "no window titled TARMELO 3D appeared"
@@ -39,12 +65,12 @@ waited=$(($(date +%s) - title_seen))
 [ "$waited" -ge 58 ] || fail "the demo started $waited s after the title, not 60"
 # The logo fades out over the first frames of the demo, so the map is read once the crate has moved.
 waited=0
-until crate_in_map_cell 3 1; do
-    [ "$waited" -ge 600 ] && fail "the map shows no crate on the goal: $(probe 32 552 6 6)"
+until crate_in_map_cell "$GOAL_X" "$GOAL_Y"; do
+    [ "$waited" -ge 600 ] && fail "the map shows no crate on the goal: $(probe $((10 * GOAL_X + 2)) $((600 - 10 * (EXTENT_Y - GOAL_Y) - 8)) 6 6)"
     sleep 0.1
     waited=$((waited + 1))
 done
-crate_in_map_cell 2 3 && fail "the map still shows a crate at its start"
+crate_in_map_cell "$CRATE_X" "$CRATE_Y" && fail "the map still shows a crate at its start"
 wait_for_text 0 336 "$MIDDLE_Y" "DEMO" || fail "the demo ended with the solving push: $TEXT_SCORES"
 
 press_until Escape 15 wait_for_main_page 1 || fail "Escape did not open the menu: $TEXT_SCORES"

@@ -325,3 +325,23 @@ profile_record() {
         level=$((level / 256))
     done
 }
+
+# The rows of level $2 of level file $1, counted as the game counts them: a header up to the first blank
+# line, then runs of level rows (title lines between them are skipped).
+level_rows() {
+    awk -v want="$2" '
+        header == 0 { if ($0 ~ /^ *\r?$/) header = 1; next }
+        /^[#@+$*. ]+\r?$/ && $0 !~ /^ +\r?$/ { if (!inside) { count++; inside = 1 } if (count == want) print; next }
+        { inside = 0 }
+    ' "$1"
+}
+
+# "x y" of every cell of level $2 of file $1 holding one of the characters $3, row by row.
+level_cells() {
+    level_rows "$1" "$2" | awk -v chars="$3" '{ for (x = 1; x <= length($0); x++) if (index(chars, substr($0, x, 1))) print x - 1, NR - 1 }'
+}
+
+# "column row": the largest column and the largest row holding a wall, which set the mini-map's size.
+level_wall_extent() {
+    level_cells "$1" "$2" "#" | awk '$1 > x { x = $1 } $2 > y { y = $2 } END { print x, y }'
+}

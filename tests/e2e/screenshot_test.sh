@@ -25,9 +25,10 @@ field() {
     sed -n "s/.* $1 \\([0-9]*\\).*/\\1/p"
 }
 
-# The level's walls reach column 7 and row 5: the map is 80 x 60 pixels.
-MAP_WIDTH=80
-MAP_HEIGHT=60
+# The map is 10 pixels a cell up to the last column and row of level 1's walls.
+set -- $(level_wall_extent "$GAME_DIR/levels/Classic.lvt" 1)
+MAP_WIDTH=$((10 * ($1 + 1)))
+MAP_HEIGHT=$((10 * ($2 + 1)))
 
 start_game
 window=$(game_window)

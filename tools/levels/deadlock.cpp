@@ -1,5 +1,6 @@
 #include "levels/deadlock.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -117,15 +118,18 @@ int goalMatchingBound(const DeadlockTables& tables, const std::vector<int>& boxe
         const std::uint16_t distance = tables.pushDistance[column - 1][boxes[row - 1]];
         return distance == kUnreachable ? kFar : distance;
     };
-    std::vector<std::int64_t> rowPotential(rows + 1, 0), columnPotential(columns + 1, 0);
-    std::vector<int> rowOfColumn(columns + 1, 0), previousColumn(columns + 1, 0);
-    std::vector<std::int64_t> slack(columns + 1);
-    std::vector<char> used(columns + 1);
+    // Fixed tables on the stack: the search calls this for every position it makes. A level with more
+    // goals than the board holds boxes gets no bound at all, which is still a lower bound.
+    constexpr int kMost = kMaxBoxes + 1;
+    if (columns >= kMost) return 0;
+    std::int64_t rowPotential[kMost] = {}, columnPotential[kMost] = {}, slack[kMost];
+    int rowOfColumn[kMost] = {}, previousColumn[kMost] = {};
+    char used[kMost];
     for (int row = 1; row <= rows; ++row) {
         rowOfColumn[0] = row;
         int column = 0;
-        slack.assign(columns + 1, kInfinity);
-        used.assign(columns + 1, 0);
+        std::fill(slack, slack + columns + 1, kInfinity);
+        std::fill(used, used + columns + 1, 0);
         do {
             used[column] = 1;
             const int currentRow = rowOfColumn[column];

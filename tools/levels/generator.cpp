@@ -1,517 +1,376 @@
 #include "levels/generator.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cmath>
+#include <cstdio>
+#include <thread>
+#include <tuple>
 #include <vector>
 
-#include "levels/solver.h"
-#include "levels/solver_level.h"
-#include "levels/state_store.h"
+#include "levels/candidate.h"
+#include "levels/floor_shape.h"
+#include "levels/room.h"
+#include "levels/set_rules.h"
 
-// Sections: random numbers; rooms; goals; the pull search; candidates; the set.
+// Sections: the pools; drawing a pool; choosing the levels; the file.
 
 namespace {
 
-// ---- random numbers: SplitMix64, so the set is the same with every compiler and library ----
+// ---- the pools: where the candidates for each part of the set come from ----
 
-class Random {
-public:
-    explicit Random(std::uint64_t seed) : state_(seed) {}
-    std::uint64_t next() {
-        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
+struct Pool {
+    const char* name;
+    int candidates;  // drawn at most
+    int wanted;      // accepted candidates after which the pool stops drawing, 0 for no stop
+    DrawPlan plan;
+};
+
+// Each pool: name, candidates at most, accepted wanted; then its DrawPlan: room (floor cells per box, wall
+// percent), boxes, pushes, pull beam and cap, least effort, interleaving, least traps per push, leaving
+// percent, starts tried, climb steps and work, and the level numbers whose limits a candidate must meet
+// (the ends of bands, where the limits are highest).
+// The teaching pool is drawn whole: its choice is by idea, not by score.
+// clang-format off
+const Pool kPools[] = {
+    {"teaching", 3000, 0, {{6, 16, 0, 20}, 1, 3, 2, 20, 0, 100000, 0, false, 0.0, 40, 1, 30, 100000, {1, kBands[0].last}}},
+    {"band 1", 3000, 30, {{7, 12, 5, 20}, 2, 3, 8, 20, 0, 100000, 0, true, 0.3, 30, 3, 30, 200000, {kBands[0].last, 0}}},
+    {"band 2", 4000, 36, {{6, 10, 5, 25}, 3, 5, 20, 50, 0, 150000, 0, true, 0.6, 30, 4, 80, 500000, {kBands[1].last, kBands[2].last}}},
+    {"band 3", 2000, 30, {{6, 10, 10, 25}, 4, 6, 30, 50, 0, 100000, 0, true, 0.6, 30, 4, 150, 1000000, {kBands[2].last, 0}}},
+    {"band 4", 1200, 11, {{5, 8, 10, 25}, 5, 7, 15, 0, 0, 100000, 3000, true, 0.6, 30, 4, 300, 1500000, {kBands[2].last, kBands[3].last}}},
+};
+// clang-format on
+constexpr int kTeachingPool = 0;
+
+// ---- drawing a pool, on as many threads as asked; candidate i always comes from the same seed ----
+
+std::vector<Candidate> drawPool(std::uint64_t seed, int poolIndex, int threads, std::FILE* progress) {
+    const Pool& pool = kPools[poolIndex];
+    const auto started = std::chrono::steady_clock::now();
+    const int candidates = pool.candidates;
+    // Drawn in batches; the pool is the shortest run of candidates from the first that holds as many
+    // accepted as wanted, so where it stops does not depend on the threads either.
+    constexpr int kBatch = 200;
+    std::vector<Candidate> drawn;
+    int acceptedCount = 0;
+    while (static_cast<int>(drawn.size()) < candidates && (pool.wanted == 0 || acceptedCount < pool.wanted)) {
+        const int first = static_cast<int>(drawn.size());
+        const int count = std::min(kBatch, candidates - first);
+        drawn.resize(static_cast<std::size_t>(first + count));
+        std::atomic<int> next{first};
+        auto work = [&]() {
+            for (int index = next++; index < first + count; index = next++) {
+                drawn[index] =
+                    drawCandidate(pool.plan, derivedSeed(seed, static_cast<std::uint64_t>(poolIndex) + 1,
+                                                         static_cast<std::uint64_t>(index)));
+            }
+        };
+        std::vector<std::thread> workers;
+        for (int i = 1; i < threads; ++i) workers.emplace_back(work);
+        work();
+        for (std::thread& worker : workers) worker.join();
+        for (int index = first; index < first + count; ++index) {
+            if (drawn[index].stage != DrawStage::Accepted) continue;
+            if (++acceptedCount == pool.wanted) {
+                drawn.resize(static_cast<std::size_t>(index + 1));
+                break;
+            }
+        }
     }
-    int below(int bound) { return static_cast<int>(next() % static_cast<std::uint64_t>(bound)); }
-    int between(int low, int high) { return low + below(high - low + 1); }
-    bool chance(int percent) { return below(100) < percent; }
+
+    int stages[kDrawStageCount] = {};
+    std::vector<Candidate> accepted;
+    for (Candidate& candidate : drawn) {
+        ++stages[static_cast<int>(candidate.stage)];
+        if (candidate.stage == DrawStage::Accepted) accepted.push_back(std::move(candidate));
+    }
+    if (progress != nullptr) {
+        const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
+        std::fprintf(
+            progress,
+            "%s: %d candidates, turned away at room %d, shape %d, depth %d, effort %d, order %d, rating %d, "
+            "solution %d, traps or fit %d; %d accepted in %.0f s\n",
+            pool.name, static_cast<int>(drawn.size()), stages[0], stages[1], stages[2], stages[3], stages[4],
+            stages[5], stages[6], stages[7], stages[8], elapsed.count());
+    }
+    return accepted;
+}
+
+// ---- choosing the levels ----
+
+double medianOf(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
+}
+
+std::vector<LevelRating> ratingsOf(const std::vector<const Candidate*>& chosen) {
+    std::vector<LevelRating> ratings;
+    for (const Candidate* candidate : chosen) ratings.push_back(candidate->rating);
+    return ratings;
+}
+
+std::vector<SolverLevel> levelsOf(const std::vector<const Candidate*>& chosen) {
+    std::vector<SolverLevel> levels;
+    for (const Candidate* candidate : chosen) levels.push_back(candidate->level);
+    return levels;
+}
+
+class SetBuilder {
+public:
+    int size() const { return static_cast<int>(chosen_.size()); }
+    const std::vector<const Candidate*>& chosen() const { return chosen_; }
+
+    // Whether the candidate can be level size() + 1: its own limits there, the effort rule against the
+    // five before it, and no floor like one already chosen.
+    bool fits(const Candidate& candidate) const {
+        const int number = size() + 1;
+        if (!levelProblems(number, candidate.rating).empty()) return false;
+        if (size() >= 5) {
+            std::vector<double> before;
+            for (int i = size() - 5; i < size(); ++i)
+                before.push_back(static_cast<double>(chosen_[i]->rating.statesExpanded));
+            if (static_cast<double>(candidate.rating.statesExpanded) < 0.5 * medianOf(before)) return false;
+        }
+        return !overlapsChosen(candidate);
+    }
+
+    bool overlapsChosen(const Candidate& candidate) const {
+        for (const Candidate* other : chosen_) {
+            if (floorOverlap(candidate.level, other->level) >= kMostOverlap) return true;
+        }
+        for (const Candidate* other : reserved_) {
+            if (other != &candidate && floorOverlap(candidate.level, other->level) >= kMostOverlap)
+                return true;
+        }
+        return false;
+    }
+
+    // Candidates kept for a later band: no level before them may look like them.
+    void reserve(const std::vector<const Candidate*>& candidates) { reserved_ = candidates; }
+
+    void add(const Candidate& candidate) { chosen_.push_back(&candidate); }
+    void removeLast() { chosen_.pop_back(); }
+    int leaving() const {
+        int count = 0;
+        for (const Candidate* candidate : chosen_) count += candidate->rating.boxLeavesGoal ? 1 : 0;
+        return count;
+    }
 
 private:
-    std::uint64_t state_;
+    std::vector<const Candidate*> chosen_;
+    std::vector<const Candidate*> reserved_;
 };
 
-// ---- rooms: a rectangle of floor with its corners cut and a few wall pieces inside ----
-
-// Interior cells of a room, row by row; the ring of wall around them is implied. Interior cell (x, y)
-// is level cell (x + 1, y + 1).
-struct Room {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint8_t> floor;
-    bool isFloor(int x, int y) const {
-        return x >= 0 && y >= 0 && x < width && y < height && floor[y * width + x] != 0;
-    }
-};
-
-int floorCount(const Room& room) {
-    return static_cast<int>(std::count(room.floor.begin(), room.floor.end(), 1));
-}
-
-bool isConnected(const Room& room) {
-    const int total = floorCount(room);
-    if (total == 0) return false;
-    const int start =
-        static_cast<int>(std::find(room.floor.begin(), room.floor.end(), 1) - room.floor.begin());
-    std::vector<std::uint8_t> seen(room.floor.size(), 0);
-    std::vector<int> queue{start};
-    seen[start] = 1;
-    for (std::size_t head = 0; head < queue.size(); ++head) {
-        const int x = queue[head] % room.width;
-        const int y = queue[head] / room.width;
-        const int next[4][2] = {{x, y - 1}, {x, y + 1}, {x - 1, y}, {x + 1, y}};
-        for (const auto& cell : next) {
-            if (!room.isFloor(cell[0], cell[1]) || seen[cell[1] * room.width + cell[0]] != 0) continue;
-            seen[cell[1] * room.width + cell[0]] = 1;
-            queue.push_back(cell[1] * room.width + cell[0]);
+// Levels 1 to 8: each brings one idea no level before it held, in the order of the ideas where the pool
+// allows, otherwise in another (a search that backs up when it runs out of candidates). For each idea the
+// plainest level that teaches it: the fewest boxes, then pushes, then effort.
+bool chooseTeachingLevels(const std::vector<Candidate>& pool, SetBuilder& set, unsigned held) {
+    if (set.size() == kTeachingLevels) return true;
+    // Boxes moved in turns come before the ideas that need two boxes, so that those levels may need it too
+    // and few of the first levels are solved one box at a time.
+    constexpr Idea kTeachingOrder[] = {Idea::Corner,         Idea::WallLine,     Idea::CorridorBlock,
+                                       Idea::HiddenDeadlock, Idea::Parking,      Idea::Freeze,
+                                       Idea::FillingOrder,   Idea::BoxOffItsGoal};
+    static_assert(std::size(kTeachingOrder) == kIdeaCount, "every idea has its place");
+    for (const Idea taught : kTeachingOrder) {
+        const int idea = static_cast<int>(taught);
+        if ((held >> idea & 1u) != 0) continue;
+        const Candidate* best = nullptr;
+        auto key = [](const Candidate& candidate) {
+            const bool oneAtATime = candidate.rating.boxes > 1 && candidate.rating.order.oneAtATime;
+            return std::make_tuple(oneAtATime, candidate.rating.boxes, candidate.rating.pushes,
+                                   candidate.rating.statesExpanded);
+        };
+        for (const Candidate& candidate : pool) {
+            if (newIdea(candidate.rating.ideas, held) != idea || !set.fits(candidate)) continue;
+            if (best == nullptr || key(candidate) < key(*best)) best = &candidate;
         }
-    }
-    return static_cast<int>(queue.size()) == total;
-}
-
-// Dead ends (floor with walls on three sides) only make pockets the keeper walks into for nothing.
-bool hasDeadEnd(const Room& room) {
-    for (int y = 0; y < room.height; ++y) {
-        for (int x = 0; x < room.width; ++x) {
-            if (!room.isFloor(x, y)) continue;
-            const int open = room.isFloor(x, y - 1) + room.isFloor(x, y + 1) + room.isFloor(x - 1, y) +
-                             room.isFloor(x + 1, y);
-            if (open <= 1) return true;
-        }
+        if (best == nullptr) continue;
+        set.add(*best);
+        if (chooseTeachingLevels(pool, set, held | best->rating.ideas)) return true;
+        set.removeLast();
     }
     return false;
 }
 
-// Wall pieces dropped inside a room, as cell offsets.
-struct Piece {
-    int cells;
-    int offsets[4][2];
-};
-constexpr Piece kPieces[] = {
-    {1, {{0, 0}}},                          // pillar
-    {2, {{0, 0}, {1, 0}}},                  // bar across
-    {2, {{0, 0}, {0, 1}}},                  // bar down
-    {3, {{0, 0}, {1, 0}, {2, 0}}},          // long bar across
-    {3, {{0, 0}, {0, 1}, {0, 2}}},          // long bar down
-    {3, {{0, 0}, {1, 0}, {0, 1}}},          // corner
-    {3, {{0, 0}, {1, 0}, {1, 1}}},          // corner
-    {4, {{0, 0}, {1, 0}, {0, 1}, {1, 1}}},  // block
-};
-
-Room drawRoom(Random& random, int width, int height, int wallPercent) {
-    Room room;
-    room.width = width;
-    room.height = height;
-    room.floor.assign(static_cast<std::size_t>(width * height), 1);
-    // Cut the corners, so rooms are not all plain rectangles.
-    for (int corner = 0; corner < 4; ++corner) {
-        if (!random.chance(55)) continue;
-        const int cutWidth = random.between(1, std::max(1, width / 3));
-        const int cutHeight = random.between(1, std::max(1, height / 3));
-        for (int y = 0; y < cutHeight; ++y) {
-            for (int x = 0; x < cutWidth; ++x) {
-                const int cellX = (corner & 1) != 0 ? width - 1 - x : x;
-                const int cellY = (corner & 2) != 0 ? height - 1 - y : y;
-                room.floor[cellY * width + cellX] = 0;
-            }
+// One band: levels spread over the scores the pools offer (stretch 1: the whole range, 0: as low as
+// they go), each the nearest fitting candidate to its target score, one whose box must leave its goal
+// taken when it lies as near, while the band still wants some; ordered by score.
+bool chooseBand(int band, const std::vector<const Candidate*>& eligible, double stretch, int leavingWanted,
+                SetBuilder& set, const Candidate* finale) {
+    const bool last = band == kBandCount - 1;
+    const int first = std::max(kBands[band].first, set.size() + 1);
+    const int slots = kBands[band].last - first + 1 - (last ? 1 : 0);
+    if (static_cast<int>(eligible.size()) < slots) return false;
+    const double low = eligible[eligible.size() / 5]->rating.score();
+    const double high = low + stretch * (eligible.back()->rating.score() - low);
+    const double step = (high - low) / std::max(1, slots - 1);
+    std::vector<const Candidate*> used;
+    int leavingLeft = leavingWanted;
+    // Candidates not yet used at or above a score: a pick must leave enough for the slots after it.
+    auto leftAbove = [&](double score) {
+        int count = 0;
+        for (const Candidate* candidate : eligible) {
+            if (candidate->rating.score() >= score &&
+                std::find(used.begin(), used.end(), candidate) == used.end())
+                ++count;
         }
-    }
-    const int wallsWanted = floorCount(room) * wallPercent / 100;
-    int walls = 0;
-    for (int attempt = 0; attempt < 200 && walls < wallsWanted; ++attempt) {
-        const Piece& piece = kPieces[random.below(static_cast<int>(std::size(kPieces)))];
-        const int x = random.below(width);
-        const int y = random.below(height);
-        Room trial = room;
-        bool fits = true;
-        for (int i = 0; i < piece.cells && fits; ++i) {
-            const int cellX = x + piece.offsets[i][0];
-            const int cellY = y + piece.offsets[i][1];
-            fits = trial.isFloor(cellX, cellY);
-            if (fits) trial.floor[cellY * width + cellX] = 0;
-        }
-        if (!fits || !isConnected(trial) || hasDeadEnd(trial)) continue;
-        room = trial;
-        walls += piece.cells;
-    }
-    return room;
-}
-
-// ---- goals: scattered over the room or gathered in one store area ----
-
-std::vector<int> placeGoals(Random& random, const Room& room, int count) {
-    std::vector<int> floorCells;
-    for (int y = 0; y < room.height; ++y) {
-        for (int x = 0; x < room.width; ++x) {
-            if (room.isFloor(x, y)) floorCells.push_back(solverCell(x + 1, y + 1));
-        }
-    }
-    std::vector<int> goals;
-    if (static_cast<int>(floorCells.size()) < count + 4) return goals;
-    if (random.chance(50)) {
-        // A store area: grow from one cell, taking a random frontier cell each time.
-        std::vector<int> frontier{floorCells[random.below(static_cast<int>(floorCells.size()))]};
-        while (static_cast<int>(goals.size()) < count && !frontier.empty()) {
-            const int pick = random.below(static_cast<int>(frontier.size()));
-            const int cell = frontier[pick];
-            frontier.erase(frontier.begin() + pick);
-            if (std::find(goals.begin(), goals.end(), cell) != goals.end()) continue;
-            goals.push_back(cell);
-            for (const int step : kCellStep) {
-                const int next = cell + step;
-                const bool isRoomFloor = room.isFloor(solverCellX(next) - 1, solverCellY(next) - 1);
-                if (isRoomFloor && std::find(goals.begin(), goals.end(), next) == goals.end()) {
-                    frontier.push_back(next);
-                }
-            }
-        }
-    } else {
-        while (static_cast<int>(goals.size()) < count) {
-            const int cell = floorCells[random.below(static_cast<int>(floorCells.size()))];
-            if (std::find(goals.begin(), goals.end(), cell) == goals.end()) goals.push_back(cell);
-        }
-    }
-    if (static_cast<int>(goals.size()) < count) goals.clear();
-    std::sort(goals.begin(), goals.end());
-    return goals;
-}
-
-SolverLevel levelOfRoom(const Room& room, const std::vector<int>& goals) {
-    SolverLevel level;
-    for (int y = 0; y < room.height; ++y) {
-        for (int x = 0; x < room.width; ++x) {
-            if (room.isFloor(x, y)) level.wall[solverCell(x + 1, y + 1)] = 0;
-        }
-    }
-    for (const int goal : goals) level.goal[goal] = 1;
-    return level;
-}
-
-// ---- the pull search: breadth first from every solved position, pulling boxes instead of pushing ----
-
-// A start position found by pulling: the boxes, a cell of the keeper's area, and the fewest pushes that
-// solve it (exact, because every pull undoes one push and the search is breadth first).
-struct PulledStart {
-    std::vector<int> boxes;
-    int keeper = kNoCell;
-    int pushes = 0;
-};
-
-std::vector<PulledStart> farthestStarts(const SolverLevel& level, const std::vector<int>& goals,
-                                        std::size_t maxStates) {
-    const int boxCount = static_cast<int>(goals.size());
-    StateStore store(boxCount);
-    std::vector<std::uint16_t> depth;
-    KeeperReach reach;
-    std::vector<std::uint16_t> state(static_cast<std::size_t>(boxCount) + 1);
-    std::vector<std::uint8_t> boxAt(kSolverCellCount, 0);
-    std::vector<int> boxes(goals);
-
-    auto add = [&](int keeper, int pushes) {
-        const int reduced = reach.fill(level, boxAt, keeper);
-        for (int i = 0; i < boxCount; ++i) state[i] = static_cast<std::uint16_t>(boxes[i]);
-        std::sort(state.begin(), state.begin() + boxCount);
-        state[boxCount] = static_cast<std::uint16_t>(reduced);
-        bool added = false;
-        store.findOrAdd(state.data(), added);
-        if (added) depth.push_back(static_cast<std::uint16_t>(pushes));
+        return count;
     };
-
-    for (const int cell : boxes) boxAt[cell] = 1;
-    for (int cell = 0; cell < kSolverCellCount; ++cell) {
-        if (level.wall[cell] == 0 && boxAt[cell] == 0) add(cell, 0);
-    }
-    for (const int cell : boxes) boxAt[cell] = 0;
-
-    KeeperReach here;
-    for (std::size_t index = 0; index < store.size() && store.size() < maxStates; ++index) {
-        const std::uint16_t* current = store.state(static_cast<std::int32_t>(index));
-        boxes.assign(current, current + boxCount);
-        const int keeper = current[boxCount];
-        const int pushes = depth[index] + 1;
-        for (const int cell : boxes) boxAt[cell] = 1;
-        here.fill(level, boxAt, keeper);
-        for (int i = 0; i < boxCount; ++i) {
-            const int box = boxes[i];
-            for (const int step : kCellStep) {
-                const int stand = box + step;   // the keeper, next to the box
-                const int back = stand + step;  // where the keeper steps back to
-                if (!here.reached(stand) || level.wall[back] != 0 || boxAt[back] != 0) continue;
-                boxAt[box] = 0;
-                boxAt[stand] = 1;
-                boxes[i] = stand;
-                add(back, pushes);
-                boxes[i] = box;
-                boxAt[stand] = 0;
-                boxAt[box] = 1;
+    for (int slot = 0; slot < slots; ++slot) {
+        const double target = low + step * slot;
+        const Candidate* best = nullptr;
+        for (int pass = leavingLeft > 0 ? 0 : 1; pass < 2 && best == nullptr; ++pass) {
+            for (const Candidate* candidate : eligible) {
+                const double distance = std::fabs(candidate->rating.score() - target);
+                if (std::find(used.begin(), used.end(), candidate) != used.end()) continue;
+                if (pass == 0 && (!candidate->rating.boxLeavesGoal || distance > std::max(step, 0.5)))
+                    continue;
+                const bool follows = set.size() > kTeachingLevels && bandOf(set.size()) == band;
+                if (follows && candidate->rating.score() < set.chosen().back()->rating.score()) continue;
+                if (leftAbove(candidate->rating.score()) < slots - slot) continue;
+                if (!set.fits(*candidate)) continue;
+                if (best == nullptr || distance < std::fabs(best->rating.score() - target)) best = candidate;
             }
         }
-        for (const int cell : boxes) boxAt[cell] = 0;
-    }
-
-    // The deepest positions, those with the fewest boxes already on a goal first.
-    const int deepest = depth.empty() ? 0 : *std::max_element(depth.begin(), depth.end());
-    std::vector<PulledStart> starts;
-    for (int onGoals = 0; onGoals <= boxCount && starts.empty(); ++onGoals) {
-        for (std::size_t index = 0; index < store.size(); ++index) {
-            if (depth[index] != deepest) continue;
-            const std::uint16_t* current = store.state(static_cast<std::int32_t>(index));
-            int placed = 0;
-            for (int i = 0; i < boxCount; ++i) placed += level.goal[current[i]];
-            if (placed != onGoals) continue;
-            starts.push_back({std::vector<int>(current, current + boxCount), current[boxCount], deepest});
+        if (best == nullptr) {
+            for (int i = 0; i < slot; ++i) set.removeLast();
+            return false;
         }
+        if (best->rating.boxLeavesGoal) --leavingLeft;
+        used.push_back(best);
+        set.add(*best);
     }
-    return starts;
-}
-
-}  // namespace
-
-namespace {
-
-// ---- candidates: a room, its goals and the farthest start, solved forwards and scored ----
-
-// One band of the set: how many levels it gives, with how many boxes, in rooms of which inner size
-// (in cells, without the surrounding wall), and how many rooms are drawn to choose them from.
-struct Tier {
-    int levels;
-    int boxes;
-    int minWidth, maxWidth;
-    int minHeight, maxHeight;
-    int minWallPercent, maxWallPercent;
-    int rooms;
-    std::size_t pullStates;  // cap of the pull search
-    bool gentle;             // take the easier candidates (the first levels) rather than the hardest
-};
-
-constexpr Tier kTiers[] = {
-    {2, 1, 4, 6, 3, 5, 5, 15, 30, 20000, true},      {4, 2, 4, 7, 4, 5, 5, 20, 60, 60000, true},
-    {6, 2, 5, 8, 4, 6, 10, 25, 80, 80000, false},    {9, 3, 5, 9, 4, 7, 10, 25, 90, 150000, false},
-    {10, 4, 6, 10, 5, 7, 12, 28, 80, 250000, false}, {9, 5, 7, 11, 5, 8, 15, 30, 70, 300000, false},
-    {6, 6, 7, 12, 6, 8, 18, 32, 60, 300000, false},  {4, 7, 8, 12, 6, 8, 18, 32, 50, 300000, false},
-};
-
-struct Candidate {
-    Room room;
-    SolverLevel level;
-    SolutionFigures figures;
-    std::size_t effort = 0;  // positions the solver expanded
-    double score = 0.0;
-};
-
-// Solves the candidate and scores it; false when it cannot be solved within the generator's budget.
-bool scoreCandidate(Candidate& candidate) {
-    SolveOptions options;
-    options.maxStates = 400000;
-    options.maxSeconds = 0.0;  // a clock would make the set depend on the machine
-    const SolveResult result = solveLevel(candidate.level, options);
-    if (result.status != SolveStatus::Solved) return false;
-    candidate.figures = measureSolution(candidate.level, result.solution);
-    candidate.effort = result.statesExpanded;
-    candidate.score = candidate.figures.boxChanges * 2.0 + candidate.figures.boxLines +
-                      4.0 * std::log2(1.0 + static_cast<double>(candidate.effort));
+    if (last) {
+        if (!set.fits(*finale)) {
+            for (int i = 0; i < slots; ++i) set.removeLast();
+            return false;
+        }
+        set.add(*finale);
+    }
     return true;
 }
 
-bool makeCandidate(Random& random, const Tier& tier, Candidate& candidate) {
-    const int width = random.between(tier.minWidth, tier.maxWidth);
-    const int height = random.between(tier.minHeight, tier.maxHeight);
-    candidate.room =
-        drawRoom(random, width, height, random.between(tier.minWallPercent, tier.maxWallPercent));
-    if (floorCount(candidate.room) < tier.boxes * 3 + 4) return false;
-    const std::vector<int> goals = placeGoals(random, candidate.room, tier.boxes);
-    if (goals.empty()) return false;
-    candidate.level = levelOfRoom(candidate.room, goals);
-    const std::vector<PulledStart> starts = farthestStarts(candidate.level, goals, tier.pullStates);
-    if (starts.empty() || starts.front().pushes < 2 * tier.boxes) return false;
-    const PulledStart& start = starts[random.below(static_cast<int>(starts.size()))];
-
-    // The keeper starts anywhere in its area.
-    KeeperReach reach;
-    reach.fill(candidate.level, boxOccupancy(start.boxes), start.keeper);
-    std::vector<int> area;
-    for (int cell = 0; cell < kSolverCellCount; ++cell) {
-        if (reach.reached(cell)) area.push_back(cell);
+// The candidates that can take any place of a band: its limits at its last level, and below the finale
+// by score and by effort, since nothing before it may be as hard.
+std::vector<const Candidate*> eligibleFor(int band, const std::vector<const Candidate*>& pool,
+                                          const Candidate* finale) {
+    std::vector<const Candidate*> eligible;
+    for (const Candidate* candidate : pool) {
+        if (candidate == finale || candidate->rating.score() >= finale->rating.score() ||
+            candidate->rating.statesExpanded >= finale->rating.statesExpanded)
+            continue;
+        if (levelProblems(kBands[band].last, candidate->rating).empty()) eligible.push_back(candidate);
     }
-    candidate.level.boxes = start.boxes;
-    candidate.level.keeper = area[random.below(static_cast<int>(area.size()))];
-
-    return scoreCandidate(candidate);
-}
-
-// Walls up floor cells one at a time, in random order, wherever the level stays solvable, until no cell
-// can go: this takes away the short cuts around the route the pull search found and leaves compact rooms.
-void tighten(Random& random, Candidate& candidate) {
-    std::vector<int> order;
-    for (int index = 0; index < static_cast<int>(candidate.room.floor.size()); ++index)
-        order.push_back(index);
-    for (int i = static_cast<int>(order.size()) - 1; i > 0; --i)
-        std::swap(order[i], order[random.below(i + 1)]);
-    for (bool changed = true; changed;) {
-        changed = false;
-        for (const int index : order) {
-            if (candidate.room.floor[index] == 0) continue;
-            const int cell = solverCell(index % candidate.room.width + 1, index / candidate.room.width + 1);
-            const SolverLevel& level = candidate.level;
-            if (level.goal[cell] != 0 || cell == level.keeper) continue;
-            if (std::find(level.boxes.begin(), level.boxes.end(), cell) != level.boxes.end()) continue;
-            Candidate trial = candidate;
-            trial.room.floor[index] = 0;
-            trial.level.wall[cell] = 1;
-            if (!isConnected(trial.room) || hasDeadEnd(trial.room) || !scoreCandidate(trial)) continue;
-            candidate = std::move(trial);
-            changed = true;
-        }
-    }
-}
-
-// The rows of a level file. Wall cells reachable from outside the room through other wall cells are
-// left out (spaces) unless they touch the floor, so the outline follows the room; wall cells inside the
-// room stay solid.
-std::vector<std::string> levelRows(const Candidate& candidate) {
-    const Room& room = candidate.room;
-    const SolverLevel& level = candidate.level;
-    const int width = room.width + 2;
-    const int height = room.height + 2;
-    auto touchesFloor = [&](int x, int y) {
-        for (int dy = -1; dy <= 1; ++dy) {
-            for (int dx = -1; dx <= 1; ++dx) {
-                if (room.isFloor(x - 1 + dx, y - 1 + dy)) return true;
-            }
-        }
-        return false;
-    };
-    // Outside: flood from the border through wall cells that touch no floor.
-    std::vector<std::uint8_t> outside(static_cast<std::size_t>(width * height), 0);
-    std::vector<int> queue;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const bool border = x == 0 || y == 0 || x == width - 1 || y == height - 1;
-            if (border && !touchesFloor(x, y)) {
-                outside[y * width + x] = 1;
-                queue.push_back(y * width + x);
-            }
-        }
-    }
-    for (std::size_t head = 0; head < queue.size(); ++head) {
-        const int x = queue[head] % width;
-        const int y = queue[head] / width;
-        const int next[4][2] = {{x, y - 1}, {x, y + 1}, {x - 1, y}, {x + 1, y}};
-        for (const auto& cell : next) {
-            if (cell[0] < 0 || cell[1] < 0 || cell[0] >= width || cell[1] >= height) continue;
-            const int index = cell[1] * width + cell[0];
-            if (outside[index] != 0 || touchesFloor(cell[0], cell[1])) continue;
-            outside[index] = 1;
-            queue.push_back(index);
-        }
-    }
-    std::vector<std::string> rows;
-    for (int y = 0; y < height; ++y) {
-        std::string row;
-        for (int x = 0; x < width; ++x) {
-            const int cell = solverCell(x, y);
-            const bool box = std::find(level.boxes.begin(), level.boxes.end(), cell) != level.boxes.end();
-            const bool goal = level.goal[cell] != 0;
-            if (level.wall[cell] != 0) {
-                row += outside[y * width + x] != 0 ? ' ' : '#';
-            } else if (cell == level.keeper) {
-                row += goal ? '+' : '@';
-            } else if (box) {
-                row += goal ? '*' : '$';
-            } else {
-                row += goal ? '.' : ' ';
-            }
-        }
-        rows.push_back(row);
-    }
-    // Fill notches one cell wide between two wall cells: seen from the camera they look like gaps in
-    // the wall.
-    auto isWallAt = [&](int x, int y) {
-        return x >= 0 && y >= 0 && x < width && y < height && rows[y][x] == '#';
-    };
-    for (bool filled = true; filled;) {
-        filled = false;
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                if (outside[y * width + x] == 0 || rows[y][x] == '#') continue;
-                if ((isWallAt(x - 1, y) && isWallAt(x + 1, y)) ||
-                    (isWallAt(x, y - 1) && isWallAt(x, y + 1))) {
-                    rows[y][x] = '#';
-                    filled = true;
-                }
-            }
-        }
-    }
-    // Rows and left-hand columns of nothing but spaces (where tightening walled up a whole side), and
-    // trailing spaces. A row of spaces would read as the blank line that ends the level.
-    auto isEmpty = [](const std::string& row) { return row.find_first_not_of(' ') == std::string::npos; };
-    while (!rows.empty() && isEmpty(rows.back())) rows.pop_back();
-    while (!rows.empty() && isEmpty(rows.front())) rows.erase(rows.begin());
-    std::size_t indent = std::string::npos;
-    for (const std::string& row : rows) indent = std::min(indent, row.find_first_not_of(' '));
-    for (std::string& row : rows) {
-        row.erase(0, indent);
-        row.erase(row.find_last_not_of(' ') + 1);
-    }
-    return rows;
+    std::stable_sort(eligible.begin(), eligible.end(), [](const Candidate* a, const Candidate* b) {
+        return a->rating.score() < b->rating.score();
+    });
+    return eligible;
 }
 
 }  // namespace
 
-// ---- the set ----
+// ---- the file ----
 
-std::string generateLevelSet(std::uint64_t seed, std::FILE* progress) {
-    Random random(seed);
-    // The gentle bands open the set in their own order; every other level is then placed by its score,
-    // whatever its band, so the difficulty climbs evenly.
-    std::vector<Candidate> opening;
-    std::vector<Candidate> rest;
-    for (const Tier& tier : kTiers) {
-        std::vector<Candidate> candidates;
-        for (int room = 0; room < tier.rooms; ++room) {
-            Candidate candidate;
-            if (makeCandidate(random, tier, candidate)) candidates.push_back(std::move(candidate));
-        }
-        // Stable sorts keep equal scores in the order they were made, so the result is reproducible.
-        std::stable_sort(candidates.begin(), candidates.end(),
-                         [](const Candidate& a, const Candidate& b) { return a.score > b.score; });
-        if (tier.gentle) {
-            // The middle of the field: not trivial, not yet hard.
-            const std::size_t skip = candidates.size() / 2;
-            candidates.erase(candidates.begin(), candidates.begin() + std::min(skip, candidates.size()));
-        }
-        if (static_cast<int>(candidates.size()) > tier.levels) candidates.resize(tier.levels);
-        if (!tier.gentle) {
-            for (Candidate& candidate : candidates) tighten(random, candidate);
-        }
-        if (tier.gentle) {
-            // Easiest first; among equals the longer walk, which also makes the better demo for level 1.
-            std::stable_sort(
-                candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
-                    return a.score != b.score ? a.score < b.score : a.figures.moves > b.figures.moves;
-                });
-        }
-        std::vector<Candidate>& into = tier.gentle ? opening : rest;
-        for (Candidate& candidate : candidates) into.push_back(std::move(candidate));
+std::string generateLevelSet(std::uint64_t seed, int threads, std::FILE* progress) {
+    std::vector<std::vector<Candidate>> pools;
+    for (int pool = 0; pool < static_cast<int>(std::size(kPools)); ++pool)
+        pools.push_back(drawPool(seed, pool, std::max(1, threads), progress));
+
+    SetBuilder set;
+    if (!chooseTeachingLevels(pools[kTeachingPool], set, 0)) {
+        if (progress != nullptr) std::fprintf(progress, "no teaching level for idea %d\n", set.size() + 1);
+        return {};
     }
-    std::stable_sort(rest.begin(), rest.end(),
-                     [](const Candidate& a, const Candidate& b) { return a.score < b.score; });
-    for (Candidate& candidate : rest) opening.push_back(std::move(candidate));
+    // Every pool may give levels to any band whose limits they meet.
+    std::vector<const Candidate*> all;
+    for (const auto& pool : pools) {
+        for (const Candidate& candidate : pool) all.push_back(&candidate);
+    }
+    // The finale: of the last band's candidates the one that leaves the most others below it by score
+    // and by effort, so that the rest of the set has the most to choose from.
+    const Candidate* finale = nullptr;
+    int finaleLeaves = -1;
+    for (const Candidate* candidate : all) {
+        if (!levelProblems(kSetLevels, candidate->rating).empty()) continue;
+        int below = 0;
+        for (const Candidate* other : all) {
+            below += other->rating.score() < candidate->rating.score() &&
+                             other->rating.statesExpanded < candidate->rating.statesExpanded
+                         ? 1
+                         : 0;
+        }
+        if (below > finaleLeaves) {
+            finale = candidate;
+            finaleLeaves = below;
+        }
+    }
+    if (finale == nullptr) {
+        if (progress != nullptr) std::fprintf(progress, "no candidate for the last level\n");
+        return {};
+    }
+    // The last band has the fewest candidates: the bands before it leave their floors alone.
+    // Its levels are picked first, the hardest that do not look alike, and kept for it.
+    const int lastSlots = kBands[kBandCount - 1].last - kBands[kBandCount - 1].first;
+    std::vector<const Candidate*> lastBand{finale};
+    const std::vector<const Candidate*> lastEligible = eligibleFor(kBandCount - 1, all, finale);
+    for (auto it = lastEligible.rbegin();
+         it != lastEligible.rend() && static_cast<int>(lastBand.size()) <= lastSlots; ++it) {
+        bool alike = false;
+        for (const Candidate* kept : lastBand)
+            alike = alike || floorOverlap((*it)->level, kept->level) >= kMostOverlap;
+        if (!alike) lastBand.push_back(*it);
+    }
+    set.reserve(lastBand);
+    const int leavingPerBand[kBandCount] = {1, 4, 5, 2};
+    for (int band = 0; band < kBandCount; ++band) {
+        std::vector<const Candidate*> eligible = eligibleFor(band, all, finale);
+        eligible.erase(std::remove_if(eligible.begin(), eligible.end(),
+                                      [&](const Candidate* candidate) {
+                                          return std::find(lastBand.begin(), lastBand.end(), candidate) !=
+                                                 lastBand.end();
+                                      }),
+                       eligible.end());
+        if (band == kBandCount - 1) {
+            eligible.assign(lastBand.begin() + 1, lastBand.end());
+            std::stable_sort(eligible.begin(), eligible.end(), [](const Candidate* a, const Candidate* b) {
+                return a->rating.score() < b->rating.score();
+            });
+        }
+        bool chosen = false;
+        for (int tenths = 10; tenths >= 0 && !chosen; --tenths)
+            chosen = chooseBand(band, eligible, tenths / 10.0, leavingPerBand[band], set, finale);
+        if (!chosen) {
+            if (progress != nullptr)
+                std::fprintf(progress, "band %d: %zu candidates, no level fits at %d\n", band + 1,
+                             eligible.size(), set.size() + 1);
+            return {};
+        }
+    }
+    const std::vector<std::string> problems = setProblems(ratingsOf(set.chosen()), levelsOf(set.chosen()));
+    if (!problems.empty()) {
+        if (progress != nullptr) {
+            for (const std::string& problem : problems) std::fprintf(progress, "set: %s\n", problem.c_str());
+        }
+        return {};
+    }
 
     std::string text =
         "Classic\nLevels made for TARMELO 3D by its level generator (tarmelo-levels generate --seed " +
-        std::to_string(seed) + "), easiest first.\n";
+        std::to_string(seed) + "): eight first lessons, then four bands from easy to hardest.\n";
     int number = 0;
-    for (const Candidate& candidate : opening) {
+    for (const Candidate* candidate : set.chosen()) {
         ++number;
         text += "\n; " + std::to_string(number) + "\n";
-        for (const std::string& row : levelRows(candidate)) text += row + "\n";
+        for (const std::string& row : levelRows(candidate->level)) text += row + "\n";
         if (progress != nullptr) {
-            std::fprintf(
-                progress,
-                "level %d: boxes %zu, %d moves, %d pushes, %d lines, %d changes, %zu expanded, score %.1f\n",
-                number, candidate.level.boxes.size(), candidate.figures.moves, candidate.figures.pushes,
-                candidate.figures.boxLines, candidate.figures.boxChanges, candidate.effort, candidate.score);
+            const LevelRating& rating = candidate->rating;
+            std::fprintf(progress,
+                         "level %d: boxes %d, %d pushes, %zu expanded, %.2f traps per push, score %.1f\n",
+                         number, rating.boxes, rating.pushes, rating.statesExpanded,
+                         rating.traps.trapsPerPush(), rating.score());
         }
     }
     return text;

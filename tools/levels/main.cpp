@@ -9,7 +9,10 @@
 
 #include "levels/demo_path.h"
 #include "levels/generator.h"
+#include "levels/level_rating.h"
 #include "levels/level_set.h"
+#include "levels/rating_table.h"
+#include "levels/set_audit.h"
 #include "levels/solver.h"
 
 namespace {
@@ -19,7 +22,9 @@ constexpr const char* kUsage =
     "       tarmelo-levels solve FILE LEVEL\n"
     "       tarmelo-levels demo FILE LEVEL\n"
     "       tarmelo-levels replay FILE LEVEL MOVES\n"
-    "       tarmelo-levels generate [--seed N]\n";
+    "       tarmelo-levels rate FILE [LEVEL]\n"
+    "       tarmelo-levels audit FILE [--threads N]\n"
+    "       tarmelo-levels generate [--seed N] [--threads N]\n";
 
 constexpr int kExitFailed = 1;  // a level is unplayable or unsolved
 constexpr int kExitUsage = 2;   // bad arguments or an unreadable file
@@ -137,14 +142,80 @@ int runReplay(const std::vector<std::string>& args) {
     return replay.scriptEnded && replay.solved ? 0 : kExitFailed;
 }
 
-int runGenerate(const std::vector<std::string>& args) {
-    long long seed = kDefaultGeneratorSeed;
-    if (args.size() == 2 && args[0] == "--seed") {
-        if (!parseNumber(args[1], 0, 1000000000000LL, seed)) return usage();
-    } else if (!args.empty()) {
+int runRate(const std::vector<std::string>& args) {
+    if (args.empty() || args.size() > 2) return usage();
+    std::vector<LevelEntry> levels;
+    if (!scanOrComplain(args[0], levels)) return kExitUsage;
+    long long only = 0;
+    if (args.size() == 2 && !parseNumber(args[1], 1, static_cast<long long>(levels.size()), only)) {
+        std::fprintf(stderr, "%s has no level %s (it has %zu)\n", args[0].c_str(), args[1].c_str(),
+                     levels.size());
+        return kExitUsage;
+    }
+    std::fputs(ratingHeader().c_str(), stdout);
+    std::vector<LevelRating> ratings;
+    unsigned earlierIdeas = 0;
+    int failed = 0;
+    for (const LevelEntry& entry : levels) {
+        if (only != 0 && entry.number != only) continue;
+        Board board;
+        Player player;
+        player.x = player.y = -1;
+        LevelRating rating;
+        if (loadLevelNumber(args[0], entry.number, board, player) && isInsideGrid(player.x, player.y)) {
+            rating = rateLevel(solverLevelFromBoard(board, player));
+        }
+        if (!rating.solved) ++failed;
+        std::fputs(ratingRow(entry.number, rating, earlierIdeas).c_str(), stdout);
+        std::fflush(stdout);
+        earlierIdeas |= rating.ideas;
+        ratings.push_back(std::move(rating));
+    }
+    if (only == 0) std::printf("\n%s", ratingSummary(ratings).c_str());
+    return failed == 0 ? 0 : kExitFailed;
+}
+
+int runAudit(const std::vector<std::string>& args) {
+    long long threads = 1;
+    if (args.size() == 3 && args[1] == "--threads" && parseNumber(args[2], 1, 64, threads)) {
+    } else if (args.size() != 1) {
         return usage();
     }
-    std::fputs(generateLevelSet(static_cast<std::uint64_t>(seed), stderr).c_str(), stdout);
+    const auto started = std::chrono::steady_clock::now();
+    const SetAudit audit = auditLevelFile(args[0], static_cast<int>(threads));
+    if (!audit.readable) {
+        std::fprintf(stderr, "cannot read %s\n", args[0].c_str());
+        return kExitUsage;
+    }
+    for (const LevelAudit& level : audit.levels) {
+        std::printf("level %d: %s\n", level.number,
+                    level.problems.empty() ? "meets every limit" : level.problems.front().c_str());
+        for (std::size_t i = 1; i < level.problems.size(); ++i)
+            std::printf("level %d: %s\n", level.number, level.problems[i].c_str());
+    }
+    for (const std::string& problem : audit.setProblems) std::printf("set: %s\n", problem.c_str());
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
+    std::fprintf(stderr, "%zu levels, %d problems, %.1f seconds\n", audit.levels.size(), audit.problemCount(),
+                 elapsed.count());
+    return audit.problemCount() == 0 ? 0 : kExitFailed;
+}
+
+int runGenerate(const std::vector<std::string>& args) {
+    long long seed = kDefaultGeneratorSeed;
+    long long threads = 2;
+    for (std::size_t i = 0; i < args.size(); i += 2) {
+        if (i + 1 >= args.size()) return usage();
+        if (args[i] == "--seed" && parseNumber(args[i + 1], 0, 1000000000000LL, seed)) continue;
+        if (args[i] == "--threads" && parseNumber(args[i + 1], 1, 64, threads)) continue;
+        return usage();
+    }
+    const std::string text =
+        generateLevelSet(static_cast<std::uint64_t>(seed), static_cast<int>(threads), stderr);
+    if (text.empty()) {
+        std::fputs("no set meets the rules from this seed\n", stderr);
+        return kExitFailed;
+    }
+    std::fputs(text.c_str(), stdout);
     return 0;
 }
 
@@ -158,6 +229,8 @@ int main(int argc, char** argv) {
     if (command == "solve") return runSolve(args);
     if (command == "demo") return runDemo(args);
     if (command == "replay") return runReplay(args);
+    if (command == "rate") return runRate(args);
+    if (command == "audit") return runAudit(args);
     if (command == "generate") return runGenerate(args);
     return usage();
 }

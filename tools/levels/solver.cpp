@@ -45,6 +45,10 @@ bool allOnGoals(const SolverLevel& level, const std::uint16_t* boxes, int count)
     return true;
 }
 
+bool isKnownSolvable(const SolveOptions& options, const std::uint16_t* state) {
+    return options.knownSolvable != nullptr && options.knownSolvable->find(state) >= 0;
+}
+
 // Rebuilds the letters of a solution from the chain of pushes that ends at node.
 std::string spellSolution(const SolverLevel& level, const std::vector<SearchNode>& nodes, std::int32_t node) {
     std::vector<const SearchNode*> pushes;
@@ -127,7 +131,7 @@ SolveResult solveLevel(const SolverLevel& level, const SolveOptions& options) {
         nodes[entry.node].expanded = true;
         ++result.statesExpanded;
         const std::uint16_t* current = store.state(entry.node);
-        if (allOnGoals(level, current, boxCount)) {
+        if (allOnGoals(level, current, boxCount) || isKnownSolvable(options, current)) {
             result.status = SolveStatus::Solved;
             result.solution = spellSolution(level, nodes, entry.node);
             break;

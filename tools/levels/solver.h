@@ -5,6 +5,8 @@
 
 #include "levels/solver_level.h"
 
+class StateStore;
+
 // The level solver: a search over box positions in which one step is one push, the keeper's position
 // reduced to the area it can walk in. With the goal-matching bound it is an A* search and finds a
 // solution with the fewest pushes; without it, a breadth-first search with the same result.
@@ -14,6 +16,10 @@ struct SolveOptions {
     double maxSeconds = 20.0;         // wall-clock limit; 0 for none
     bool pruneDeadlocks = true;       // drop positions with a box on a dead square or frozen off a goal
     bool useHeuristic = true;         // guide by the goal-matching bound (which also drops unmatched sets)
+    // Positions (sorted box cells, then the reduced keeper cell) already known to be solvable: reaching
+    // one ends the search as solved, with only the pushes up to it in the solution. For yes-or-no
+    // questions, where a full solution is not wanted.
+    const StateStore* knownSolvable = nullptr;
 };
 
 enum class SolveStatus {

@@ -7,16 +7,28 @@
 
 // Search positions as fixed-size records of cell numbers (the sorted box cells, then the reduced keeper
 // cell) in one flat array, with an open-addressing hash index over them. Indices are dense from 0, so the
-// searches keep their own per-position fields in plain vectors beside the store.
+// searches keep their own per-position fields in plain vectors beside the store. With keeperWords 0 the
+// records are box sets alone.
 class StateStore {
 public:
-    explicit StateStore(int boxCount) : stride_(static_cast<std::size_t>(boxCount) + 1) {
+    explicit StateStore(int boxCount, int keeperWords = 1)
+        : stride_(static_cast<std::size_t>(boxCount + keeperWords)) {
         slots_.assign(1024, -1);
     }
 
     std::size_t size() const { return count_; }
     const std::uint16_t* state(std::int32_t index) const {
         return &words_[static_cast<std::size_t>(index) * stride_];
+    }
+
+    // Index of the stored copy of state, or -1.
+    std::int32_t find(const std::uint16_t* state) const {
+        for (std::size_t slot = hashOf(state) & (slots_.size() - 1);;
+             slot = (slot + 1) & (slots_.size() - 1)) {
+            const std::int32_t index = slots_[slot];
+            if (index < 0) return -1;
+            if (std::equal(state, state + stride_, this->state(index))) return index;
+        }
     }
 
     // Index of the stored copy of state, adding it when new.
