@@ -49,6 +49,18 @@ void sendSides(const ShadowQuad* quads, int count) {
     }
 }
 
+// The sides facing the camera count up, the far sides count down: a pixel ends non-zero where the scene
+// lies inside a volume. Both paths count this way, so their stencil buffers agree.
+template <typename SendSides>
+void countFrontThenBack(SendSides send) {
+    glFrontFace(GL_CCW);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_INCR);
+    send();
+    glFrontFace(GL_CW);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_DECR);
+    send();
+}
+
 }  // namespace
 
 void beginShadowPass() {
@@ -64,14 +76,7 @@ void beginShadowPass() {
 
 void castShadow(Model& model, Vec4 light) {
     markLitFaces(model, light);
-    // The sides facing the camera count up, the far sides count down: a pixel ends non-zero where the scene
-    // lies inside a volume.
-    glFrontFace(GL_CCW);
-    glStencilOp(GL_KEEP, GL_KEEP, GL_INCR);
-    drawVolume(model, light);
-    glFrontFace(GL_CW);
-    glStencilOp(GL_KEEP, GL_KEEP, GL_DECR);
-    drawVolume(model, light);
+    countFrontThenBack([&] { drawVolume(model, light); });
 }
 
 void beginVolumeSides() {
@@ -89,12 +94,7 @@ void appendShadowQuads(Model& model, Vec4 light, std::vector<ShadowQuad>& quads)
 
 void countVolumeSides(const ShadowQuad* quads, int count) {
     if (count <= 0) return;
-    glFrontFace(GL_CCW);
-    glStencilOp(GL_KEEP, GL_KEEP, GL_INCR);
-    sendSides(quads, count);
-    glFrontFace(GL_CW);
-    glStencilOp(GL_KEEP, GL_KEEP, GL_DECR);
-    sendSides(quads, count);
+    countFrontThenBack([&] { sendSides(quads, count); });
 }
 
 GLuint buildShadowFinishList() {
