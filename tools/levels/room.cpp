@@ -1,7 +1,8 @@
 #include "levels/room.h"
 
 #include <algorithm>
-#include <cmath>
+
+#include "levels/room_outline.h"
 
 namespace {
 
@@ -30,12 +31,6 @@ int floorCount(const SolverLevel& level) {
     return static_cast<int>(std::count(level.wall.begin(), level.wall.end(), 0));
 }
 
-void openRectangle(SolverLevel& level, int left, int top, int width, int height) {
-    for (int y = top; y < top + height; ++y) {
-        for (int x = left; x < left + width; ++x) level.wall[roomCell(x, y)] = 0;
-    }
-}
-
 }  // namespace
 
 bool isOpenAndConnected(const SolverLevel& level) {
@@ -60,45 +55,17 @@ bool isOpenAndConnected(const SolverLevel& level) {
 SolverLevel drawRoom(Random& random, const RoomShape& shape, int boxes) {
     SolverLevel level;
     const int wallPercent = random.between(shape.minWallPercent, shape.maxWallPercent);
-    // The inner rectangle: the floor wanted, plus the walls to come and the corners cut, in a shape up to
-    // twice as wide as high (or high as wide).
     const double floorWanted = boxes * random.between(shape.minFloorPerBox, shape.maxFloorPerBox);
-    const double area = floorWanted * 100.0 / (100 - wallPercent) * 1.12;
-    const double aspect = 1.0 + random.below(101) / 100.0;
-    int width = std::clamp(static_cast<int>(std::lround(std::sqrt(area * aspect))), 3, kBoardWidth - 2);
-    int height = std::clamp(static_cast<int>(std::lround(area / width)), 3, kBoardHeight - 2);
-    if (random.chance(50)) std::swap(width, height);
-    width = std::min(width, kBoardWidth - 2);
-    height = std::min(height, kBoardHeight - 2);
-    if (random.chance(40)) {
-        // Two rectangles overlapping in a block: an L, a T or a cross.
-        const int firstWidth = random.between((width + 1) / 2, width);
-        const int firstHeight = random.between((height + 1) / 2, height);
-        const bool firstLeft = random.chance(50);
-        const bool firstTop = random.chance(50);
-        openRectangle(level, firstLeft ? 0 : width - firstWidth, firstTop ? 0 : height - firstHeight,
-                      firstWidth, firstHeight);
-        const int secondWidth = random.between((width + 1) / 2, width);
-        const int secondHeight = random.between((height + 1) / 2, height);
-        openRectangle(level, firstLeft ? width - secondWidth : 0, firstTop ? height - secondHeight : 0,
-                      secondWidth, secondHeight);
-    } else {
-        openRectangle(level, 0, 0, width, height);
-        // Cut the corners, so rooms are not all plain rectangles.
-        for (int corner = 0; corner < 4; ++corner) {
-            if (!random.chance(50)) continue;
-            const int cutWidth = random.between(1, std::max(1, width / 3));
-            const int cutHeight = random.between(1, std::max(1, height / 3));
-            for (int y = 0; y < cutHeight; ++y) {
-                for (int x = 0; x < cutWidth; ++x) {
-                    const int cellX = (corner & 1) != 0 ? width - 1 - x : x;
-                    const int cellY = (corner & 2) != 0 ? height - 1 - y : y;
-                    level.wall[roomCell(cellX, cellY)] = 1;
-                }
-            }
+    const RoomOutline outline =
+        drawOutline(random, floorWanted, wallPercent, std::min(kBoardWidth, kBoardHeight) - 2);
+    const int width = outline.width;
+    const int height = outline.height;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (outline.isOpen(x, y)) level.wall[roomCell(x, y)] = 0;
         }
     }
-    const int wallsWanted = floorCount(level) * wallPercent / 100;
+    const int wallsWanted = floorCount(level) * outline.wallPercent / 100;
     int walls = 0;
     for (int attempt = 0; attempt < 200 && walls < wallsWanted; ++attempt) {
         const Piece& piece = kPieces[random.below(static_cast<int>(std::size(kPieces)))];

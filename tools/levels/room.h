@@ -6,8 +6,8 @@
 #include "levels/random.h"
 #include "levels/solver_level.h"
 
-// Rooms for the generator: a floor plan drawn at random (one or two overlapping rectangles, corners cut,
-// wall pieces inside), goals placed on it, and the level rows written back out with an outline that
+// Rooms for the generator: a floor plan drawn at random (an outline of one of several families, wall
+// pieces inside), goals placed on it, and the level rows written back out with an outline that
 // follows the floor.
 
 struct RoomShape {
