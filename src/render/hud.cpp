@@ -81,7 +81,27 @@ void drawImageOverlay(const WindowSettings& window, GLuint texture, float opacit
     drawWindowQuad(window, texture, opacity, 1.0f);
 }
 
+// The fog's part of its image is stretched over the window. Where the window is at least twice the part's
+// size both ways, every pixel magnifies the image by two or more, so the mipmapped filter only ever samples
+// the full image: plain bilinear filtering then gives the same colours without a level of detail worked
+// out for every pixel. A smaller window keeps the mipmaps.
+void chooseFogFilter(const WindowSettings& window, GLuint texture) {
+    glBindTexture(GL_TEXTURE_2D, texture);
+    GLint width = 0;
+    GLint height = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    const bool magnified =
+        static_cast<float>(window.width) >= 2.0f * kFogTextureSpan * static_cast<float>(width) &&
+        static_cast<float>(window.height) >= 2.0f * kFogTextureSpan * static_cast<float>(height);
+    const GLint wanted = magnified ? GL_LINEAR : GL_LINEAR_MIPMAP_LINEAR;
+    GLint current = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &current);
+    if (current != wanted) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, wanted);
+}
+
 void drawFogOverlay(const WindowSettings& window, GLuint texture, float offset) {
+    chooseFogFilter(window, texture);
     glMatrixMode(GL_TEXTURE);
     glPushMatrix();
     glTranslatef(offset, offset, 0.0f);
