@@ -7,36 +7,22 @@
 #include <cstring>
 #include <vector>
 
-#include "app/frame_pacing.h"
 #include "app/outer_loop.h"
 #include "app/title.h"
 #include "game/scene_pose.h"
 #include "render/graphics.h"
 #include "support/scripted_game.h"
-#include "support/temp_dir.h"
 
 namespace {
 
-struct GameLoopTest : ::testing::Test {
-    void SetUp() override {
-        testing_support::resetScriptedGame(600.0);
-        testing_support::writeFile(dir / "levels/Classic.lvt",
-                                   "set\n\n#########\n#       #\n#   @ $.#\n#       #\n#########\n");
-        cwd = std::make_unique<testing_support::ScopedWorkingDirectory>(dir.path());
-        game = testing_support::gameOnLevelOne();
-    }
+struct GameLoopTest : testing_support::ScriptedGameTest {
+    void SetUp() override { startOn("set\n\n#########\n#       #\n#   @ $.#\n#       #\n#########\n"); }
 
     void holdOnly(std::initializer_list<int> keys) {
         for (const int key :
              {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_LCTRL, KEY_ESC, KEY_L, KEY_S, KEY_U, KEY_BACKSPACE})
             scriptedSetKey(key, false);
         for (const int key : keys) scriptedSetKey(key, true);
-    }
-
-    // Enter, held for a tenth of a second: the level end restarts the level.
-    void pressEnter() {
-        scriptedSetKey(KEY_ENTER, true);
-        scriptedKeyAt(platformTime() + 0.1, KEY_ENTER, false);
     }
 
     // Frames until the level end has loaded a level again (at most 200).
@@ -58,10 +44,6 @@ struct GameLoopTest : ::testing::Test {
         }
         return frames;
     }
-
-    testing_support::TempDir dir;
-    std::unique_ptr<testing_support::ScopedWorkingDirectory> cwd;
-    std::unique_ptr<Game> game;
 };
 
 TEST_F(GameLoopTest, ArrowPrecedenceDownUpLeftRight) {
@@ -158,10 +140,7 @@ TEST_F(GameLoopTest, LampAndShadowToggleOncePerPress) {
 }
 
 TEST_F(GameLoopTest, EscapeOpensTheMenuAndFreezesPlay) {
-    const double now = scriptedRecord().sleptSeconds;
-    scriptedSetKey(KEY_ESC, true);
-    scriptedKeyAt(now + 0.2, KEY_ESC, false);
-    runGameFrame(*game);
+    press(KEY_ESC);
     EXPECT_TRUE(game->session.menuOpen);
     holdOnly({KEY_LEFT});
     const int x = game->state.player.x;
@@ -170,13 +149,6 @@ TEST_F(GameLoopTest, EscapeOpensTheMenuAndFreezesPlay) {
 }
 
 // --- Frame pacing ---
-
-TEST(FramePacing, SleepIsWhatIsLeftOfTheFrameAndNeverNothing) {
-    EXPECT_EQ(frameSleepAfter(0.0), kFrameSleepSeconds);
-    EXPECT_DOUBLE_EQ(frameSleepAfter(0.012), 0.018);
-    EXPECT_EQ(frameSleepAfter(0.0295), kMinFrameSleepSeconds);  // not half a millisecond
-    EXPECT_EQ(frameSleepAfter(0.2), kMinFrameSleepSeconds);     // a slow frame still gives the processor up
-}
 
 // A renderer that takes scripted time to draw: the frame's own work.
 double g_drawSeconds = 0.0;
@@ -312,8 +284,7 @@ TEST_F(GameLoopTest, EveryLevelLoadForgetsTheMovesMade) {
     framesUntilSettled();
     ASSERT_EQ(game->state.history.count, 1);
     holdOnly({});
-    pressEnter();
-    runGameFrame(*game);
+    press(KEY_ENTER);
     ASSERT_TRUE(game->state.levelEnd.endRequested);
     holdOnly({KEY_U});  // while the level end runs, nothing is taken back
     runGameFrame(*game);
@@ -348,7 +319,7 @@ TEST_F(GameLoopTest, LampHeightNeverStaysWithTheNextLevel) {
     runGameFrame(*game);
     ASSERT_TRUE(game->state.scene.lightFollowsKeeper);
     ASSERT_EQ(game->state.light.position[1], kLampHeight);
-    pressEnter();
+    press(KEY_ENTER);
     framesUntilReloaded();
     holdOnly({KEY_L});
     scriptedKeyAt(platformTime() + 0.1, KEY_L, false);
@@ -403,12 +374,6 @@ TEST_F(GameLoopTest, ADemoPathThatCannotBeWalkedEndsLikeTheEndOfTheFile) {
     EXPECT_FALSE(game->session.menuOpen);  // back to the title, not on to the menu
     EXPECT_EQ(game->state.player.x, 3);    // as far down as the wall lets it
     EXPECT_EQ(game->state.player.y, 3);
-}
-
-TEST_F(GameLoopTest, ResizeIsRecordedForTheNextFrame) {
-    sizeCallback(400, 600);
-    EXPECT_EQ(windowSettings.width, 400u);
-    EXPECT_TRUE(windowSettings.resized);
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 #include "core/moves.h"
 #include "platform/audio_recording.h"
 #include "support/scripted_game.h"
-#include "support/temp_dir.h"
 
 namespace {
 
@@ -166,32 +165,14 @@ TEST_F(GameAudioTest, FootstepSoundFollowsTheKeeperAtVolume200) {
 
 // ---- the game loop's calls ----
 
-const char* kLevel = "set\n\n#########\n#       #\n#  @$  .#\n#       #\n#########\n";
-
-class GameLoopAudioTest : public ::testing::Test {
-protected:
+struct GameLoopAudioTest : testing_support::ScriptedGameTest {
     void SetUp() override {
-        testing_support::resetScriptedGame(600.0);
         audioRecordingReset();
-        testing_support::writeFile(dir / "levels/Classic.lvt", kLevel);
-        cwd = std::make_unique<testing_support::ScopedWorkingDirectory>(dir.path());
-        game = testing_support::gameOnLevelOne();
+        startOn("set\n\n#########\n#       #\n#  @$  .#\n#       #\n#########\n");
         initAudio(game->audio);
         loadSamples(game->audio);
     }
-
-    // Escape, down for a moment within one frame.
-    void pressEscape() {
-        scriptedSetKey(KEY_ESC, true);
-        scriptedKeyAt(platformTime() + 0.1, KEY_ESC, false);
-        runGameFrame(*game);
-    }
-
     const RecordedSong& gameSong() const { return audioRecordingSongs().back(); }
-
-    testing_support::TempDir dir;
-    std::unique_ptr<testing_support::ScopedWorkingDirectory> cwd;
-    std::unique_ptr<Game> game;
 };
 
 TEST_F(GameLoopAudioTest, MenuPausesTheSongOnItsFirstFrameAndClosingResumesItInPlace) {
@@ -201,7 +182,7 @@ TEST_F(GameLoopAudioTest, MenuPausesTheSongOnItsFirstFrameAndClosingResumesItInP
 
     game->session.profile.loaded = true;  // only then does Escape leave the menu again
     audioRecordingClearCalls();
-    pressEscape();  // the menu opens within this frame
+    press(KEY_ESC);  // the menu opens within this frame
     ASSERT_TRUE(game->session.menuOpen);
     EXPECT_TRUE(gameSong().paused);
     const std::vector<RecordedAudioCall> pauses = audioRecordingCallsTo("songSetPaused");
@@ -213,7 +194,7 @@ TEST_F(GameLoopAudioTest, MenuPausesTheSongOnItsFirstFrameAndClosingResumesItInP
     EXPECT_EQ(gameSong().position, position);
     EXPECT_EQ(audioRecordingCallsTo("songSetPaused").size(), 1u);  // paused once, not every frame
 
-    pressEscape();
+    press(KEY_ESC);
     ASSERT_FALSE(game->session.menuOpen);
     EXPECT_FALSE(gameSong().paused);
     EXPECT_EQ(audioRecordingCallsTo("songSetPaused").back().value, 0.0f);

@@ -121,18 +121,6 @@ TEST(LoadLevel, LineRulesDecideWhereLevelsStartAndEnd) {
     }
 }
 
-TEST(LoadLevel, CrlfFilesReadLikeLfFiles) {
-    std::string crlf;
-    for (const char c : kTwoLevels) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    for (const int level : {1, 2}) {
-        const LoadResult a = loadFromText(kTwoLevels, level);
-        const LoadResult b = loadFromText(crlf, level);
-        EXPECT_EQ(b.board.notFound, 0);
-        EXPECT_EQ(std::memcmp(a.board.cells, b.board.cells, sizeof a.board.cells), 0) << level;
-        EXPECT_EQ(activeBoxes(a.board), activeBoxes(b.board));
-    }
-}
-
 // A level that is not there, or does not fit the board, clears the board and puts the keeper back. Only a
 // number past the set's last level counts as the set used up ("ALL LEVELS SOLVED!").
 TEST(LoadLevel, MissingOrOversizedLevelsAreNotFoundAndClearTheBoard) {
@@ -206,7 +194,6 @@ TEST(LoadLevel, ReloadKeepsCoordinatesOfFreeBoxEntriesAndResetsNotFound) {
     EXPECT_EQ(result.board.notFound, 1);
     EXPECT_EQ(result.board.pastLastLevel, 0);  // no file: nothing says the set is used up
     EXPECT_EQ(activeBoxes(result.board), 0);
-    EXPECT_EQ(levelFilePath("Classic"), "levels/Classic.lvt");
 }
 
 TEST(IsSolved, EveryActiveBoxOnAGoal) {

@@ -29,17 +29,21 @@ probe_count() {
     probe "$@" | sed -n "s/.* $class \([0-9]*\).*/\1/p"
 }
 
+# Wait up to $1 seconds until the command after it succeeds, trying every tenth of a second.
+wait_until() {
+    tries=$(($1 * 10)) tried=0
+    shift
+    until "$@"; do
+        [ "$tried" -ge "$tries" ] && return 1
+        sleep 0.1
+        tried=$((tried + 1))
+    done
+}
+
 # Wait up to 30 s for the title screen's yellow prompt in the bottom rows (start-up takes a second or more
 # on a software renderer).
-wait_for_title() {
-    waited=0
-    while [ "$(probe_count yellow 0 588 800 12)" -lt 20 ]; do
-        [ "$waited" -ge 300 ] && return 1
-        sleep 0.1
-        waited=$((waited + 1))
-    done
-    return 0
-}
+title_shown() { [ "$(probe_count yellow 0 588 800 12)" -ge 20 ]; }
+wait_for_title() { wait_until 30 title_shown; }
 
 # Hold a key for longer than a frame: the game reads key state once per frame.
 press() {
@@ -49,16 +53,10 @@ press() {
 }
 
 # Wait up to $1 seconds for the game to exit; sets GAME_STATUS (124 when it did not).
+game_ended() { ! kill -0 "$GAME_PID" 2>/dev/null; }
 wait_for_exit() {
-    waited=0
-    while kill -0 "$GAME_PID" 2>/dev/null; do
-        if [ "$waited" -ge $(($1 * 10)) ]; then
-            GAME_STATUS=124
-            return 0
-        fi
-        sleep 0.1
-        waited=$((waited + 1))
-    done
+    GAME_STATUS=124
+    wait_until "$1" game_ended || return 0
     wait "$GAME_PID" && GAME_STATUS=0 || GAME_STATUS=$?
 }
 
@@ -287,6 +285,11 @@ play_moves() {
 # The 72-byte records of a profile file as hex, one record per line (a cut record on a shorter line).
 profile_records_of() {
     od -An -v -tx1 -w72 "$1" | tr -d ' '
+}
+
+# Whether the first record of profile file $1 holds level $2 (below 256).
+profile_level_is() {
+    [ -f "$1" ] && [ "$(profile_records_of "$1" | head -n 1 | cut -c137-144)" = "$(printf '%02x000000' "$2")" ]
 }
 
 # One byte, given as a number.

@@ -17,12 +17,8 @@ launch_game "$SCRATCH/empty"
 window=$(game_window) || fail "no window titled TARMELO 3D appeared"
 [ -n "$window" ] || fail "no window titled TARMELO 3D appeared"
 
-waited=0
-until [ "$(grep -c '^unable to create directory at ' "$GAME_OUT")" -eq 2 ]; do
-    [ "$waited" -ge 300 ] && fail "start-up did not finish"
-    sleep 0.1
-    waited=$((waited + 1))
-done
+started_up() { [ "$(grep -c '^unable to create directory at ' "$GAME_OUT")" -eq 2 ]; }
+wait_until 30 started_up || fail "start-up did not finish"
 expected="$SCRATCH/expected.txt"
 for file in Textures/Text.tga Textures/Floor.tga Textures/Wall2.tga Textures/Wall.tga Textures/logo.tga \
     Textures/crate2.tga Textures/crate2.tga Textures/Legs.tga Textures/Body.tga Textures/Head.tga \
@@ -33,6 +29,8 @@ done >"$expected"
 echo "unable to create directory at $SCRATCH/programdata/ZUR" >>"$expected"
 echo "unable to create directory at $SCRATCH/programdata/ZUR/Tarmelo3D" >>"$expected"
 diff "$expected" "$GAME_OUT" >&2 || fail "standard output differs from the 17 image lines and the two folder lines"
+bells=$(tr -cd '\a' <"$SCRATCH/stderr.txt" | wc -c)
+[ "$bells" -eq 17 ] || fail "$bells beeps for 17 missing images"
 
 # The title: its texts and logo have no images, so there is nothing to read on it; the game must simply
 # be alive with its window up.

@@ -22,15 +22,10 @@ play_moves "$solution"
 
 # The boxes sink for about 40 frames and the logo fades in for 20 before the next level loads and the
 # level reached is written; on a busy machine a frame can take a few tenths of a second.
-waited=0
-until [ -f "$PROFILE_FILE" ] && [ "$(profile_records_of "$PROFILE_FILE" | cut -c137-144)" = "02000000" ]; do
-    if [ "$waited" -ge 1200 ]; then
-        TEXT_SCORES="" && keep_picture "level-end"
-        fail "the profile file never reached level 2: $(profile_records_of "$PROFILE_FILE") $TEXT_SCORES"
-    fi
-    sleep 0.1
-    waited=$((waited + 1))
-done
+if ! wait_until 120 profile_level_is "$PROFILE_FILE" 2; then
+    TEXT_SCORES="" && keep_picture "level-end"
+    fail "the profile file never reached level 2: $(profile_records_of "$PROFILE_FILE") $TEXT_SCORES"
+fi
 size=$(wc -c <"$PROFILE_FILE")
 [ "$size" -eq 72 ] || fail "the profile file holds $size bytes, not one 72-byte record"
 profile_record "ann" "pw1" 2 | cmp - "$PROFILE_FILE" >&2 || fail "the record is not ann's with level 2"

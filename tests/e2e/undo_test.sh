@@ -17,13 +17,7 @@ walk=$(echo "$solution" | sed 's/[LURD].*//')
 pushes=${solution#"$walk"}
 rest=${pushes#?}
 push=${pushes%"$rest"}
-# The map's size: the largest column and row of level 1 that hold a wall.
-extents=$(awk 'BEGIN { level = 0; inLevel = 0; row = 0 }
-    /^[ #.$*@+]*#[ #.$*@+]*$/ { if (!inLevel) { level++; row = 0; inLevel = 1 }
-        if (level == 1) { for (i = 1; i <= length($0); i++) if (substr($0, i, 1) == "#") {
-            if (i - 1 > ex) ex = i - 1; if (row > ey) ey = row } }
-        row++; next }
-    { inLevel = 0 } END { print ex, ey }' "$LEVELS")
+extents=$(level_wall_extent "$LEVELS" 1)
 
 map_now() {
     sleep 0.5 # the glide's 9 ticks and a frame more
@@ -56,12 +50,8 @@ against
 $undone"
 
 play_moves "$pushes" "$steps"
-waited=0
-until [ -f "$PROFILE_FILE" ] && [ "$(profile_records_of "$PROFILE_FILE" | cut -c137-144)" = "02000000" ]; do
-    [ "$waited" -ge 1200 ] && fail "the profile file never reached level 2: $(profile_records_of "$PROFILE_FILE")"
-    sleep 0.1
-    waited=$((waited + 1))
-done
+wait_until 120 profile_level_is "$PROFILE_FILE" 2 ||
+    fail "the profile file never reached level 2: $(profile_records_of "$PROFILE_FILE")"
 profile_record "undo" "pw" 2 | cmp - "$PROFILE_FILE" >&2 || fail "the record is not undo's with level 2"
 quit_by_menu
 [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS after Quit"

@@ -87,44 +87,34 @@ Bytes encodeTga(const Image& image, const TgaLayout& layout) {
             }
         }
     }
-    const int baseType = layout.kind == TgaKind::Mapped ? 1 : layout.kind == TgaKind::Grey ? 3 : 2;
-    const unsigned entries = static_cast<unsigned>(palette.size());
+    const bool mapped = layout.kind == TgaKind::Mapped;
+    const int baseType = mapped ? 1 : layout.kind == TgaKind::Grey ? 3 : 2;
+    const int entries = static_cast<int>(palette.size());
     Bytes bytes(18, 0);
-    bytes[1] = layout.kind == TgaKind::Mapped ? 1 : 0;
+    const auto put = [&](std::size_t at, int value) {
+        bytes[at] = static_cast<std::uint8_t>(value & 0xFF);
+        bytes[at + 1] = static_cast<std::uint8_t>(value >> 8);
+    };
+    bytes[1] = mapped ? 1 : 0;
     bytes[2] = static_cast<std::uint8_t>(baseType + (layout.runLength ? 8 : 0));
-    bytes[5] = static_cast<std::uint8_t>(entries & 0xFF);
-    bytes[6] = static_cast<std::uint8_t>(entries >> 8);
-    bytes[7] = layout.kind == TgaKind::Mapped ? 24 : 0;
-    bytes[12] = static_cast<std::uint8_t>(image.width & 0xFF);
-    bytes[13] = static_cast<std::uint8_t>(image.width >> 8);
-    bytes[14] = static_cast<std::uint8_t>(image.height & 0xFF);
-    bytes[15] = static_cast<std::uint8_t>(image.height >> 8);
+    put(5, entries);
+    bytes[7] = mapped ? 24 : 0;
+    put(12, image.width);
+    put(14, image.height);
     bytes[16] = static_cast<std::uint8_t>(layout.bitsPerPixel);
     bytes[17] =
         static_cast<std::uint8_t>((layout.bitsPerPixel == 32 ? 8 : 0) | (layout.topRowFirst ? 0x20 : 0));
     bytes.insert(bytes.end(), colourMap.begin(), colourMap.end());
 
-    // Run-length packets: a run of equal pixels as one repeated pixel, anything else as raw pixels; at
-    // most 128 pixels a packet.
+    // Run-length data as run packets only, a lone pixel a run of one, at most 128 pixels a packet (raw
+    // packets are the reader test's).
     for (std::size_t at = 0; at < pixels.size();) {
         std::size_t run = 1;
         while (layout.runLength && at + run < pixels.size() && run < 128 && pixels[at + run] == pixels[at])
             ++run;
-        if (run >= 2) {
-            bytes.push_back(static_cast<std::uint8_t>(0x80 | (run - 1)));
-            bytes.insert(bytes.end(), pixels[at].begin(), pixels[at].end());
-            at += run;
-            continue;
-        }
-        std::size_t raw = 1;
-        while (
-            at + raw < pixels.size() && raw < 128 &&
-            !(layout.runLength && at + raw + 1 < pixels.size() && pixels[at + raw] == pixels[at + raw + 1]))
-            ++raw;
-        if (layout.runLength) bytes.push_back(static_cast<std::uint8_t>(raw - 1));
-        for (std::size_t i = 0; i < raw; ++i)
-            bytes.insert(bytes.end(), pixels[at + i].begin(), pixels[at + i].end());
-        at += raw;
+        if (layout.runLength) bytes.push_back(static_cast<std::uint8_t>(0x80 | (run - 1)));
+        bytes.insert(bytes.end(), pixels[at].begin(), pixels[at].end());
+        at += run;
     }
     return bytes;
 }

@@ -376,15 +376,4 @@ TEST_F(ProfileStoreTest, AnotherCopysLockIsWaitedForBoundedly) {
     EXPECT_EQ(readFile(file()).size(), 72u);
 }
 
-TEST(ProfileText, FieldsHoldAtMost32CharactersAndAZero) {
-    ProfileRecord record;
-    setFieldText(record.name, std::string(40, 'n'));
-    EXPECT_EQ(fieldText(record.name), std::string(32, 'n'));
-    EXPECT_EQ(record.name[32], '\0');
-    setFieldText(record.name, "ab");
-    EXPECT_EQ(record.name[2], '\0');
-    EXPECT_EQ(record.name[31], '\0');
-    EXPECT_EQ(trimTrailingSpaces("   "), "");
-}
-
 }  // namespace

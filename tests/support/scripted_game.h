@@ -1,6 +1,9 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <memory>
+#include <string>
 
 #include "app/game_frame.h"
 #include "app/window_callbacks.h"
@@ -8,6 +11,7 @@
 #include "game/game_step.h"
 #include "platform/scripted_window.h"
 #include "platform/window.h"
+#include "support/temp_dir.h"
 
 // Shared set-up of the tests that run whole game frames against the scripted window and clock.
 
@@ -33,5 +37,27 @@ inline std::unique_ptr<Game> gameOnLevelOne() {
     afterLevelLoad(game->state);
     return game;
 }
+
+// A scratch game directory whose levels/Classic.lvt holds `levels`, made the working directory, and a game
+// on its level 1.
+struct ScriptedGameTest : ::testing::Test {
+    void startOn(const std::string& levels, double limitSeconds = 600.0) {
+        resetScriptedGame(limitSeconds);
+        writeFile(dir / "levels/Classic.lvt", levels);
+        cwd = std::make_unique<ScopedWorkingDirectory>(dir.path());
+        game = gameOnLevelOne();
+    }
+
+    // Down for `seconds` within one frame, as a player's press: the frame waits for the release.
+    void press(int key, double seconds = 0.1) {
+        scriptedSetKey(key, true);
+        scriptedKeyAt(platformTime() + seconds, key, false);
+        runGameFrame(*game);
+    }
+
+    TempDir dir;
+    std::unique_ptr<ScopedWorkingDirectory> cwd;
+    std::unique_ptr<Game> game;
+};
 
 }  // namespace testing_support
