@@ -50,7 +50,8 @@ sleep 2  # the logo fades out behind the menu
 measure_for 10
 menu="$CPU % of a core, $FPS frames/s"
 
-# Level 1: the keeper stands on row 1, free from column 1 to 6. Standing, then walking that row to and fro.
+# Level 1: standing, then walking to and fro along the keeper's row (a step into a wall is a bump, the
+# next step a walk, whatever the shipped level 1 looks like).
 profile_dialogue 1 "measure" "pw"
 sleep 1
 measure_for 10

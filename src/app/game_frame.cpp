@@ -45,6 +45,7 @@ FrameOutcome runGameFrame(Game& game) {
     }
     placeListener(game.state.scene.eye, game.state.scene.lookAt);
     if (game.session.menuOpen) runMenuFrame(game);
+    platformFlushDrawing();
     sleepRestOfFrame(start);
     platformSwapBuffers();
     updateAudio();

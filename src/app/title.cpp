@@ -11,6 +11,7 @@ void showTitle(Game& game, double deadline) {
         stepTitleBlink(game.state.title, platformTime());
         if (game.presenter.drawTitleFrame != nullptr)
             game.presenter.drawTitleFrame(*game.graphics, windowSettings, game.state.title.promptShown);
+        platformFlushDrawing();
         sleepRestOfFrame(start);
         platformSwapBuffers();
         if (platformTime() >= deadline) {

@@ -163,6 +163,14 @@ ScreenBound aboveFloorVolumeRect(const Mat4& modelViewProjection, int viewportWi
     return ScreenBound::Known;
 }
 
+int sidesAboveFloorFirst(ShadowQuad* first, ShadowQuad* last, const Mat4& matrix) {
+    const auto above = [&matrix](const ShadowQuad& side) {
+        return transformPoint(matrix, {side.a.x, side.a.y, side.a.z, 1.0f}).y > 0.0f ||
+               transformPoint(matrix, {side.b.x, side.b.y, side.b.z, 1.0f}).y > 0.0f;
+    };
+    return static_cast<int>(std::stable_partition(first, last, above) - first);
+}
+
 Box3 modelBounds(const Vec3* positions, int count) {
     Box3 box{{1e30f, 1e30f, 1e30f}, {-1e30f, -1e30f, -1e30f}};
     for (int i = 0; i < count; ++i) {

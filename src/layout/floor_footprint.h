@@ -1,5 +1,6 @@
 #pragma once
 
+#include "layout/shadow_geometry.h"
 #include "math/mat4.h"
 
 // Where the floor hides what lies below it. The floor is closed and covers the drawn area's rectangle, so
@@ -43,6 +44,14 @@ enum class ScreenBound { Known, Unknown };
 // reaches above that plane.
 ScreenBound aboveFloorVolumeRect(const Mat4& modelViewProjection, int viewportWidth, int viewportHeight,
                                  const Box3& box, Vec4 light, PixelRect& rect);
+
+// Reorders one caster's volume sides, placed by `matrix`, so that those whose silhouette edge lies above
+// the floor plane come first (each group keeping its order), and returns how many those are. The others
+// hang from an edge on the floor or below it and lie wholly below the floor: inside the floor's outline
+// they fail the depth test at every pixel (the polygon offset keeps even their top edge behind the floor
+// it lies on), so they need to be sent only outside it. Within one counting pass the order of the sides
+// changes no count.
+int sidesAboveFloorFirst(ShadowQuad* first, ShadowQuad* last, const Mat4& matrix);
 
 // The world-space box around a model's vertices placed by a matrix.
 Box3 placedBounds(const Box3& modelBox, const Mat4& matrix);

@@ -223,6 +223,10 @@ void platformPollEvents() {
     if (g_scripted.onPoll) g_scripted.onPoll();
 }
 
+void platformFlushDrawing() {
+    g_scripted.record.lastFlushAt = g_scripted.now;
+}
+
 void platformSwapBuffers() {
     ++g_scripted.record.swaps;
     if (g_scripted.onSwap) g_scripted.onSwap();

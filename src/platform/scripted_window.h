@@ -18,6 +18,7 @@ struct ScriptedWindowRecord {
     int windowsOpened = 0;
     int swapInterval = -1;
     int swaps = 0;
+    double lastFlushAt = -1.0;  // scripted time of the last flush of the drawing
     int polls = 0;
     double sleptSeconds = 0.0;
     bool keyRepeat = false;

@@ -73,6 +73,10 @@ void platformSetKeyRepeat(bool enabled);
 
 bool platformKeyDown(int key);
 void platformPollEvents();
+// Sends the frame's drawing on to the renderer without waiting for it. Called before a frame's closing
+// sleep: a software renderer, which otherwise starts drawing only when the buffers are swapped, then draws
+// while the program sleeps.
+void platformFlushDrawing();
 void platformSwapBuffers();
 
 double platformTime();  // seconds since platformInit

@@ -149,6 +149,10 @@ void platformPollEvents() {
     glfwPollEvents();
 }
 
+void platformFlushDrawing() {
+    if (g_state.window != nullptr) glFlush();
+}
+
 void platformSwapBuffers() {
     if (g_state.window != nullptr) glfwSwapBuffers(g_state.window);
     glfwPollEvents();

@@ -29,17 +29,22 @@ void endOverlay(const WindowSettings& window) {
     popMatrices();
 }
 
-// A counter-clockwise quad from (0, 0) to (width, height) showing texture coordinates 0 to span.
+// The four corners of a counter-clockwise quad from (x, y) to (x + width, y + height) showing texture
+// coordinates 0 to span, inside glBegin(GL_QUADS).
+void addTexturedQuad(float x, float y, float width, float height, float span) {
+    glTexCoord2f(0.0f, span);
+    glVertex2f(x, y + height);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2f(x, y);
+    glTexCoord2f(span, 0.0f);
+    glVertex2f(x + width, y);
+    glTexCoord2f(span, span);
+    glVertex2f(x + width, y + height);
+}
+
 void texturedQuad(float width, float height, float span) {
     glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, span);
-    glVertex2f(0.0f, height);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex2f(0.0f, 0.0f);
-    glTexCoord2f(span, 0.0f);
-    glVertex2f(width, 0.0f);
-    glTexCoord2f(span, span);
-    glVertex2f(width, height);
+    addTexturedQuad(0.0f, 0.0f, width, height, span);
     glEnd();
 }
 
@@ -51,19 +56,19 @@ void drawWindowQuad(const WindowSettings& window, GLuint texture, float opacity,
     endOverlay(window);
 }
 
-// One icon in the map square of cell (column, row).
-void drawMapSquare(int column, int row, int extentY) {
+// One icon in the map square of cell (column, row), inside glBegin(GL_QUADS).
+void addMapSquare(int column, int row, int extentY) {
     const PixelPoint origin = miniMapCellOrigin(column, row, extentY);
-    glPushMatrix();
-    glTranslatef(static_cast<float>(origin.x), static_cast<float>(origin.y), 0.0f);
-    texturedQuad(static_cast<float>(kMapCellPixels), static_cast<float>(kMapCellPixels), 1.0f);
-    glPopMatrix();
+    addTexturedQuad(static_cast<float>(origin.x), static_cast<float>(origin.y),
+                    static_cast<float>(kMapCellPixels), static_cast<float>(kMapCellPixels), 1.0f);
 }
 
 void drawMapMarker(GLuint icon, const Mat4& matrix, int extentY) {
     glBindTexture(GL_TEXTURE_2D, icon);
     const PixelPoint cell = miniMapMarkerCell(matrix);
-    drawMapSquare(cell.x, cell.y, extentY);
+    glBegin(GL_QUADS);
+    addMapSquare(cell.x, cell.y, extentY);
+    glEnd();
 }
 
 void printHudText(const WindowSettings& window, const BitmapFont& font, const char* text, float x, float y) {
@@ -76,7 +81,27 @@ void drawImageOverlay(const WindowSettings& window, GLuint texture, float opacit
     drawWindowQuad(window, texture, opacity, 1.0f);
 }
 
+// The fog's part of its image is stretched over the window. Where the window is at least twice the part's
+// size both ways, every pixel magnifies the image by two or more, so the mipmapped filter only ever samples
+// the full image: plain bilinear filtering then gives the same colours without a level of detail worked
+// out for every pixel. A smaller window keeps the mipmaps.
+void chooseFogFilter(const WindowSettings& window, GLuint texture) {
+    glBindTexture(GL_TEXTURE_2D, texture);
+    GLint width = 0;
+    GLint height = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    const bool magnified =
+        static_cast<float>(window.width) >= 2.0f * kFogTextureSpan * static_cast<float>(width) &&
+        static_cast<float>(window.height) >= 2.0f * kFogTextureSpan * static_cast<float>(height);
+    const GLint wanted = magnified ? GL_LINEAR : GL_LINEAR_MIPMAP_LINEAR;
+    GLint current = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &current);
+    if (current != wanted) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, wanted);
+}
+
 void drawFogOverlay(const WindowSettings& window, GLuint texture, float offset) {
+    chooseFogFilter(window, texture);
     glMatrixMode(GL_TEXTURE);
     glPushMatrix();
     glTranslatef(offset, offset, 0.0f);
@@ -93,15 +118,18 @@ void drawMiniMap(const WindowSettings& window, const IconSlots& icons, const Boa
     // The extents come from the level's walls; kept inside the grid all the same.
     const int lastColumn = std::min(scene.extentX, kBoardWidth - 1);
     const int lastRow = std::min(scene.extentY, kBoardHeight - 1);
-    // Icon by icon, so each icon is bound once: the squares meet edge to edge and never overlap, so the
-    // order among them changes no pixel.
+    // Icon by icon, each icon bound once and all its squares sent as one primitive: the squares meet edge
+    // to edge and never overlap, so the order among them changes no pixel. Their corners are whole pixels,
+    // placed here rather than by a matrix per square, which would cost a draw each.
     for (const int icon : {ICON_EMPTY, ICON_WALL, ICON_TARGET}) {
         glBindTexture(GL_TEXTURE_2D, icons.names[icon]);
+        glBegin(GL_QUADS);
         for (int x = 0; x <= lastColumn; ++x) {
             for (int y = 0; y <= lastRow; ++y) {
-                if (miniMapIcon(board.cells[x][y]) == icon) drawMapSquare(x, y, lastRow);
+                if (miniMapIcon(board.cells[x][y]) == icon) addMapSquare(x, y, lastRow);
             }
         }
+        glEnd();
     }
     // Boxes and keeper after the cells, covering them, in the cell their drawn position rounds to.
     for (int index = 0; index < kMaxBoxes; ++index) {

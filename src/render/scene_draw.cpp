@@ -175,9 +175,11 @@ void drawShadowsPlain(Graphics& graphics, const SceneState& scene, const Board& 
 // The fast way sends each volume only through the screen rectangles where it can change the stencil
 // buffer. Every pixel outside the floor's outline lies in exactly one band and receives each volume whole;
 // inside the outline a volume can only count where it is above the floor, near its caster, since
-// everything of it elsewhere there lies below the closed floor and fails the depth test. Sending more than
-// that rectangle (up to the whole screen) changes nothing, so each pixel receives the same stencil updates
-// as when every volume is drawn whole, at a fraction of the cost.
+// everything of it elsewhere there lies below the closed floor and fails the depth test; of its sides, only
+// those hanging from an edge above the floor go there at all. Sending more than that (up to every side over
+// the whole screen) changes nothing, so each pixel receives the same stencil updates as when every volume
+// is drawn whole, at a fraction of the cost: a floor tile's sides, the most numerous, go only outside the
+// outline.
 struct ShadowClip {
     bool active = false;  // false: every volume is drawn whole (no usable outline)
     PixelRect inside;
@@ -210,10 +212,20 @@ void scissorTo(const PixelRect& rect) {
     glScissor(rect.x0, rect.y0, rect.x1 - rect.x0, rect.y1 - rect.y0);
 }
 
-// One caster's sides, already under its object's matrix, through the bands and the caster's rectangle.
-void countThrough(const ShadowClip& clip, const Box3& bounds, Vec4 light, const ShadowQuad* quads,
-                  int count) {
+// One caster's sides, already under its object's matrix: all of them through the bands, the first `above`
+// (those that can rise above the floor) through the caster's rectangle.
+struct CasterSides {
+    const ShadowQuad* quads;
+    int count;
+    int above;
+    Box3 bounds;
+};
+
+void countThrough(const ShadowClip& clip, Vec4 light, const CasterSides& sides) {
+    const ShadowQuad* quads = sides.quads;
+    const int count = sides.count;
     if (count <= 0) return;
+    const Box3& bounds = sides.bounds;
     PixelRect near;
     const bool whole = !clip.active || aboveFloorVolumeRect(clip.modelViewProjection, clip.width, clip.height,
                                                             bounds, light, near) == ScreenBound::Unknown;
@@ -227,20 +239,19 @@ void countThrough(const ShadowClip& clip, const Box3& bounds, Vec4 light, const 
         countVolumeSides(quads, count);
     }
     near = intersect(near, clip.inside);
-    if (near.empty()) return;
+    if (near.empty() || sides.above == 0) return;
     scissorTo(near);
-    countVolumeSides(quads, count);
+    countVolumeSides(quads, sides.above);
 }
 
-// One object: its casters' sides in its own space, the first caster's `firstSides` of them, then the
-// second's.
-void countObject(const ShadowClip& clip, const Mat4& matrix, Vec4 light, const ShadowQuad* quads,
-                 int firstSides, const Box3& firstBounds, int secondSides, const Box3& secondBounds) {
-    if (firstSides + secondSides == 0) return;
+// One object: its casters' sides in its own space, the first caster's, then the second's.
+void countObject(const ShadowClip& clip, const Mat4& matrix, Vec4 light, const CasterSides& first,
+                 const CasterSides& second) {
+    if (first.count + second.count == 0) return;
     glPushMatrix();
     glMultMatrixf(matrix.m);
-    countThrough(clip, firstBounds, light, quads, firstSides);
-    countThrough(clip, secondBounds, light, quads + firstSides, secondSides);
+    countThrough(clip, light, first);
+    countThrough(clip, light, second);
     glPopMatrix();
 }
 
@@ -277,12 +288,18 @@ void buildStaticVolumes(StaticVolumes& volumes, ModelTables& models, const Scene
             Model& tile = models.scenery[code == Cell::Goal ? MODEL_GOAL : MODEL_FLOOR];
             appendShadowQuads(tile, local, volumes.quads);
             volume.tileSides = static_cast<int>(volumes.quads.size()) - volume.first;
+            volume.tileAbove = sidesAboveFloorFirst(volumes.quads.data() + volume.first,
+                                                    volumes.quads.data() + volumes.quads.size(), matrix);
             volume.tileBounds = casterBounds(tile, matrix);
             volume.wallSides = 0;
+            volume.wallAbove = 0;
             if (code == Cell::Wall) {
                 Model& wall = models.scenery[MODEL_WALL];
+                const int wallFirst = static_cast<int>(volumes.quads.size());
                 appendShadowQuads(wall, local, volumes.quads);
-                volume.wallSides = static_cast<int>(volumes.quads.size()) - volume.first - volume.tileSides;
+                volume.wallSides = static_cast<int>(volumes.quads.size()) - wallFirst;
+                volume.wallAbove = sidesAboveFloorFirst(volumes.quads.data() + wallFirst,
+                                                        volumes.quads.data() + volumes.quads.size(), matrix);
                 volume.wallBounds = casterBounds(wall, matrix);
             }
         }
@@ -294,8 +311,10 @@ void countMoving(Graphics& graphics, const ShadowClip& clip, Model& model, const
     std::vector<ShadowQuad>& sides = graphics.movingVolumeSides;
     sides.clear();
     appendShadowQuads(model, transformPoint(rigidInverse(matrix), light), sides);
-    countObject(clip, matrix, light, sides.data(), static_cast<int>(sides.size()),
-                casterBounds(model, matrix), 0, {});
+    const int above = sidesAboveFloorFirst(sides.data(), sides.data() + sides.size(), matrix);
+    countObject(clip, matrix, light,
+                {sides.data(), static_cast<int>(sides.size()), above, casterBounds(model, matrix)},
+                {nullptr, 0, 0, {}});
 }
 
 void drawShadowsFast(const WindowSettings& window, Graphics& graphics, const SceneState& scene,
@@ -310,8 +329,10 @@ void drawShadowsFast(const WindowSettings& window, Graphics& graphics, const Sce
     for (int x = 0; x <= scene.extentX; ++x) {
         for (int y = 0; y <= scene.extentY; ++y) {
             const CellVolume& cell = volumes.volumes[x][y];
-            countObject(clip, scene.cellMatrices[x][y], light, volumes.quads.data() + cell.first,
-                        cell.tileSides, cell.tileBounds, cell.wallSides, cell.wallBounds);
+            const ShadowQuad* tile = volumes.quads.data() + cell.first;
+            countObject(clip, scene.cellMatrices[x][y], light,
+                        {tile, cell.tileSides, cell.tileAbove, cell.tileBounds},
+                        {tile + cell.tileSides, cell.wallSides, cell.wallAbove, cell.wallBounds});
         }
     }
     for (int i = 0; i < kMaxBoxes; ++i) {

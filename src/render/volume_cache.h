@@ -18,7 +18,9 @@ struct CellVolume {
     int first = 0;      // index of its first side in StaticVolumes::quads
     int tileSides = 0;  // the tile's sides, then
     int wallSides = 0;  // the wall's
-    Box3 tileBounds;    // the casters' world-space boxes
+    int tileAbove = 0;  // of each, how many (coming first) hang from an edge above the floor
+    int wallAbove = 0;
+    Box3 tileBounds;  // the casters' world-space boxes
     Box3 wallBounds;
 };
 

@@ -184,6 +184,8 @@ TEST_F(PacedLoopTest, FrameSleepsForWhatItsDrawingLeftOfTheFrame) {
         runGameFrame(*game);
         EXPECT_NEAR(scriptedRecord().sleptSeconds - slept, c.sleepSeconds, 1e-9) << c.drawSeconds;
         EXPECT_NEAR(platformTime() - start, c.drawSeconds + c.sleepSeconds, 1e-9) << c.drawSeconds;
+        // The drawing went on to the renderer before the sleep, not after it.
+        EXPECT_NEAR(scriptedRecord().lastFlushAt - start, c.drawSeconds, 1e-9) << c.drawSeconds;
     }
 }
 
@@ -206,6 +208,7 @@ TEST_F(PacedLoopTest, TitleFramesArePacedLikeGameFrames) {
     EXPECT_TRUE(game->state.demo.demoMode);
     EXPECT_NEAR(platformTime() - start, 0.27, 1e-9);
     EXPECT_NEAR(scriptedRecord().sleptSeconds - slept, 0.09, 1e-9);
+    EXPECT_NEAR(scriptedRecord().lastFlushAt - start, 0.26, 1e-9);  // the last frame's, before its sleep
 }
 
 // U and Backspace take moves back as the arrows make them: one at the first frame after each glide, the

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "formats/model_geometry.h"
+#include "layout/floor_footprint.h"
 #include "layout/keeper_frame.h"
 #include "layout/model_shading.h"
 #include "layout/shadow_geometry.h"
@@ -67,6 +68,21 @@ TEST(ShadowGeometry, SilhouetteEdgesOfLitFaces) {
     EXPECT_EQ(quadCount(none, above), 0);
     const Vec3 far = extrudeFromLight({1, 0, 0}, {0, 0, 0, 1});
     EXPECT_EQ(far.x, 11.0f);
+}
+
+// Sides hanging from the floor are sent only outside its outline, so a side that rises above the floor
+// anywhere must never be taken for one of them: that would drop real shadow.
+TEST(ShadowGeometry, SidesAboveTheFloorComeFirstAndOnlyTheyAreCounted) {
+    auto side = [](float ya, float yb) { return ShadowQuad{{0, ya, 0}, {0, -9, 0}, {1, yb, 0}, {1, -9, 0}}; };
+    ShadowQuad sides[] = {side(0, 0), side(0.5f, 0), side(-1, -1), side(0, 0.005f)};
+    const Mat4 inPlace = translationMatrix(3.0f, 0.0f, 4.0f);
+    ASSERT_EQ(sidesAboveFloorFirst(sides, sides + 4, inPlace), 2);
+    EXPECT_EQ(sides[0].a.y, 0.5f);
+    EXPECT_EQ(sides[1].b.y, 0.005f);
+    // The caster's matrix decides: lifted by one and a half cells all its sides rise above, sunk
+    // by more than half a cell none.
+    EXPECT_EQ(sidesAboveFloorFirst(sides, sides + 4, translationMatrix(0.0f, 1.5f, 0.0f)), 4);
+    EXPECT_EQ(sidesAboveFloorFirst(sides, sides + 4, translationMatrix(0.0f, -0.6f, 0.0f)), 0);
 }
 
 }  // namespace
