@@ -10,10 +10,10 @@
 
 // 60 levels: the rule that no two floors cover each other mostly (kMostOverlap) is what limits the set,
 // and the rooms' many outline families let about that many differ. The last band is the scarcest: among
-// the 13 candidates past 10^4 states its pool draws (about eight minutes on two cores), six differ enough
+// the 13 candidates past 10^4 states its pool draws (about four minutes on two cores), six differ enough
 // and stay below the finale, and the bands before it need pools of 40 and 34 candidates to fill 15 and
 // 22 levels around them. Smaller pools for these bands leave the set short; the whole generation takes
-// about twenty minutes on two cores.
+// about a quarter of an hour on two idle cores.
 constexpr int kSetLevels = 60;
 constexpr int kTeachingLevels = 8;  // levels 1 to 8 each teach the next Idea
 
