@@ -18,6 +18,7 @@ bool startProgram(Game& game, Graphics& graphics) {
         static_cast<std::mt19937::result_type>(std::chrono::steady_clock::now().time_since_epoch().count()));
     if (!openWindow(windowSettings, closeCallback, sizeCallback)) return false;
     platformSetWindowTitle(kWindowTitle);
+    setWindowIcon();
 
     loadImages(graphics);
     initAudio(game.audio);

@@ -29,6 +29,8 @@ constexpr int ICON_PLAYER = 5;
 constexpr int kIconSlotCount = 5;
 
 extern const char* const kTextureFiles[kTextureSlotCount + 1];
+// The window's icon on the desktop (the menu entry's picture, 64 x 64): not a texture, and optional.
+constexpr const char* kWindowIconFile = "gfx/window_icon.tga";
 extern const char* const kIconFiles[kIconSlotCount + 1];
 
 // Scenery models: the floor tile, the wall block, the crate and the goal tile, in their table slots.

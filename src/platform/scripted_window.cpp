@@ -21,6 +21,8 @@ struct ScriptedState {
     ScriptedWindowRecord record;
     bool failInit = false;
     bool failOpen = false;
+    const char* failureText = "";  // the library's words for the scripted failure
+    const char* lastError = "";
     int desktopWidth = 1920;
     int desktopHeight = 1080;
     double now = 0.0;
@@ -72,12 +74,14 @@ const ScriptedWindowRecord& scriptedRecord() {
     return g_scripted.record;
 }
 
-void scriptedFailInit(bool fail) {
+void scriptedFailInit(bool fail, const char* libraryText) {
     g_scripted.failInit = fail;
+    g_scripted.failureText = libraryText;
 }
 
-void scriptedFailOpen(bool fail) {
+void scriptedFailOpen(bool fail, const char* libraryText) {
     g_scripted.failOpen = fail;
+    g_scripted.failureText = libraryText;
 }
 
 void scriptedSetDesktopSize(int width, int height) {
@@ -128,7 +132,12 @@ void scriptedSetExtensionQuery(bool (*query)(const char* name)) {
 
 bool platformInit() {
     g_scripted.record.initialised = !g_scripted.failInit;
+    g_scripted.lastError = g_scripted.failInit ? g_scripted.failureText : "";
     return !g_scripted.failInit;
+}
+
+const char* platformLastError() {
+    return g_scripted.lastError;
 }
 
 void platformTerminate() {
@@ -138,7 +147,10 @@ void platformTerminate() {
 }
 
 bool platformOpenWindow(const WindowRequest& request) {
-    if (g_scripted.failOpen) return false;
+    if (g_scripted.failOpen) {
+        g_scripted.lastError = g_scripted.failureText;
+        return false;
+    }
     ScriptedWindowRecord& record = g_scripted.record;
     record.windowOpen = true;
     record.windowWidth = request.width;
@@ -160,6 +172,11 @@ int platformWindowSamples() {
 
 void platformSetWindowTitle(const char* title) {
     g_scripted.record.title = title;
+}
+
+void platformSetWindowIcon(int width, int height, const unsigned char*) {
+    g_scripted.record.iconWidth = width;
+    g_scripted.record.iconHeight = height;
 }
 
 void platformSetWindowPos(int x, int y) {

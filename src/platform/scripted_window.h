@@ -24,6 +24,8 @@ struct ScriptedWindowRecord {
     bool keyRepeat = false;
     bool charCallbackInstalled = false;
     const char* title = "";
+    int iconWidth = 0;  // the window's icon, 0 x 0 while it has none
+    int iconHeight = 0;
 };
 
 // Back to a fresh state: no window, time 0, every key up, nothing scheduled.
@@ -31,9 +33,9 @@ void scriptedReset();
 // What the program did to the stand-in so far.
 const ScriptedWindowRecord& scriptedRecord();
 
-// Configuration for the failure paths.
-void scriptedFailInit(bool fail);
-void scriptedFailOpen(bool fail);
+// Configuration for the failure paths, with the text the library gives for the failure.
+void scriptedFailInit(bool fail, const char* libraryText = "");
+void scriptedFailOpen(bool fail, const char* libraryText = "");
 void scriptedSetDesktopSize(int width, int height);
 // The multisampling a driver grants for a request of n samples (by default what was asked).
 void scriptedGrantSamples(int (*grant)(int requested));

@@ -54,11 +54,16 @@ using CharCallback = void (*)(int code, int action);
 
 bool platformInit();
 void platformTerminate();  // closes the window, if any, and ends the library
+// The windowing library's own words for its latest failure ("" when it reported none since the last
+// platformInit): why the library could not start, or why a window or its context could not be made.
+const char* platformLastError();
 
 bool platformOpenWindow(const WindowRequest& request);
 void platformCloseWindow();   // the window and its context; the library stays up
 int platformWindowSamples();  // multisampling the window's framebuffer has (0: none)
 void platformSetWindowTitle(const char* title);
+// The picture the desktop shows for the window (task bar, switcher): 8-bit RGBA pixels, top row first.
+void platformSetWindowIcon(int width, int height, const unsigned char* pixels);
 void platformSetWindowPos(int x, int y);
 void platformGetWindowSize(int& width, int& height);
 void platformSetWindowSize(int width, int height);  // the size callback reports the size the window gets

@@ -1,6 +1,7 @@
 #include <GLFW/glfw3.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <ctime>
 
 #include "platform/window.h"
@@ -23,6 +24,14 @@ struct WindowState {
 
 WindowState g_state;
 
+// GLFW's text for its latest error. The callback may run before initialisation and outlives a terminate,
+// so it is kept apart from the window's state.
+char g_lastError[256] = "";
+
+void handleError(int, const char* description) {
+    std::snprintf(g_lastError, sizeof g_lastError, "%s", description != nullptr ? description : "");
+}
+
 void handleClose(GLFWwindow* window) {
     if (!reportCloseRequest()) glfwSetWindowShouldClose(window, GLFW_FALSE);
 }
@@ -43,7 +52,13 @@ void handleChar(GLFWwindow*, unsigned int codepoint) {
 }  // namespace
 
 bool platformInit() {
+    g_lastError[0] = '\0';
+    glfwSetErrorCallback(handleError);
     return glfwInit() == GLFW_TRUE;
+}
+
+const char* platformLastError() {
+    return g_lastError;
 }
 
 void platformTerminate() {
@@ -87,6 +102,12 @@ int platformWindowSamples() {
 
 void platformSetWindowTitle(const char* title) {
     if (g_state.window != nullptr) glfwSetWindowTitle(g_state.window, title);
+}
+
+void platformSetWindowIcon(int width, int height, const unsigned char* pixels) {
+    if (g_state.window == nullptr) return;
+    GLFWimage image{width, height, const_cast<unsigned char*>(pixels)};  // GLFW only reads the pixels
+    glfwSetWindowIcon(g_state.window, 1, &image);
 }
 
 void platformSetWindowPos(int x, int y) {

@@ -2,9 +2,13 @@
 
 #include <GL/gl.h>
 
+#include <cstdint>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "formats/asset_files.h"
+#include "formats/tga_image.h"
 #include "platform/window.h"
 #include "render/font.h"
 #include "render/hud.h"
@@ -28,6 +32,18 @@ void showLoadingScreen(const Graphics& graphics, const WindowSettings& window, i
 }
 
 }  // namespace
+
+void setWindowIcon() {
+    const Image icon = loadTgaImage(kWindowIconFile);
+    if (!isImageValid(icon)) return;
+    // Images keep the bottom row first, as textures want it; the desktop wants the top row first.
+    const std::size_t rowBytes = static_cast<std::size_t>(icon.width) * 4;
+    std::vector<std::uint8_t> topFirst(icon.pixels.size());
+    for (int row = 0; row < icon.height; ++row)
+        std::memcpy(&topFirst[static_cast<std::size_t>(icon.height - 1 - row) * rowBytes],
+                    &icon.pixels[static_cast<std::size_t>(row) * rowBytes], rowBytes);
+    platformSetWindowIcon(icon.width, icon.height, topFirst.data());
+}
 
 void loadImages(Graphics& graphics) {
     loadTextures(graphics.textures);

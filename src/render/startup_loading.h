@@ -6,6 +6,10 @@
 
 // The GL side of start-up, in the order the program runs it, with its two loading screens.
 
+// The window's icon for the task bar, from the game directory. Without the file the window keeps the
+// desktop's default icon, silently: it is no part of the game's picture.
+void setWindowIcon();
+
 // The textures, the map icons and the two bitmap fonts.
 void loadImages(Graphics& graphics);
 

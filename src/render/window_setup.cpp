@@ -10,6 +10,13 @@
 
 namespace {
 
+// The library's own reason, on the line after the game's, when it gave one: "Failed to initialize GLFW!"
+// alone leaves a player guessing between a missing display, a missing driver and a refused mode.
+void reportLibraryError() {
+    const char* reason = platformLastError();
+    if (reason[0] != '\0') diagnosticLine("%s", reason);
+}
+
 void applyPerspective(const WindowSettings& settings) {
     gluPerspective(settings.fieldOfView, settings.aspect, settings.nearPlane, settings.farPlane);
 }
@@ -31,6 +38,7 @@ bool openWindow(WindowSettings& settings, CloseCallback onClose, SizeCallback on
     settings = WindowSettings{};
     if (!platformInit()) {
         diagnosticLine("Failed to initialize GLFW!");
+        reportLibraryError();
         platformSleep(1.0);
         return false;
     }
@@ -46,6 +54,7 @@ bool openWindow(WindowSettings& settings, CloseCallback onClose, SizeCallback on
     request.samples = kMultisampleCount;
     request.title = kWindowTitle;
     if (!platformOpenWindow(request)) {
+        reportLibraryError();
         platformTerminate();
         return false;
     }
@@ -56,6 +65,7 @@ bool openWindow(WindowSettings& settings, CloseCallback onClose, SizeCallback on
         platformCloseWindow();
         request.samples = 0;
         if (!platformOpenWindow(request)) {
+            reportLibraryError();
             platformTerminate();
             return false;
         }

@@ -9,8 +9,8 @@ constexpr int kMultisampleCount = 2;  // the most samples the window accepts; no
 
 // Opens the window, centres it on the desktop, installs the close and size callbacks and sets the OpenGL
 // state that holds for the whole run. False when the windowing library or the window cannot be started
-// (after "Failed to initialize GLFW!" and a second's wait for the former); the program then ends with
-// status 0.
+// (after "Failed to initialize GLFW!" and a second's wait for the former; either way followed by the
+// library's own reason on a line of its own); the program then ends with status 0.
 bool openWindow(WindowSettings& settings, CloseCallback onClose, SizeCallback onSize);
 
 // Start of every game-loop frame: the viewport, and after a resize the projection. A window of height 0

@@ -62,20 +62,32 @@ Image makeGameImage(const std::string& path, const FontFiles& fonts) {
     return Image{};
 }
 
+namespace {
+
+// One image below the game directory (creating its folder); false, with a line on standard error, when it
+// could not be made or written.
+bool writeImage(const std::string& gameDirectory, const char* path, const Image& image) {
+    const std::filesystem::path target = std::filesystem::path(gameDirectory) / path;
+    std::error_code error;
+    std::filesystem::create_directories(target.parent_path(), error);
+    if (!isImageValid(image)) {
+        std::fprintf(stderr, "imagegen: could not make %s (is its font installed?)\n", path);
+        return false;
+    }
+    if (!saveTgaImage(target.string(), image)) {
+        std::fprintf(stderr, "imagegen: could not write %s\n", target.string().c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 int writeGameImages(const std::string& gameDirectory, const FontFiles& fonts) {
     int failures = 0;
     for (const char* path : kGameImagePaths) {
-        const std::filesystem::path target = std::filesystem::path(gameDirectory) / path;
-        std::error_code error;
-        std::filesystem::create_directories(target.parent_path(), error);
-        const Image image = makeGameImage(path, fonts);
-        if (!isImageValid(image)) {
-            std::fprintf(stderr, "imagegen: could not make %s (is its font installed?)\n", path);
-            ++failures;
-        } else if (!saveTgaImage(target.string(), image)) {
-            std::fprintf(stderr, "imagegen: could not write %s\n", target.string().c_str());
-            ++failures;
-        }
+        if (!writeImage(gameDirectory, path, makeGameImage(path, fonts))) ++failures;
     }
+    if (!writeImage(gameDirectory, kWindowIconFile, makeAppIcon(kWindowIconSize))) ++failures;
     return failures;
 }
