@@ -1,6 +1,7 @@
 #include "app/game_frame.h"
 
 #include "app/frame_pacing.h"
+#include "app/loop_input.h"
 #include "app/menu.h"
 #include "app/window_callbacks.h"
 #include "game/game_step.h"
@@ -20,7 +21,8 @@ void playReportedSounds(Game& game, const FrameReport& report, bool played) {
 FrameOutcome runGameFrame(Game& game) {
     const FrameStart start = startFrame();
     const bool played = !game.session.menuOpen;
-    const FrameReport report = stepGame(game.state, game.session.menuOpen);
+    InputFeed feed = sampleLoopInput();
+    const FrameReport report = stepGame(game.state, game.session.menuOpen, feed);
     playReportedSounds(game, report, played);
     if (report.levelReloaded) {
         // The level reached is written back whether the level was solved or restarted. A failed write loses
@@ -44,7 +46,10 @@ FrameOutcome runGameFrame(Game& game) {
                                      game.session.menuOpen);
     }
     placeListener(game.state.scene.eye, game.state.scene.lookAt);
-    if (game.session.menuOpen) runMenuFrame(game);
+    if (game.session.menuOpen) {
+        feed.now.time = platformTime();  // the menu's marks blink on the clock as it is laid out
+        runMenuFrame(game, feed);
+    }
     platformFlushDrawing();
     sleepRestOfFrame(start);
     platformSwapBuffers();

@@ -68,28 +68,26 @@ void closeMenu(Game& game) {
 // ---- typing and choosing ----
 
 // One character per frame at most: a second one typed within the frame has replaced the first.
-void editTypedText(MenuState& menu) {
-    if (lastTypedChar >= 1) {
-        if (menu.typedText.size() < kMaxTypedLength)
-            menu.typedText.push_back(static_cast<char>(lastTypedChar));
-        lastTypedChar = 0;
-    }
-    if (platformKeyDown(KEY_BACKSPACE)) {
+void editTypedText(MenuState& menu, InputFeed& feed) {
+    const int typed = takeTypedChar(feed);
+    if (typed >= 1 && menu.typedText.size() < kMaxTypedLength)
+        menu.typedText.push_back(static_cast<char>(typed));
+    if (feed.now.held[KEY_BACKSPACE]) {
         if (!menu.typedText.empty()) menu.typedText.pop_back();
-        waitForRelease(KEY_BACKSPACE, kReleaseWaitSeconds);
+        waitForRelease(feed, KEY_BACKSPACE, kReleaseWaitSeconds);
     }
 }
 
 // The count is that of the items last laid out. Before the first layout there are none; the selection
 // still stays at 1 or more.
-void moveSelection(MenuState& menu) {
-    if (platformKeyDown(KEY_UP)) {
+void moveSelection(MenuState& menu, InputFeed& feed) {
+    if (feed.now.held[KEY_UP]) {
         --menu.menuSelection;
-        waitForRelease(KEY_UP, kReleaseWaitSeconds);
+        waitForRelease(feed, KEY_UP, kReleaseWaitSeconds);
     }
-    if (platformKeyDown(KEY_DOWN)) {
+    if (feed.now.held[KEY_DOWN]) {
         ++menu.menuSelection;
-        waitForRelease(KEY_DOWN, kReleaseWaitSeconds);
+        waitForRelease(feed, KEY_DOWN, kReleaseWaitSeconds);
     }
     menu.menuSelection = std::max(std::min(menu.menuSelection, static_cast<int>(menu.menuItems.size())), 1);
 }
@@ -178,18 +176,18 @@ void acceptPassword(Game& game, bool creating) {
 }
 
 // An entry page begins with nothing pending: a character typed on the main page is dropped.
-void beginEntryPage(MenuState& menu, MenuPage page) {
+void beginEntryPage(MenuState& menu, MenuPage page, InputFeed& feed) {
     menu.menuPage = page;
     menu.textEntry = true;
-    lastTypedChar = 0;
+    takeTypedChar(feed);
 }
 
-void enterOnPage(Game& game) {
+void enterOnPage(Game& game, InputFeed& feed) {
     MenuState& menu = game.session.menu;
     switch (menu.menuPage) {
         case MenuPage::Main:
-            if (menu.menuSelection == 1) beginEntryPage(menu, MenuPage::CreateName);
-            if (menu.menuSelection == 2) beginEntryPage(menu, MenuPage::LoadName);
+            if (menu.menuSelection == 1) beginEntryPage(menu, MenuPage::CreateName, feed);
+            if (menu.menuSelection == 2) beginEntryPage(menu, MenuPage::LoadName, feed);
             if (menu.menuSelection == kQuitItem) quitRequested = true;
             break;
         case MenuPage::CreateName:
@@ -214,7 +212,7 @@ void enterOnPage(Game& game) {
 // Back to play, only once a profile is logged in. Within one opening only a password page can have
 // changed the profile's name (a failure restores it at once), so restoring the saved copies undoes a name
 // typed and then abandoned, which the HUD would otherwise show over the previous profile's game.
-void escapeToGame(Game& game) {
+void escapeToGame(Game& game, InputFeed& feed) {
     MenuState& menu = game.session.menu;
     game.session.menuOpen = false;
     menu.entered = false;
@@ -223,7 +221,7 @@ void escapeToGame(Game& game) {
     menu.menuPage = MenuPage::Main;
     game.session.profile.name = menu.savedName;
     game.session.profile.password = menu.savedPassword;
-    waitForRelease(KEY_ESC, kReleaseWaitSeconds);
+    waitForRelease(feed, KEY_ESC, kReleaseWaitSeconds);
 }
 
 // ---- the layout of what is shown ----
@@ -279,26 +277,26 @@ void layOutMenu(MenuState& menu, double now, float windowHeight) {
 
 // ---- the frame ----
 
-void runMenuFrame(Game& game) {
+void runMenuFrame(Game& game, InputFeed& feed) {
     MenuState& menu = game.session.menu;
     if (!menu.entered) openMenu(game);
 
     if (menu.textEntry)
-        editTypedText(menu);
+        editTypedText(menu, feed);
     else
-        moveSelection(menu);
+        moveSelection(menu, feed);
 
-    if (platformKeyDown(KEY_ENTER)) {
+    if (feed.now.held[KEY_ENTER]) {
         if (menu.messageShown)
             menu.messageShown = false;
         else
-            enterOnPage(game);
-        waitForRelease(KEY_ENTER, kReleaseWaitSeconds);
+            enterOnPage(game, feed);
+        waitForRelease(feed, KEY_ENTER, kReleaseWaitSeconds);
     }
 
-    if (platformKeyDown(KEY_ESC) && game.session.profile.loaded) escapeToGame(game);
+    if (feed.now.held[KEY_ESC] && game.session.profile.loaded) escapeToGame(game, feed);
 
-    const double now = platformTime();
+    const double now = feed.now.time;
     blinkTypingMark(menu, now);
     layOutMenu(menu, now, static_cast<float>(windowSettings.height));
     if (game.presenter.drawMenuFrame != nullptr)

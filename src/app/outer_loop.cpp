@@ -1,11 +1,11 @@
 #include "app/outer_loop.h"
 
 #include "app/game_frame.h"
+#include "app/loop_input.h"
 #include "app/title.h"
 #include "core/level_file.h"
 #include "game/game_step.h"
 #include "game/input.h"
-#include "platform/window.h"
 
 bool runPass(Game& game) {
     GameState& state = game.state;
@@ -18,10 +18,12 @@ bool runPass(Game& game) {
     startGameEye(state.scene, state.player);
     afterLevelLoad(state);
 
-    const double deadline = platformTime() + kDemoDeadlineSeconds;
+    InputFeed feed = sampleLoopInput();
+    const double deadline = feed.now.time + kDemoDeadlineSeconds;
     state.title = TitleBlink{};
     if (!game.session.menuOpen) showTitle(game, deadline);
-    waitForRelease(KEY_SPACE, kReleaseWaitSeconds);
+    resampleLoopInput(feed);
+    waitForRelease(feed, KEY_SPACE, kReleaseWaitSeconds);
     changeSong(game.audio, kGameSong);
 
     state.scroll = 0.0f;

@@ -1,6 +1,7 @@
 #include "app/title.h"
 
 #include "app/frame_pacing.h"
+#include "app/loop_input.h"
 #include "app/window_callbacks.h"
 #include "game/title_blink.h"
 #include "platform/window.h"
@@ -8,16 +9,19 @@
 void showTitle(Game& game, double deadline) {
     for (;;) {
         const FrameStart start = startFrame();
-        stepTitleBlink(game.state.title, platformTime());
+        InputFeed feed = sampleLoopInput();
+        stepTitleBlink(game.state.title, feed.now.time);
         if (game.presenter.drawTitleFrame != nullptr)
             game.presenter.drawTitleFrame(*game.graphics, windowSettings, game.state.title.promptShown);
         platformFlushDrawing();
         sleepRestOfFrame(start);
         platformSwapBuffers();
-        if (platformTime() >= deadline) {
+        // The swap read the events: the deadline and Space as they stand after it, in that order.
+        resampleLoopInput(feed);
+        if (feed.now.time >= deadline) {
             game.state.demo.demoMode = true;
             return;
         }
-        if (platformKeyDown(KEY_SPACE)) return;
+        if (feed.now.held[KEY_SPACE]) return;
     }
 }

@@ -6,7 +6,6 @@
 #include "game/input.h"
 #include "game/scene_pose.h"
 #include "game/scene_prepare.h"
-#include "platform/window.h"
 
 namespace {
 
@@ -16,10 +15,10 @@ void noteGlidingBox(const Board& board, FrameReport& report) {
     if (box != nullptr) report.glidingBoxPosition = drawnPosition(*box, kKeeperHeight);
 }
 
-void runLevelEnd(GameState& state, FrameReport& report) {
+void runLevelEnd(GameState& state, InputFeed& feed, FrameReport& report) {
     const LevelEndFrame frame =
-        stepLevelEnd(state.levelEnd, state.board, state.player, platformKeyDown(KEY_ENTER),
-                     state.demo.demoMode, [] { waitForRelease(KEY_ENTER, kShortReleaseWaitSeconds); });
+        stepLevelEnd(state.levelEnd, state.board, state.player, feed.now.held[KEY_ENTER], state.demo.demoMode,
+                     [&feed] { waitForRelease(feed, KEY_ENTER, kShortReleaseWaitSeconds); });
     if (!frame.reloaded) return;
     report.levelReloaded = true;
     afterLevelLoad(state);
@@ -28,8 +27,7 @@ void runLevelEnd(GameState& state, FrameReport& report) {
 // The time since the last frame's ticks, caught up one tick at a time, up to kMaxTicksPerFrame: a longer
 // pause (a long stay in the menu) loses the rest, which no one would see: the camera has long settled by
 // then. Counted, so the loop ends even where single precision can no longer take a tick off the backlog.
-void runTicks(GameState& state, FrameReport& report) {
-    const double now = platformTime();
+void runTicks(GameState& state, double now, FrameReport& report) {
     state.clock.accumulator = static_cast<float>(state.clock.accumulator + (now - state.clock.lastTime));
     int ticks = 0;
     while (state.clock.accumulator >= kTickSeconds && ticks < kMaxTicksPerFrame) {
@@ -42,39 +40,40 @@ void runTicks(GameState& state, FrameReport& report) {
 }
 
 // The part of the frame that runs only while the menu is closed. False when the demo ended the pass.
-bool runPlay(GameState& state, FrameReport& report) {
+bool runPlay(GameState& state, InputFeed& feed, FrameReport& report) {
     noteGlidingBox(state.board, report);
-    runLevelEnd(state, report);
+    runLevelEnd(state, feed, report);
 
     std::optional<Direction> requested;
     bool undoRequested = false;
     if (state.demo.demoMode) {
-        const DemoStep step =
-            runDemoStep(state.demo, state.player, platformKeyDown(KEY_SPACE), platformKeyDown(KEY_ESC),
-                        DemoClock{platformTime(), platformKeyDown(KEY_LCTRL)});
+        const FrameInput& input = feed.now;
+        const DemoStep step = runDemoStep(state.demo, state.player, input.held[KEY_SPACE],
+                                          input.held[KEY_ESC], DemoClock{input.time, input.held[KEY_LCTRL]});
         if (step.end == DemoEnd::ScriptEnded) {
             report.passEnd = PassEnd::ScriptEnded;
             return false;
         }
         if (step.end == DemoEnd::SpacePressed || step.end == DemoEnd::EscapePressed) {
-            waitForRelease(step.end == DemoEnd::SpacePressed ? KEY_SPACE : KEY_ESC, kReleaseWaitSeconds);
+            waitForRelease(feed, step.end == DemoEnd::SpacePressed ? KEY_SPACE : KEY_ESC,
+                           kReleaseWaitSeconds);
             report.passEnd = PassEnd::PlayerTookOver;
             return false;
         }
         requested = step.direction;
     } else {
-        if (platformKeyDown(KEY_ESC)) {
+        if (feed.now.held[KEY_ESC]) {
             report.menuRequested = true;
-            waitForRelease(KEY_ESC, kReleaseWaitSeconds);
+            waitForRelease(feed, KEY_ESC, kReleaseWaitSeconds);
         }
-        requested = arrowKeyRequest();
-        undoRequested = undoKeyDown() && !state.levelEnd.endRequested;
+        requested = arrowKeyRequest(feed.now);
+        undoRequested = undoKeyDown(feed.now) && !state.levelEnd.endRequested;
     }
 
     state.moveKeyActed = false;
-    if (platformKeyDown(KEY_LCTRL)) {
-        platformPollEvents();
-        zoomCamera(state.scene, platformKeyDown(KEY_UP), platformKeyDown(KEY_DOWN));
+    if (feed.now.held[KEY_LCTRL]) {
+        pollAgain(feed);
+        zoomCamera(state.scene, feed.now.held[KEY_UP], feed.now.held[KEY_DOWN]);
     } else if (undoRequested) {
         // The keeper steps back facing the way he moved, as if pulling; held, the key goes on taking moves
         // back at the pace of moves.
@@ -87,9 +86,9 @@ bool runPlay(GameState& state, FrameReport& report) {
         state.moveKeyActed = true;
     }
 
-    toggleOnPress(KEY_L, state.scene.lightFollowsKeeper);
-    toggleOnPress(KEY_S, state.scene.shadowsOn);
-    runTicks(state, report);
+    toggleOnPress(feed, KEY_L, state.scene.lightFollowsKeeper);
+    toggleOnPress(feed, KEY_S, state.scene.shadowsOn);
+    runTicks(state, feed.now.time, report);
     return true;
 }
 
@@ -113,9 +112,9 @@ void runTick(GameState& state, FrameReport& report) {
     if (state.scroll > 1.0f) state.scroll = 0.0f;
 }
 
-FrameReport stepGame(GameState& state, bool menuOpen) {
+FrameReport stepGame(GameState& state, bool menuOpen, InputFeed& feed) {
     FrameReport report;
-    if (!menuOpen && !runPlay(state, report)) return report;
+    if (!menuOpen && !runPlay(state, feed, report)) return report;
     state.player.facing = state.requestedFacing;
     settleScenePose(state.scene, state.light, state.board, state.player, state.levelEnd);
     lowerLogoFade(state.levelEnd);

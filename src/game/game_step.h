@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/game_state.h"
+#include "game/input.h"
 #include "math/vec.h"
 
 // One game-loop frame of the rules, and what it reports to the rest of the program: the sounds to play, the
@@ -28,10 +29,10 @@ struct FrameReport {
 
 // While the menu is closed: the level end, the input (the arrow keys or the demo), the move rule, the lamp
 // and shadow toggles and the ticks the elapsed time holds. Then, menu open or not: the keeper's facing, the
-// scene's pose and the logo's fade, so the picture can be drawn from the state alone. Reads the keys and the
-// timer, and blocks in the release waits where a press must act once. Returns before the pose when the
-// demo ends the pass.
-FrameReport stepGame(GameState& state, bool menuOpen);
+// scene's pose and the logo's fade, so the picture can be drawn from the state alone. Reads the frame's input
+// and its clock from the feed, and has the loop wait for a key's release where a press must act once.
+// Returns before the pose when the demo ends the pass.
+FrameReport stepGame(GameState& state, bool menuOpen, InputFeed& feed);
 
 // One animation tick of 1/60 s: the scene's tick and the fog's drift.
 void runTick(GameState& state, FrameReport& report);

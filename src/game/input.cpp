@@ -1,29 +1,37 @@
 #include "game/input.h"
 
-#include "platform/window.h"
-
-void waitForRelease(int key, double intervalSeconds) {
-    while (platformKeyDown(key)) {
-        platformSleep(intervalSeconds);
-        platformPollEvents();
-    }
+void waitForRelease(InputFeed& feed, int key, double intervalSeconds) {
+    if (feed.actions != nullptr && feed.actions->waitForRelease != nullptr)
+        feed.actions->waitForRelease(feed, key, intervalSeconds);
 }
 
-std::optional<Direction> arrowKeyRequest() {
+void pollAgain(InputFeed& feed) {
+    if (feed.actions != nullptr && feed.actions->pollAgain != nullptr) feed.actions->pollAgain(feed);
+}
+
+int takeTypedChar(InputFeed& feed) {
+    const int typed = feed.now.typedChar;
+    if (typed == 0) return 0;
+    feed.now.typedChar = 0;
+    if (feed.actions != nullptr && feed.actions->takeTypedChar != nullptr) feed.actions->takeTypedChar(feed);
+    return typed;
+}
+
+std::optional<Direction> arrowKeyRequest(const FrameInput& input) {
     std::optional<Direction> requested;
-    if (platformKeyDown(KEY_RIGHT)) requested = Direction::Right;
-    if (platformKeyDown(KEY_LEFT)) requested = Direction::Left;
-    if (platformKeyDown(KEY_UP)) requested = Direction::Up;
-    if (platformKeyDown(KEY_DOWN)) requested = Direction::Down;
+    if (input.held[KEY_RIGHT]) requested = Direction::Right;
+    if (input.held[KEY_LEFT]) requested = Direction::Left;
+    if (input.held[KEY_UP]) requested = Direction::Up;
+    if (input.held[KEY_DOWN]) requested = Direction::Down;
     return requested;
 }
 
-bool undoKeyDown() {
-    return platformKeyDown(KEY_U) || platformKeyDown(KEY_BACKSPACE);
+bool undoKeyDown(const FrameInput& input) {
+    return input.held[KEY_U] || input.held[KEY_BACKSPACE];
 }
 
-void toggleOnPress(int key, bool& flag) {
-    if (!platformKeyDown(key)) return;
+void toggleOnPress(InputFeed& feed, int key, bool& flag) {
+    if (!feed.now.held[key]) return;
     flag = !flag;
-    waitForRelease(key, kShortReleaseWaitSeconds);
+    waitForRelease(feed, key, kShortReleaseWaitSeconds);
 }

@@ -3,22 +3,42 @@
 #include <optional>
 
 #include "core/moves.h"
+#include "platform/frame_input.h"
 
-// The keyboard as the game reads it, over the windowing layer's key state (as of the last event poll).
-// Keys whose action must happen once per press are followed by a release wait: it sleeps and polls events
-// until the key is up. Nothing is drawn meanwhile; the ticks catch up afterwards.
+// The input as the game's rules read it. They never read a device: the loop samples the frame's input, and
+// where a key must act once per press, the rules ask the loop to wait for its release. The loop's wait
+// sleeps and polls events until the key is up, nothing drawn meanwhile (the ticks catch up afterwards), and
+// samples the input again, so everything read after a wait is as it stands after the wait.
 
 constexpr double kReleaseWaitSeconds = 0.03;
 constexpr double kShortReleaseWaitSeconds = 0.001;  // after L, S and the Enter of the level end
 
-void waitForRelease(int key, double intervalSeconds);
+struct InputFeed;
+
+// What only the loop can do with the devices. Any of them may be missing (a test's feed): the input then
+// stays as it is.
+struct InputActions {
+    void (*waitForRelease)(InputFeed& feed, int key, double intervalSeconds) = nullptr;
+    void (*pollAgain)(InputFeed& feed) = nullptr;      // read the events once more and sample again
+    void (*takeTypedChar)(InputFeed& feed) = nullptr;  // the typed character is used up
+};
+
+struct InputFeed {
+    FrameInput now;
+    const InputActions* actions = nullptr;
+};
+
+void waitForRelease(InputFeed& feed, int key, double intervalSeconds);
+void pollAgain(InputFeed& feed);
+// The character typed and not yet taken (0 for none), which is then used up.
+int takeTypedChar(InputFeed& feed);
 
 // The arrow keys in their order of precedence: each key held replaces the one before, so Down wins over Up,
 // Up over Left and Left over Right.
-std::optional<Direction> arrowKeyRequest();
+std::optional<Direction> arrowKeyRequest(const FrameInput& input);
 
 // U or Backspace: take the last move back.
-bool undoKeyDown();
+bool undoKeyDown(const FrameInput& input);
 
 // A key that flips a setting once per press.
-void toggleOnPress(int key, bool& flag);
+void toggleOnPress(InputFeed& feed, int key, bool& flag);

@@ -3,18 +3,21 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/frame_input.h"
 #include "platform/window.h"
 #include "platform/window_events.h"
 
 namespace {
 
-enum class EventKind { Key, Close, Char, Resize };
+enum class EventKind { Key, Close, Char, Resize, Cursor, Button };
 
 struct ScheduledEvent {
     double time;
     EventKind kind;
     int a;
     int b;
+    double x = 0.0;  // the pointer's position, for Cursor
+    double y = 0.0;
 };
 
 struct ScriptedState {
@@ -28,6 +31,11 @@ struct ScriptedState {
     double now = 0.0;
     double awake = 0.0;  // what the test advanced the clock by: the program's own time
     bool keys[KEY_LAST + 1] = {};
+    bool keyPressed[KEY_LAST + 1] = {};  // since the last sample
+    double cursorX = 0.0;
+    double cursorY = 0.0;
+    bool buttons[kMouseButtonCount] = {};
+    bool buttonPressed[kMouseButtonCount] = {};
     std::vector<ScheduledEvent> events;  // kept in time order
     std::function<void()> onPoll;
     std::function<void()> onSwap;
@@ -54,6 +62,12 @@ void apply(const ScheduledEvent& event) {
             break;
         case EventKind::Char:
             reportChar(static_cast<unsigned int>(event.a), event.b != 0);
+            break;
+        case EventKind::Cursor:
+            scriptedSetCursor(event.x, event.y);
+            break;
+        case EventKind::Button:
+            scriptedSetButton(event.a, event.b != 0);
             break;
         case EventKind::Resize:
             g_scripted.record.windowWidth = event.a;
@@ -94,7 +108,20 @@ void scriptedGrantSamples(int (*grant)(int requested)) {
 }
 
 void scriptedSetKey(int key, bool down) {
-    if (key >= 0 && key <= KEY_LAST) g_scripted.keys[key] = down;
+    if (key < 0 || key > KEY_LAST) return;
+    if (down && !g_scripted.keys[key]) g_scripted.keyPressed[key] = true;
+    g_scripted.keys[key] = down;
+}
+
+void scriptedSetCursor(double x, double y) {
+    g_scripted.cursorX = x;
+    g_scripted.cursorY = y;
+}
+
+void scriptedSetButton(int button, bool down) {
+    if (button < 0 || button >= kMouseButtonCount) return;
+    if (down && !g_scripted.buttons[button]) g_scripted.buttonPressed[button] = true;
+    g_scripted.buttons[button] = down;
 }
 
 void scriptedAdvanceTime(double seconds) {
@@ -104,6 +131,14 @@ void scriptedAdvanceTime(double seconds) {
 
 void scriptedKeyAt(double time, int key, bool down) {
     schedule({time, EventKind::Key, key, down ? 1 : 0});
+}
+
+void scriptedCursorAt(double time, double x, double y) {
+    schedule({time, EventKind::Cursor, 0, 0, x, y});
+}
+
+void scriptedButtonAt(double time, int button, bool down) {
+    schedule({time, EventKind::Button, button, down ? 1 : 0});
 }
 
 void scriptedCloseAt(double time) {
@@ -238,6 +273,25 @@ void platformPollEvents() {
         apply(event);
     }
     if (g_scripted.onPoll) g_scripted.onPoll();
+}
+
+void platformSampleInput(FrameInput& input) {
+    const int typedChar = input.typedChar;
+    input = FrameInput{};
+    input.typedChar = typedChar;
+    input.time = g_scripted.now;
+    for (int key = 0; key <= KEY_LAST; ++key) {
+        input.held[key] = g_scripted.keys[key];
+        input.pressed[key] = g_scripted.keyPressed[key];
+        g_scripted.keyPressed[key] = false;
+    }
+    input.cursorX = g_scripted.cursorX;
+    input.cursorY = g_scripted.cursorY;
+    for (int button = 0; button < kMouseButtonCount; ++button) {
+        input.buttonHeld[button] = g_scripted.buttons[button];
+        input.buttonPressed[button] = g_scripted.buttonPressed[button];
+        g_scripted.buttonPressed[button] = false;
+    }
 }
 
 void platformFlushDrawing() {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "platform/frame_input.h"
 #include "platform/window.h"
 #include "platform/window_events.h"
 #include "platform/window_keys.h"
@@ -20,6 +21,9 @@ struct WindowState {
     GLFWwindow* window = nullptr;
     bool lastKeyWasRepeat = false;  // the character that follows a repeated key event is a repeat too
     double sleptSeconds = 0.0;      // as measured by the timer, oversleeping included
+    // Presses since the last sample, by game key and mouse button: a tap shorter than a frame still counts.
+    bool keyPressed[KEY_LAST + 1] = {};
+    bool buttonPressed[kMouseButtonCount] = {};
 };
 
 WindowState g_state;
@@ -40,9 +44,17 @@ void handleSize(GLFWwindow*, int width, int height) {
     reportSize(width, height);
 }
 
-void handleKey(GLFWwindow*, int, int, int action, int) {
+void handleKey(GLFWwindow*, int key, int, int action, int) {
     if (action == GLFW_PRESS) g_state.lastKeyWasRepeat = false;
     if (action == GLFW_REPEAT) g_state.lastKeyWasRepeat = true;
+    if (action != GLFW_PRESS) return;
+    const int gameKey = gameKeyForGlfwKey(key);
+    if (gameKey >= 0) g_state.keyPressed[gameKey] = true;
+}
+
+void handleMouseButton(GLFWwindow*, int button, int action, int) {
+    if (action == GLFW_PRESS && button >= 0 && button < kMouseButtonCount)
+        g_state.buttonPressed[button] = true;
 }
 
 void handleChar(GLFWwindow*, unsigned int codepoint) {
@@ -84,6 +96,7 @@ bool platformOpenWindow(const WindowRequest& request) {
     glfwSetWindowCloseCallback(g_state.window, handleClose);
     glfwSetWindowSizeCallback(g_state.window, handleSize);
     glfwSetKeyCallback(g_state.window, handleKey);
+    glfwSetMouseButtonCallback(g_state.window, handleMouseButton);
     glfwSetCharCallback(g_state.window, handleChar);
     return true;
 }
@@ -168,6 +181,26 @@ bool platformKeyDown(int key) {
 
 void platformPollEvents() {
     glfwPollEvents();
+}
+
+void platformSampleInput(FrameInput& input) {
+    const int typedChar = input.typedChar;
+    input = FrameInput{};
+    input.typedChar = typedChar;
+    input.time = glfwGetTime();
+    if (g_state.window == nullptr) return;
+    for (int key = 0; key <= KEY_LAST; ++key) {
+        const int glfwKey = glfwKeyForGameKey(key);
+        input.held[key] = glfwKey >= 0 && glfwGetKey(g_state.window, glfwKey) == GLFW_PRESS;
+        input.pressed[key] = g_state.keyPressed[key];
+        g_state.keyPressed[key] = false;
+    }
+    glfwGetCursorPos(g_state.window, &input.cursorX, &input.cursorY);
+    for (int button = 0; button < kMouseButtonCount; ++button) {
+        input.buttonHeld[button] = glfwGetMouseButton(g_state.window, button) == GLFW_PRESS;
+        input.buttonPressed[button] = g_state.buttonPressed[button];
+        g_state.buttonPressed[button] = false;
+    }
 }
 
 void platformFlushDrawing() {

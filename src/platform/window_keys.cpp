@@ -36,3 +36,11 @@ int glfwKeyForGameKey(int gameKey) {
     }
     return -1;
 }
+
+int gameKeyForGlfwKey(int glfwKey) {
+    if (glfwKey < 0) return -1;
+    for (int gameKey = 0; gameKey <= KEY_LAST; ++gameKey) {
+        if (glfwKeyForGameKey(gameKey) == glfwKey) return gameKey;
+    }
+    return -1;
+}

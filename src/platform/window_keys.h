@@ -5,3 +5,6 @@
 
 // The GLFW 3 key for a game key, or -1 when the game key has none.
 int glfwKeyForGameKey(int gameKey);
+
+// The game key for a GLFW 3 key, or -1 when the game has none for it.
+int gameKeyForGlfwKey(int glfwKey);
