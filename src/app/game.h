@@ -2,11 +2,13 @@
 
 #include <string>
 
+#include "app/level_choice.h"
 #include "app/menu_state.h"
 #include "audio/game_audio.h"
 #include "game/game_state.h"
 #include "layout/session_notes.h"
 #include "layout/window_settings.h"
+#include "profiles/level_progress.h"
 #include "profiles/profile_record.h"
 
 // Everything the entry point owns for the whole run, in four parts passed by reference to the loops: the
@@ -24,6 +26,8 @@ struct ProfileSession {
     std::string name;      // as typed; the HUD shows it
     std::string password;  // as typed; the record cannot yield it
     bool loaded = false;
+    ProgressOwner owner;       // the profile in the progress file
+    ProfileProgress progress;  // the levels it has solved, as read at its load and recorded since
 };
 
 struct Session {
@@ -31,6 +35,7 @@ struct Session {
     MenuState menu;  // pages, selection, typed text and message of the menu and profile dialogue
     ProfileSession profile;
     SessionNotes notes;  // what the HUD shows of the session: the profile's name, a failed save
+    LevelChoice levels;  // the collections, the one chosen and the one in play
 };
 
 // The GL resources: textures, fonts, models, display lists and the pictures kept for still screens. Defined

@@ -6,7 +6,10 @@
 #include "app/window_callbacks.h"
 #include "game/game_step.h"
 #include "platform/window.h"
+#include "profiles/level_progress.h"
 #include "profiles/profile_store.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -14,6 +17,36 @@ void playReportedSounds(Game& game, const FrameReport& report, bool played) {
     if (played)
         updateSlideSounds(game.audio, report.boxGliding, report.glidingBoxPosition, game.state.random);
     for (int i = 0; i < report.footfallCount; ++i) playFootstep(game.audio, report.footfalls[i]);
+}
+
+// The level just solved goes into the progress file, named by its board, and its mark into the set in play,
+// before the reload looks for the next level not yet solved.
+void recordSolvedLevel(Game& game) {
+    LevelChoice& choice = game.session.levels;
+    CollectionInPlay& play = game.state.collection != nullptr ? choice.inPlay : choice.classic;
+    const int index = game.state.player.level - 1;
+    if (index < 0 || index >= static_cast<int>(play.hashes.size())) return;
+    play.solved[index] = true;
+    ProfileSession& profile = game.session.profile;
+    LevelProgress& level = profile.progress[play.hashes[index]];
+    level.solved = true;
+    // A profile whose place in its file could not be found (the file unreadable since) has no owner to
+    // write under: the mark stays for this run only, and the HUD says so.
+    const bool saved =
+        profile.owner.recordNumber >= 1 &&
+        saveProgress(profile.dataDirectory, profile.owner, play.hashes[index], level) == ProgressResult::Ok;
+    game.session.notes.solvedLevelNotSaved = !saved;
+}
+
+// The level reached is written back whether the level was solved or restarted, and only ever rises:
+// replaying an early level must not take the profile back to it. A player's own collection never touches
+// the profile's record. A failed write loses the progress: the HUD says so until a later save succeeds.
+void saveClassicLevelReached(Game& game) {
+    if (game.state.collection != nullptr) return;
+    ProfileSession& profile = game.session.profile;
+    const int reached = std::max(profile.record.level, game.state.player.level);
+    const ProfileResult saved = saveLevelReached(profile.dataDirectory, profile.record, profile.password, reached);
+    game.session.notes.progressNotSaved = saved != ProfileResult::Ok;
 }
 
 }  // namespace
@@ -24,14 +57,8 @@ FrameOutcome runGameFrame(Game& game) {
     InputFeed feed = sampleLoopInput();
     const FrameReport report = stepGame(game.state, game.session.menuOpen, feed);
     playReportedSounds(game, report, played);
-    if (report.levelReloaded) {
-        // The level reached is written back whether the level was solved or restarted. A failed write loses
-        // the progress: the HUD says so until a later save succeeds.
-        ProfileSession& profile = game.session.profile;
-        const ProfileResult saved = saveLevelReached(profile.dataDirectory, profile.record, profile.password,
-                                                     game.state.player.level);
-        game.session.notes.progressNotSaved = saved != ProfileResult::Ok;
-    }
+    if (report.levelSolved) recordSolvedLevel(game);
+    if (report.levelReloaded) saveClassicLevelReached(game);
     if (report.passEnd == PassEnd::ScriptEnded) return FrameOutcome::EndPass;
     if (report.passEnd == PassEnd::PlayerTookOver) {
         game.session.menuOpen = true;

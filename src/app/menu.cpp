@@ -3,22 +3,21 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/level_chooser.h"
 #include "app/window_callbacks.h"
 #include "core/level_file.h"
 #include "game/game_step.h"
 #include "game/input.h"
 #include "platform/window.h"
+#include "profiles/level_progress.h"
 #include "profiles/profile_store.h"
 
-// Sections: opening and closing; typing and choosing; Enter, with create and load; Escape; the layout of
-// what is shown; the frame.
+// Sections: the main page's entries; opening and closing; typing and choosing; Enter, with create and load;
+// Escape; the layout of what is shown; the frame.
 
 namespace {
 
-constexpr const char* kMainPageItems[] = {"Create New Profile", "Load Profile", "Quit"};
-constexpr int kMainPageItemCount = 3;
 constexpr int kEntryPageItemCount = 2;  // the prompt, then the typed text with its mark
-constexpr int kQuitItem = 3;
 constexpr const char* kNamePrompt = "Enter profile name:";
 constexpr const char* kPasswordPrompt = "Enter password:";
 constexpr const char* kPressEnter = "+++PRESS ENTER+++";
@@ -36,13 +35,45 @@ constexpr float kUnselectedGrey = 0.4f;    // grey level of the items not select
 constexpr double kMarkBlinkRate = 50.0;    // radians per second: the typing mark shows while sin > 0
 constexpr double kPromptBlinkRate = 10.0;  // radians per second, for "+++PRESS ENTER+++"
 
-static_assert(sizeof kMainPageItems / sizeof kMainPageItems[0] == kMainPageItemCount, "main page items");
-static_assert(kMainPageItemCount <= kMaxMenuLines && kEntryPageItemCount <= kMaxMenuLines,
-              "every page fits the view");
-
 bool isEntryPage(MenuPage page) {
     return page == MenuPage::CreateName || page == MenuPage::CreatePassword || page == MenuPage::LoadName ||
            page == MenuPage::LoadPassword;
+}
+
+bool isChooserPage(MenuPage page) {
+    return page == MenuPage::Collections || page == MenuPage::Levels;
+}
+
+// ---- the main page's entries ----
+
+// The main page's entries act by what they are, not where they stand: the level chooser joins them once a
+// profile is loaded, and "Quit" is always the last.
+enum class MainEntry { CreateProfile, LoadProfile, ChooseLevel, Quit };
+
+struct MainEntryText {
+    MainEntry entry;
+    const char* text;
+};
+
+constexpr MainEntryText kMainEntries[] = {{MainEntry::CreateProfile, "Create New Profile"},
+                                          {MainEntry::LoadProfile, "Load Profile"},
+                                          {MainEntry::ChooseLevel, "Choose Level"},
+                                          {MainEntry::Quit, "Quit"}};
+constexpr int kMainEntryCount = sizeof kMainEntries / sizeof kMainEntries[0];
+static_assert(kMainEntryCount <= kMaxMenuLines && kEntryPageItemCount <= kMaxMenuLines,
+              "every page fits the view");
+
+bool mainEntryShown(MainEntry entry, bool profileLoaded) {
+    return entry != MainEntry::ChooseLevel || profileLoaded;
+}
+
+// The entry at a selection (from 1) of the main page as it shows now.
+MainEntry mainEntryAt(int selection, bool profileLoaded) {
+    int item = 0;
+    for (const MainEntryText& entry : kMainEntries) {
+        if (mainEntryShown(entry.entry, profileLoaded) && ++item == selection) return entry.entry;
+    }
+    return MainEntry::Quit;
 }
 
 // ---- opening and closing ----
@@ -113,12 +144,16 @@ const char* failureMessage(ProfileResult result) {
     }
 }
 
-// The level end of the previous level no longer applies: a latched "solved" would otherwise carry the new
-// profile one level past its own. The logo's opacity is kept, so the picture does not jump.
-void forgetLevelEnd(LevelEnd& levelEnd) {
-    const float fade = levelEnd.fade;
-    levelEnd = LevelEnd{};
-    levelEnd.fade = fade;
+// The solved levels of the profile just logged in, from the progress file beside the profile file. The
+// profile's number in its file tells it apart from an earlier profile of the same name in a file made anew.
+void loadSolvedLevels(Game& game) {
+    ProfileSession& profile = game.session.profile;
+    int notFound = 0;
+    profile.owner.recordNumber = findProfile(profile.dataDirectory, profile.name, profile.password, notFound);
+    profile.owner.name = profile.name;
+    profile.progress.clear();
+    loadProgress(profile.dataDirectory, profile.owner, profile.progress);
+    game.session.notes.solvedLevelNotSaved = false;
 }
 
 // Creates or loads the profile named on the name page with the password just typed. The store fills its
@@ -146,13 +181,15 @@ void submitProfile(Game& game, bool creating) {
     profile.record = record;
     profile.loaded = true;
     game.session.notes.progressNotSaved = false;  // the profile now in play is in the file as it stands
-    // The record comes from a file: a level below 1 (a damaged record) starts the set from the beginning.
-    GameState& state = game.state;
-    state.player.level = std::max(record.level, 1);
-    state.player.steps = 0;
-    forgetLevelEnd(state.levelEnd);
-    loadLevel(state.board, state.player);
-    afterLevelLoad(state);
+    loadSolvedLevels(game);
+    // Play starts in the collection chosen (on the command line or in the chooser) at its first level not
+    // yet solved; in Classic at the level the record reached (a level below 1, a damaged record, starts the
+    // set from the beginning). A collection that cannot be read leaves the Classic set in play.
+    const char* problem = startLevel(game, game.session.levels.chosen, 0);
+    if (problem != nullptr) {
+        startLevel(game, 0, 0);
+        showMessage(game, problem);
+    }
 }
 
 // The name page hands over to its password page; an empty field keeps the page and shows why.
@@ -186,9 +223,20 @@ void enterOnPage(Game& game, InputFeed& feed) {
     MenuState& menu = game.session.menu;
     switch (menu.menuPage) {
         case MenuPage::Main:
-            if (menu.menuSelection == 1) beginEntryPage(menu, MenuPage::CreateName, feed);
-            if (menu.menuSelection == 2) beginEntryPage(menu, MenuPage::LoadName, feed);
-            if (menu.menuSelection == kQuitItem) quitRequested = true;
+            switch (mainEntryAt(menu.menuSelection, game.session.profile.loaded)) {
+                case MainEntry::CreateProfile:
+                    beginEntryPage(menu, MenuPage::CreateName, feed);
+                    break;
+                case MainEntry::LoadProfile:
+                    beginEntryPage(menu, MenuPage::LoadName, feed);
+                    break;
+                case MainEntry::ChooseLevel:
+                    openChooser(game);
+                    break;
+                case MainEntry::Quit:
+                    quitRequested = true;
+                    break;
+            }
             break;
         case MenuPage::CreateName:
             acceptName(game, MenuPage::CreatePassword);
@@ -226,10 +274,12 @@ void escapeToGame(Game& game, InputFeed& feed) {
 
 // ---- the layout of what is shown ----
 
-void setUpMenuItems(MenuPage page, std::vector<std::string>& items) {
+void setUpMenuItems(MenuPage page, bool profileLoaded, std::vector<std::string>& items) {
     if (page == MenuPage::Main) {
-        items.resize(kMainPageItemCount);
-        for (int i = 0; i < kMainPageItemCount; ++i) items[i] = kMainPageItems[i];
+        items.clear();
+        for (const MainEntryText& entry : kMainEntries) {
+            if (mainEntryShown(entry.entry, profileLoaded)) items.push_back(entry.text);
+        }
     } else if (isEntryPage(page)) {
         items.resize(kEntryPageItemCount);
         const bool namePage = page == MenuPage::CreateName || page == MenuPage::LoadName;
@@ -247,14 +297,16 @@ void blinkTypingMark(MenuState& menu, double now) {
 void addLine(MenuView& view, const std::string& text, float y, float brightness) {
     if (view.lineCount >= kMaxMenuLines) return;
     MenuLine& line = view.lines[view.lineCount++];
+    line = MenuLine{};
     line.text = text;
     line.y = y;
-    line.brightness = brightness;
+    line.red = line.green = line.blue = brightness;
 }
 
 // The message with its blinking prompt under it, or the page's items: the first at half the window's
 // height, each next one 30 pixels lower. On the main page only the selected item is white.
-void layOutMenu(MenuState& menu, double now, float windowHeight) {
+void layOutMenu(Game& game, double now, float windowHeight) {
+    MenuState& menu = game.session.menu;
     MenuView& view = menu.view;
     view.lineCount = 0;
     const float middle = std::floor(windowHeight / 2.0f);
@@ -264,7 +316,11 @@ void layOutMenu(MenuState& menu, double now, float windowHeight) {
             addLine(view, kPressEnter, middle - kPressEnterDrop, 1.0f);
         return;
     }
-    setUpMenuItems(menu.menuPage, menu.menuItems);
+    if (isChooserPage(menu.menuPage)) {
+        layOutChooser(game, windowHeight, view);
+        return;
+    }
+    setUpMenuItems(menu.menuPage, game.session.profile.loaded, menu.menuItems);
     const int count = std::min(static_cast<int>(menu.menuItems.size()), kMaxMenuLines);
     for (int item = 1; item <= count; ++item) {
         const bool white = menu.menuPage != MenuPage::Main || item == menu.menuSelection;
@@ -281,24 +337,28 @@ void runMenuFrame(Game& game, InputFeed& feed) {
     MenuState& menu = game.session.menu;
     if (!menu.entered) openMenu(game);
 
-    if (menu.textEntry)
-        editTypedText(menu, feed);
-    else
-        moveSelection(menu, feed);
-
-    if (feed.now.held[KEY_ENTER]) {
-        if (menu.messageShown)
-            menu.messageShown = false;
+    if (isChooserPage(menu.menuPage) && !menu.messageShown) {
+        runChooserKeys(game, feed);
+    } else {
+        if (menu.textEntry)
+            editTypedText(menu, feed);
         else
-            enterOnPage(game, feed);
-        waitForRelease(feed, KEY_ENTER, kReleaseWaitSeconds);
-    }
+            moveSelection(menu, feed);
 
-    if (feed.now.held[KEY_ESC] && game.session.profile.loaded) escapeToGame(game, feed);
+        if (feed.now.held[KEY_ENTER]) {
+            if (menu.messageShown)
+                menu.messageShown = false;
+            else
+                enterOnPage(game, feed);
+            waitForRelease(feed, KEY_ENTER, kReleaseWaitSeconds);
+        }
+
+        if (feed.now.held[KEY_ESC] && game.session.profile.loaded) escapeToGame(game, feed);
+    }
 
     const double now = feed.now.time;
     blinkTypingMark(menu, now);
-    layOutMenu(menu, now, static_cast<float>(windowSettings.height));
+    layOutMenu(game, now, static_cast<float>(windowSettings.height));
     if (game.presenter.drawMenuFrame != nullptr)
         game.presenter.drawMenuFrame(*game.graphics, windowSettings, menu.view);
 

@@ -9,13 +9,23 @@
 // selection, the items and the profile-loaded flag (in the game's ProfileSession) survive closing, so the
 // menu reopens on the main page with the last selection.
 
-// Pages: the main page, then the name and password pages of creating (100, 101) and loading (200, 201).
+// Pages: the main page, then the name and password pages of creating (100, 101) and loading (200, 201),
+// and the level chooser's list of collections (300) and of one collection's levels (301).
 enum class MenuPage {
     Main = 1,
     CreateName = 100,
     CreatePassword = 101,
     LoadName = 200,
     LoadPassword = 201,
+    Collections = 300,
+    Levels = 301,
+};
+
+// Where the level chooser stands on its two lists, counted from 0.
+struct ChooserState {
+    int collection = 0;  // the collection selected on its page
+    int level = 0;       // the level selected on the levels page
+    int top = 0;         // the first line of the list on show, which scrolls to keep the selection in view
 };
 
 // A profile record keeps 32 characters of a name, and lookups compare the whole typed name, so a longer
@@ -33,5 +43,6 @@ struct MenuState {
     std::string savedPassword;
     bool messageShown = false;  // the message box is shown instead of the page
     std::string messageText;
+    ChooserState chooser;
     MenuView view;  // computed by the menu's frame, read by its drawing
 };

@@ -7,13 +7,21 @@
 #include "app/window_callbacks.h"
 #include "platform/window.h"
 #include "profiles/data_directory.h"
+#include "profiles/level_folder.h"
 #include "render/menu_draw.h"
 #include "render/presenter.h"
 #include "render/startup_loading.h"
 #include "render/textures.h"
 #include "render/window_setup.h"
 
-bool startProgram(Game& game, Graphics& graphics) {
+// The Classic set through the collection reader, for its levels' names in the progress file and the
+// chooser's list; play still reads it from its file. A missing set leaves the list empty, as play gets an
+// empty board.
+void readClassicSet(LevelChoice& choice) {
+    readCollectionEntry(choice.entries[0], choice.classic);
+}
+
+bool startProgram(Game& game, Graphics& graphics, const std::string& collectionPath) {
     game.state.random.seed(
         static_cast<std::mt19937::result_type>(std::chrono::steady_clock::now().time_since_epoch().count()));
     if (!openWindow(windowSettings, closeCallback, sizeCallback)) return false;
@@ -31,6 +39,9 @@ bool startProgram(Game& game, Graphics& graphics) {
     game.session.profile = ProfileSession{};
     game.session.profile.dataDirectory = dataDirectory();
     makeDataDirectories(game.session.profile.dataDirectory);
+    makeLevelFolder(game.session.profile.dataDirectory);
+    listCollections(game.session.levels, levelFolderPath(game.session.profile.dataDirectory), collectionPath);
+    readClassicSet(game.session.levels);
 
     game.graphics = &graphics;
     game.presenter.drawGameFrame = drawGameFrame;
@@ -45,11 +56,11 @@ void shutdownProgram(Game& game, Graphics& graphics) {
     closeDemoScript(game.state.demo);
 }
 
-int runProgram() {
+int runProgram(const std::string& collectionPath) {
     // Too large for the stack: the state keeps a matrix for every cell, the resources hold every model.
     auto game = std::make_unique<Game>();
     auto graphics = std::make_unique<Graphics>();
-    if (!startProgram(*game, *graphics)) return 0;
+    if (!startProgram(*game, *graphics, collectionPath)) return 0;
     runOuterLoop(*game);
     shutdownProgram(*game, *graphics);
     return 0;

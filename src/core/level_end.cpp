@@ -12,7 +12,7 @@ void levelEndTrigger(LevelEnd& state, const Board& board, bool enterDown, bool d
 }
 
 LevelEndFrame runLevelEndPhases(LevelEnd& state, Board& board, Player& player,
-                                const std::function<void()>& waitForEnterRelease) {
+                                const std::function<void()>& waitForEnterRelease, const LevelLoader& load) {
     LevelEndFrame frame;
     if (state.endRequested) {
         state.sinking = true;
@@ -36,11 +36,15 @@ LevelEndFrame runLevelEndPhases(LevelEnd& state, Board& board, Player& player,
         if (state.fade > 1.0f) {
             player.steps = 0;
             state.endRequested = state.sinking = state.sunk = state.advancing = false;
-            if (state.solved) {
+            const bool solved = state.solved;
+            if (solved) {
                 state.solved = false;
                 player.level += 1;
             }
-            loadLevel(board, player);
+            if (load)
+                load(board, player, solved);
+            else
+                loadLevel(board, player);
             clearBoxHeights(state);
             frame.reloaded = true;
         }
@@ -49,9 +53,12 @@ LevelEndFrame runLevelEndPhases(LevelEnd& state, Board& board, Player& player,
 }
 
 LevelEndFrame stepLevelEnd(LevelEnd& state, Board& board, Player& player, bool enterDown, bool demoMode,
-                           const std::function<void()>& waitForEnterRelease) {
+                           const std::function<void()>& waitForEnterRelease, const LevelLoader& load) {
+    const bool solvedBefore = state.solved;
     levelEndTrigger(state, board, enterDown, demoMode);
-    return runLevelEndPhases(state, board, player, waitForEnterRelease);
+    LevelEndFrame frame = runLevelEndPhases(state, board, player, waitForEnterRelease, load);
+    frame.solvedNow = !solvedBefore && state.solved;
+    return frame;
 }
 
 void clearBoxHeights(LevelEnd& state) {

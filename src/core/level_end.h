@@ -27,8 +27,14 @@ struct LevelEnd {
 
 // What the frame's caller has to do after the level-end phases.
 struct LevelEndFrame {
-    bool reloaded = false;  // a level was loaded: save the level reached and rebuild the scene
+    bool solvedNow = false;  // the level end latched a solved level in this frame: the level is done
+    bool reloaded = false;   // a level was loaded: save the level reached and rebuild the scene
 };
+
+// How the reload gets its level: the level player.level of the set the player is in. `solved` tells that the
+// number was raised past a solved level, so a set that skips levels already done may move on further. The
+// level file's loadLevel when none is given.
+using LevelLoader = std::function<void(Board& board, Player& player, bool solved)>;
 
 // Latches the level end when the level is solved or Enter is down, unless a box is still gliding (the
 // test is made again next frame). Skipped in demo mode, where solving the level never ends the demo.
@@ -37,11 +43,11 @@ void levelEndTrigger(LevelEnd& state, const Board& board, bool enterDown, bool d
 // Sinking, fade-out and reload. waitForEnterRelease is called every frame of the fade-out; it blocks while
 // Enter is held, so a held Enter does not restart the next level at once.
 LevelEndFrame runLevelEndPhases(LevelEnd& state, Board& board, Player& player,
-                                const std::function<void()>& waitForEnterRelease);
+                                const std::function<void()>& waitForEnterRelease, const LevelLoader& load = {});
 
 // The trigger and the phases of one frame, in that order.
 LevelEndFrame stepLevelEnd(LevelEnd& state, Board& board, Player& player, bool enterDown, bool demoMode,
-                           const std::function<void()>& waitForEnterRelease);
+                           const std::function<void()>& waitForEnterRelease, const LevelLoader& load = {});
 
 void clearBoxHeights(LevelEnd& state);
 

@@ -7,6 +7,7 @@
 #include "core/demo.h"
 #include "core/level_end.h"
 #include "core/move_history.h"
+#include "game/collection_play.h"
 #include "game/scene_state.h"
 #include "game/title_blink.h"
 
@@ -35,6 +36,9 @@ struct GameState {
     int requestedFacing = 0;    // facing of the last move request, copied to the player every frame
     bool moveKeyActed = false;  // a move request went to tryMove in this frame
     float scroll = 0.0f;        // fog drift, 0 to 1
+    // The player's collection in play, owned by the session; null while the Classic set is played, from its
+    // file as always.
+    const CollectionInPlay* collection = nullptr;
     SceneState scene;
     LightSettings light;
     TitleBlink title;

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "core/level_file.h"
 #include "core/moves.h"
 #include "game/input.h"
 #include "game/scene_pose.h"
@@ -16,9 +17,17 @@ void noteGlidingBox(const Board& board, FrameReport& report) {
 }
 
 void runLevelEnd(GameState& state, InputFeed& feed, FrameReport& report) {
-    const LevelEndFrame frame =
-        stepLevelEnd(state.levelEnd, state.board, state.player, feed.now.held[KEY_ENTER], state.demo.demoMode,
-                     [&feed] { waitForRelease(feed, KEY_ENTER, kShortReleaseWaitSeconds); });
+    LevelLoader loadFromCollection;
+    if (state.collection != nullptr) {
+        const CollectionInPlay* collection = state.collection;
+        loadFromCollection = [collection](Board& board, Player& player, bool solved) {
+            loadCollectionLevel(board, player, *collection, solved);
+        };
+    }
+    const LevelEndFrame frame = stepLevelEnd(
+        state.levelEnd, state.board, state.player, feed.now.held[KEY_ENTER], state.demo.demoMode,
+        [&feed] { waitForRelease(feed, KEY_ENTER, kShortReleaseWaitSeconds); }, loadFromCollection);
+    report.levelSolved = frame.solvedNow;
     if (!frame.reloaded) return;
     report.levelReloaded = true;
     afterLevelLoad(state);
@@ -93,6 +102,13 @@ bool runPlay(GameState& state, InputFeed& feed, FrameReport& report) {
 }
 
 }  // namespace
+
+void loadLevelInPlay(GameState& state) {
+    if (state.collection != nullptr)
+        loadCollectionLevel(state.board, state.player, *state.collection, false);
+    else
+        loadLevel(state.board, state.player);
+}
 
 void afterLevelLoad(GameState& state) {
     clearBoxHeights(state.levelEnd);

@@ -18,6 +18,7 @@ enum class PassEnd {
 struct FrameReport {
     PassEnd passEnd = PassEnd::None;
     bool menuRequested = false;  // Escape in play
+    bool levelSolved = false;    // the level end found the level solved in this frame: record it
     bool levelReloaded = false;  // the level end loaded a level: the level reached is to be saved
     // The box with the highest index that glided as the frame began, if any: the slide sound and a grunt
     // follow it there.
@@ -39,3 +40,6 @@ void runTick(GameState& state, FrameReport& report);
 
 // After every level load: box heights back to 0 and the scene rebuilt for the level.
 void afterLevelLoad(GameState& state);
+
+// Loads level player.level of the set in play: the collection when there is one, else the Classic file.
+void loadLevelInPlay(GameState& state);

@@ -2,14 +2,21 @@
 
 #include <string>
 
-// What the menu shows this frame, as its frame laid it out: at most three lines, each centred on the window
-// at its own height.
-constexpr int kMaxMenuLines = 3;
+// What the menu shows this frame, as its frame laid it out: lines at their own heights, each centred on
+// the window or standing at its own left edge, in the large font or, for the level chooser's lists, the
+// small one.
+constexpr int kMaxMenuLines = 32;
+
+enum class MenuFont { Large, Small };
 
 struct MenuLine {
     std::string text;
-    float y = 0.0f;           // window pixels, upward from the bottom edge
-    float brightness = 1.0f;  // grey level: 1.0 white, 0.4 for the items not selected
+    float y = 0.0f;     // window pixels, upward from the bottom edge
+    float left = -1.0f;  // window pixels from the left edge; negative: centred
+    MenuFont font = MenuFont::Large;
+    float red = 1.0f;  // the colour: white, or grey (0.4) for the main page's items not selected
+    float green = 1.0f;
+    float blue = 1.0f;
 };
 
 struct MenuView {

@@ -29,6 +29,10 @@ constexpr int KEY_RCTRL = 290;
 constexpr int KEY_TAB = 293;
 constexpr int KEY_ENTER = 294;
 constexpr int KEY_BACKSPACE = 295;
+constexpr int KEY_PAGEUP = 298;
+constexpr int KEY_PAGEDOWN = 299;
+constexpr int KEY_HOME = 300;
+constexpr int KEY_END = 301;
 constexpr int KEY_KP_ENTER = 318;  // a key of its own: never reported as Enter
 constexpr int KEY_LAST = 325;
 

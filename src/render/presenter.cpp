@@ -31,7 +31,7 @@ void drawBoardPicture(Graphics& graphics, WindowSettings& window, const GameStat
     text.demoMode = state.demo.demoMode;
     text.allLevelsSolved = state.board.notFound != 0 && state.board.pastLastLevel != 0;
     text.levelNotLoaded = state.board.notFound != 0 && state.board.pastLastLevel == 0;
-    text.progressNotSaved = notes.progressNotSaved;
+    text.progressNotSaved = notes.progressNotSaved || notes.solvedLevelNotSaved;
     drawHud(window, graphics, state.board, state.scene, text, state.scroll, state.levelEnd);
 }
 
@@ -42,6 +42,7 @@ bool showsSamePicture(const BoardPictureCache& cache, const WindowSettings& wind
                       const SessionNotes& notes) {
     return fitsWindow(cache.frame, window) && cache.notes.profileName == notes.profileName &&
            cache.notes.progressNotSaved == notes.progressNotSaved &&
+           cache.notes.solvedLevelNotSaved == notes.solvedLevelNotSaved &&
            std::memcmp(&cache.drawnFrom, &state, sizeof state) == 0;
 }
 

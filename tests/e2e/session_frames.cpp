@@ -235,7 +235,7 @@ int main(int argc, char** argv) {
 
     auto game = std::make_unique<Game>();
     auto graphics = std::make_unique<Graphics>();
-    if (!startProgram(*game, *graphics)) {
+    if (!startProgram(*game, *graphics, "")) {
         std::fprintf(stderr, "FAIL: start-up\n");
         return 1;
     }

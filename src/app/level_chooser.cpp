@@ -1,0 +1,277 @@
+#include "app/level_chooser.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "game/game_step.h"
+#include "layout/menu_text.h"
+
+// Sections: the lists' facts; moving in a list; Enter and Escape; the layout.
+
+namespace {
+
+constexpr const char* kChooseLevelTitle = "Choose Level";
+constexpr const char* kLevelNotReached = "LEVEL NOT REACHED YET!";
+constexpr const char* kLevelUnplayable = "LEVEL CANNOT BE PLAYED!";
+constexpr const char* kListHelp = "Up/Down, Page Up/Down: choose   Enter: open   Escape: back";
+
+constexpr int kMaxListRows = 24;           // lines of a list on show at once
+constexpr float kListLineSpacing = 14.0f;  // pixels between the small font's lines
+constexpr float kTitleDrop = 60.0f;        // pixels from the window's top to the title's baseline
+constexpr float kListDrop = 100.0f;        // pixels from the window's top to the list's first line
+constexpr float kHelpRise = 30.0f;         // pixels from the window's bottom to the help line
+constexpr float kListLeft = 48.0f;         // pixels from the window's left edge to a list line
+constexpr std::size_t kTitleChars = 25;    // what the large font holds across 800 pixels
+constexpr std::size_t kLevelTitleChars = 60;
+constexpr std::size_t kCollectionNameChars = 70;
+
+static_assert(kMaxListRows + 2 <= kMaxMenuLines, "a list, its title and its help fit the view");
+
+// ---- the lists' facts ----
+
+const CollectionInPlay& levelsShown(const Game& game) {
+    const LevelChoice& choice = game.session.levels;
+    return choice.browsedEntry == 0 ? choice.classic : choice.browsed;
+}
+
+int listLength(const Game& game) {
+    const MenuPage page = game.session.menu.menuPage;
+    if (page == MenuPage::Collections) return static_cast<int>(game.session.levels.entries.size());
+    return static_cast<int>(levelsShown(game).collection.levels.size());
+}
+
+int& listSelection(MenuState& menu) {
+    return menu.menuPage == MenuPage::Collections ? menu.chooser.collection : menu.chooser.level;
+}
+
+bool inPlay(const Game& game, int entry) {
+    if (!game.session.profile.loaded) return false;
+    return game.state.collection == nullptr ? entry == 0 : entry == game.session.levels.inPlayEntry;
+}
+
+// Classic opens its levels one by one as the profile reaches them; a player's collection is open whole.
+bool levelOpen(const Game& game, int number) {
+    return game.session.levels.browsedEntry != 0 || number <= std::max(game.session.profile.record.level, 1);
+}
+
+// ---- moving in a list ----
+
+// The list scrolls only as far as it must to keep the selection on show.
+void keepSelectionInView(MenuState& menu, int length) {
+    int& selection = listSelection(menu);
+    selection = std::max(std::min(selection, length - 1), 0);
+    ChooserState& chooser = menu.chooser;
+    if (selection < chooser.top) chooser.top = selection;
+    if (selection >= chooser.top + kMaxListRows) chooser.top = selection - kMaxListRows + 1;
+    chooser.top = std::max(std::min(chooser.top, length - kMaxListRows), 0);
+}
+
+void moveInList(Game& game, InputFeed& feed) {
+    MenuState& menu = game.session.menu;
+    const int length = listLength(game);
+    struct Step {
+        int key;
+        int lines;
+    };
+    const Step steps[] = {{KEY_UP, -1},
+                          {KEY_DOWN, 1},
+                          {KEY_PAGEUP, -kMaxListRows},
+                          {KEY_PAGEDOWN, kMaxListRows},
+                          {KEY_HOME, -length},
+                          {KEY_END, length}};
+    for (const Step& step : steps) {
+        if (!feed.now.held[step.key]) continue;
+        listSelection(menu) += step.lines;
+        keepSelectionInView(menu, length);
+        waitForRelease(feed, step.key, kReleaseWaitSeconds);
+    }
+}
+
+// ---- Enter and Escape ----
+
+void showChooserMessage(Game& game, const char* text) {
+    game.session.menu.messageText = text;
+    game.session.menu.messageShown = true;
+}
+
+// The levels page of an entry, on the level in play when it is the collection in play, else on the first
+// level the profile has not solved.
+void openCollectionPage(Game& game, int entry) {
+    LevelChoice& choice = game.session.levels;
+    if (entry != 0 && choice.browsedEntry != entry) {
+        const char* problem = readCollectionEntry(choice.entries[entry], choice.browsed);
+        if (problem != nullptr) {
+            showChooserMessage(game, problem);
+            return;
+        }
+    }
+    choice.browsedEntry = entry;
+    CollectionInPlay& shown = entry == 0 ? choice.classic : choice.browsed;
+    const ProfileSession& profile = game.session.profile;
+    markSolvedLevels(shown, profile.progress, entry == 0 ? profile.record.level : 0);
+    MenuState& menu = game.session.menu;
+    menu.menuPage = MenuPage::Levels;
+    const int first = nextUnsolvedLevel(shown, 1);
+    menu.chooser.level = inPlay(game, entry) ? game.state.player.level - 1 : std::max(first - 1, 0);
+    menu.chooser.top = 0;
+    keepSelectionInView(menu, static_cast<int>(shown.collection.levels.size()));
+}
+
+void chooseLevel(Game& game) {
+    const int number = game.session.menu.chooser.level + 1;
+    const CollectionInPlay& shown = levelsShown(game);
+    if (number > static_cast<int>(shown.collection.levels.size())) return;
+    if (!levelOpen(game, number)) {
+        showChooserMessage(game, kLevelNotReached);
+        return;
+    }
+    if (shown.collection.levels[number - 1].problem != LevelProblem::None) {
+        showChooserMessage(game, kLevelUnplayable);
+        return;
+    }
+    const char* problem = startLevel(game, game.session.levels.browsedEntry, number);
+    if (problem != nullptr) {
+        showChooserMessage(game, problem);
+        return;
+    }
+    game.session.menuOpen = false;
+    game.session.menu.menuPage = MenuPage::Main;
+}
+
+// ---- the layout ----
+
+void addLine(MenuView& view, const std::string& text, float y, float left, MenuFont font, float red, float green,
+             float blue) {
+    if (view.lineCount >= kMaxMenuLines) return;
+    MenuLine& line = view.lines[view.lineCount++];
+    line.text = text;
+    line.y = y;
+    line.left = left;
+    line.font = font;
+    line.red = red;
+    line.green = green;
+    line.blue = blue;
+}
+
+std::string collectionLine(const Game& game, int entry) {
+    std::string text = fontSafeText(game.session.levels.entries[entry].name, kCollectionNameChars);
+    if (inPlay(game, entry)) text += "  (in play)";
+    return text;
+}
+
+// "  12  Title of the level                 solved", the number right-aligned; a level that cannot be
+// played shows why in place of its mark.
+std::string levelLine(const Game& game, int index) {
+    const CollectionLevel& level = levelsShown(game).collection.levels[index];
+    std::string title = game.session.levels.browsedEntry == 0 ? "Level " + std::to_string(index + 1)
+                                                              : fontSafeText(level.title, kLevelTitleChars);
+    std::string mark;
+    if (level.problem != LevelProblem::None)
+        mark = levelProblemText(level.problem);
+    else if (levelsShown(game).solved[index])
+        mark = "solved";
+    else if (!levelOpen(game, index + 1))
+        mark = "not reached";
+    char line[160];
+    std::snprintf(line, sizeof line, "%5d  %-*s  %s", index + 1, static_cast<int>(kLevelTitleChars),
+                  title.c_str(), mark.c_str());
+    return line;
+}
+
+}  // namespace
+
+void openChooser(Game& game) {
+    MenuState& menu = game.session.menu;
+    menu.menuPage = MenuPage::Collections;
+    menu.chooser.collection = game.session.levels.chosen;
+    menu.chooser.top = 0;
+    keepSelectionInView(menu, listLength(game));
+}
+
+void runChooserKeys(Game& game, InputFeed& feed) {
+    MenuState& menu = game.session.menu;
+    if (menu.messageShown) return;
+    moveInList(game, feed);
+    if (feed.now.held[KEY_ENTER]) {
+        if (menu.menuPage == MenuPage::Collections)
+            openCollectionPage(game, menu.chooser.collection);
+        else
+            chooseLevel(game);
+        waitForRelease(feed, KEY_ENTER, kReleaseWaitSeconds);
+        return;
+    }
+    if (feed.now.held[KEY_ESC]) {
+        if (menu.menuPage == MenuPage::Levels) {
+            menu.menuPage = MenuPage::Collections;
+            menu.chooser.top = 0;
+            keepSelectionInView(menu, listLength(game));
+        } else {
+            menu.menuPage = MenuPage::Main;
+        }
+        waitForRelease(feed, KEY_ESC, kReleaseWaitSeconds);
+    }
+}
+
+void layOutChooser(const Game& game, float windowHeight, MenuView& view) {
+    const MenuState& menu = game.session.menu;
+    const bool levelsPage = menu.menuPage == MenuPage::Levels;
+    const std::string title =
+        levelsPage ? fontSafeText(game.session.levels.entries[game.session.levels.browsedEntry].name, kTitleChars)
+                   : kChooseLevelTitle;
+    addLine(view, title, windowHeight - kTitleDrop, -1.0f, MenuFont::Large, 1.0f, 1.0f, 1.0f);
+
+    const int length = listLength(game);
+    const int selection = levelsPage ? menu.chooser.level : menu.chooser.collection;
+    const int rows = std::min(kMaxListRows, length - menu.chooser.top);
+    for (int row = 0; row < rows; ++row) {
+        const int index = menu.chooser.top + row;
+        const bool selected = index == selection;
+        float red = 0.75f, green = 0.75f, blue = 0.75f;  // an open level or a collection
+        if (levelsPage && levelsShown(game).solved[index]) {
+            red = 0.45f, green = 0.9f, blue = 0.45f;
+        } else if (levelsPage && (!levelOpen(game, index + 1) ||
+                                  levelsShown(game).collection.levels[index].problem != LevelProblem::None)) {
+            red = green = blue = 0.45f;
+        }
+        if (selected) {
+            red = std::min(red + 0.3f, 1.0f), green = std::min(green + 0.3f, 1.0f), blue = std::min(blue + 0.3f, 1.0f);
+        }
+        const std::string text =
+            std::string(selected ? "> " : "  ") + (levelsPage ? levelLine(game, index) : collectionLine(game, index));
+        addLine(view, text, windowHeight - kListDrop - static_cast<float>(row) * kListLineSpacing, kListLeft,
+                MenuFont::Small, red, green, blue);
+    }
+    addLine(view, kListHelp, kHelpRise, -1.0f, MenuFont::Small, 0.6f, 0.6f, 0.6f);
+}
+
+const char* startLevel(Game& game, int entry, int number) {
+    LevelChoice& choice = game.session.levels;
+    GameState& state = game.state;
+    const CollectionInPlay* collection = nullptr;
+    if (entry != 0) {
+        if (choice.browsedEntry == entry) {
+            choice.inPlay = choice.browsed;
+        } else if (choice.inPlayEntry != entry) {
+            const char* problem = readCollectionEntry(choice.entries[entry], choice.inPlay);
+            if (problem != nullptr) return problem;
+        }
+        choice.inPlayEntry = entry;
+        markSolvedLevels(choice.inPlay, game.session.profile.progress, 0);
+        collection = &choice.inPlay;
+        if (number == 0) number = std::max(nextUnsolvedLevel(choice.inPlay, 1), 1);
+    } else if (number == 0) {
+        number = std::max(game.session.profile.record.level, 1);
+    }
+    state.collection = collection;
+    choice.chosen = entry;
+    state.player.level = number;
+    state.player.steps = 0;
+    // The level end of the previous level no longer applies: a latched "solved" would otherwise carry play
+    // one level past the one chosen. The logo keeps its opacity, so the picture does not jump.
+    const float fade = state.levelEnd.fade;
+    state.levelEnd = LevelEnd{};
+    state.levelEnd.fade = fade;
+    loadLevelInPlay(state);
+    afterLevelLoad(state);
+    return nullptr;
+}
