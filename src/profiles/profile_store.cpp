@@ -1,16 +1,12 @@
 #include "profiles/profile_store.h"
 
-#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <climits>
-#include <cstring>
 
 #include "platform/diagnostics.h"
-#include "profiles/file_lock.h"
+#include "profiles/shared_file.h"
 
 // Sections: opening and locking the file; reading and writing records; the scan; the four operations.
 
@@ -18,121 +14,52 @@ namespace {
 
 // ---- opening and locking the file ----
 
-// An open profile file: a regular file only, never opened through a link, and never a blocking open.
 struct ProfileFile {
-    int fd = -1;
-    bool writable = false;
-    bool folderSynced = true;    // the folder of a file this open made was synced
+    SharedFile shared;
     long long wholeRecords = 0;  // records that lie entirely inside the file
 };
-
-void closeProfileFile(ProfileFile& file) {
-    if (file.fd >= 0) ::close(file.fd);
-    file.fd = -1;
-}
-
-std::string folderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
-}
-
-// A new file's name lives in its folder, which has to reach the disk too or a power cut can take the new
-// profile with it. A file system that cannot sync a folder (EINVAL) offers nothing better.
-bool syncFolder(const std::string& path) {
-    const int folder = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder < 0) return false;
-    const bool synced = ::fsync(folder) == 0 || errno == EINVAL;
-    ::close(folder);
-    return synced;
-}
-
-// For reading and writing, created empty when missing; read-only when it exists but cannot be written. A
-// link in place of the file fails every open (O_NOFOLLOW), dangling or not.
-bool openProfileFile(const std::string& path, ProfileFile& file) {
-    file = ProfileFile{};
-    constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
-    file.fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | kFlags, 0644);
-    const bool created = file.fd >= 0;
-    if (!created) file.fd = ::open(path.c_str(), O_RDWR | kFlags);
-    file.writable = file.fd >= 0;
-    if (file.fd < 0) file.fd = ::open(path.c_str(), O_RDONLY | kFlags);
-    if (file.fd < 0) return false;
-    struct stat info {};
-    if (::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        closeProfileFile(file);
-        return false;
-    }
-    if (created) file.folderSynced = syncFolder(path);
-    const int flags = ::fcntl(file.fd, F_GETFL);
-    if (flags >= 0) ::fcntl(file.fd, F_SETFL, flags & ~O_NONBLOCK);
-    return true;
-}
-
-// Nothing at the path: no file and no link (a missing folder counts).
-bool fileIsMissing(const std::string& path) {
-    struct stat info {};
-    return ::lstat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
-}
 
 // The length is taken under the lock: another copy may have appended while this one waited.
 bool measureProfileFile(ProfileFile& file) {
     struct stat info {};
-    if (::fstat(file.fd, &info) != 0) return false;
+    if (::fstat(file.shared.fd, &info) != 0) return false;
     file.wholeRecords = info.st_size / kProfileRecordSize;
     // Record numbers are 32-bit; a file with more records than they can number is not ours.
     return file.wholeRecords < INT_MAX;
 }
 
-enum class OpenOutcome {
-    Open,      // open, locked and measured
-    NoFile,    // nothing there, and it could not be created
-    Unusable,  // something there that cannot be used, or a lock held too long elsewhere
-};
-
+// For reading and writing, created empty when missing; read-only when it exists but cannot be written.
 OpenOutcome openLocked(const std::string& path, int lockOperation, ProfileFile& file) {
-    if (!openProfileFile(path, file))
-        return fileIsMissing(path) ? OpenOutcome::NoFile : OpenOutcome::Unusable;
-    // Another copy of the game holds the file for one scan and write at a time, so the wait is short; one
-    // stopped or frozen while holding it must not freeze this one too.
-    if (!lockFileWithin(file.fd, lockOperation, kProfileLockWaitSeconds) || !measureProfileFile(file)) {
-        closeProfileFile(file);
+    file = ProfileFile{};
+    const OpenOutcome outcome =
+        openSharedFile(path, FileAccess::ReadWrite, lockOperation, kProfileLockWaitSeconds, file.shared);
+    if (outcome == OpenOutcome::Open && !measureProfileFile(file)) {
+        closeSharedFile(file.shared);
         return OpenOutcome::Unusable;
     }
-    return OpenOutcome::Open;
+    return outcome;
 }
 
 // ---- reading and writing records ----
 
+off_t recordOffset(int position) {
+    return static_cast<off_t>(position - 1) * kProfileRecordSize;
+}
+
 bool readRecord(const ProfileFile& file, int position, ProfileBytes& bytes) {
-    const off_t offset = static_cast<off_t>(position - 1) * kProfileRecordSize;
-    std::size_t done = 0;
-    while (done < sizeof bytes) {
-        const ssize_t got = ::pread(file.fd, bytes + done, sizeof bytes - done, offset + done);
-        if (got <= 0) return false;
-        done += static_cast<std::size_t>(got);
-    }
-    return true;
+    return readBytesAt(file.shared, recordOffset(position), bytes, sizeof bytes);
 }
 
 // Writes the record at its position, waits for the disk (a level reached survives a crash) and closes the
 // file, which releases the lock.
 bool writeRecordAndClose(ProfileFile& file, int position, const ProfileRecord& record) {
+    if (position < 1 || position > file.wholeRecords + 1) {
+        closeSharedFile(file.shared);
+        return false;
+    }
     ProfileBytes bytes;
     encodeProfileRecord(record, bytes);
-    const off_t offset = static_cast<off_t>(position - 1) * kProfileRecordSize;
-    bool written = file.writable && file.folderSynced && position >= 1 && position <= file.wholeRecords + 1;
-    std::size_t done = 0;
-    while (written && done < sizeof bytes) {
-        const ssize_t put = ::pwrite(file.fd, bytes + done, sizeof bytes - done, offset + done);
-        if (put <= 0)
-            written = false;
-        else
-            done += static_cast<std::size_t>(put);
-    }
-    if (written && ::fsync(file.fd) != 0) written = false;
-    if (::close(file.fd) != 0) written = false;
-    file.fd = -1;
-    return written;
+    return writeSyncAndClose(file.shared, recordOffset(position), bytes, sizeof bytes);
 }
 
 // Both fields decoded in place: the password field unscrambled with the given password, the name shifted
@@ -201,7 +128,7 @@ int findProfile(const std::string& base, const std::string& name, const std::str
     ProfileFile file;
     if (openLocked(profileFilePath(base), LOCK_SH, file) != OpenOutcome::Open) return -1;
     const Scan scan = scanProfiles(file, name, password);
-    closeProfileFile(file);
+    closeSharedFile(file.shared);
     if (!scan.read) return -1;
     if (scan.nameSeen) notFound = 0;
     return scan.position;
@@ -218,7 +145,7 @@ ProfileResult createProfile(const std::string& base, ProfileRecord& record, cons
     if (opened) {
         scan = scanProfiles(file, name, password);
         if (scan.read && scan.nameSeen) {
-            closeProfileFile(file);
+            closeSharedFile(file.shared);
             return ProfileResult::NameTaken;
         }
     }
@@ -230,7 +157,7 @@ ProfileResult createProfile(const std::string& base, ProfileRecord& record, cons
     setFieldText(record.password, passwordText);
     record.level = 1;
     if (!opened || !scan.read) {
-        closeProfileFile(file);
+        closeSharedFile(file.shared);
         return ProfileResult::FileError;
     }
 
@@ -254,7 +181,7 @@ ProfileResult loadProfile(const std::string& base, ProfileRecord& record, const 
     // zero, which never verifies.
     const bool read =
         scan.read && (scan.position > file.wholeRecords || readRecord(file, scan.position, bytes));
-    closeProfileFile(file);
+    closeSharedFile(file.shared);
     if (!read) return ProfileResult::FileError;
     if (!scan.nameSeen) return ProfileResult::NotFound;
 
@@ -276,7 +203,7 @@ ProfileResult saveProfile(const std::string& base, ProfileRecord& record, const 
         return ProfileResult::FileError;
     const Scan scan = scanProfiles(file, name, password);
     if (!scan.read) {
-        closeProfileFile(file);
+        closeSharedFile(file.shared);
         return ProfileResult::FileError;
     }
 

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+
+// What each profile has done on each level, in a file of its own beside the profile file
+// ("progress.data"), so that the profile file and its 72-byte records stay exactly as they are. A level is
+// named by the hash of its board (core/level_collection.h: boardHash), not by its collection or number, so
+// a collection reordered, renamed or moved keeps its marks.
+//
+// The file is a run of records that are only ever appended (profiles/progress_record.h has their layout):
+// each has a length and a checksum, and carries its fields tagged, so that a later version can add fields
+// that this one skips. The newest valid record for a (profile, level) key wins. A damaged or truncated
+// record ends the reading there: what came before it stands, nothing after it is trusted. The same care as
+// the profile file besides (profiles/shared_file.h): an advisory lock (shared to read, exclusive to append,
+// with the profile file's bounded wait), fsync of the file (and of its folder when the file was created),
+// and no following of links.
+//
+// Damage can only ever be the file's tail. An append takes the exclusive lock, scans the file, cuts off
+// whatever follows the last whole record and writes right there, so a write cut short (a crash, a full
+// disk) is the last thing in the file until the next append removes it, and never hides a record written
+// after it. Damage before the end would need something outside the game to change bytes already written
+// (a failing disk, an edited file); the records after it are then lost with it at the next append.
+
+// The owner of records: the profile's record number in the profile file and its name. Names are compared
+// without trailing spaces, as the profile file compares them; another profile that reuses the name or the
+// number (a profile file made anew) does not inherit the marks.
+struct ProgressOwner {
+    int recordNumber = 0;
+    std::string name;
+};
+
+// One profile's result on one level.
+struct LevelProgress {
+    bool solved = false;
+};
+
+// Everything one profile has done, by board hash.
+using ProfileProgress = std::unordered_map<std::uint64_t, LevelProgress>;
+
+enum class ProgressResult {
+    Ok,
+    FileError,  // the file cannot be opened, locked, read or written (a missing file reads as empty)
+};
+
+// base + "/ZUR/Tarmelo3D/progress.data", beside the profile file.
+std::string progressFilePath(const std::string& base);
+
+// Every level of this owner, newest record per level, in place of what progress held. A missing file (or
+// folder) is Ok and empty; on FileError progress is left as it was.
+ProgressResult loadProgress(const std::string& base, const ProgressOwner& owner, ProfileProgress& progress);
+
+// Appends one record (the file is created when missing, the folder is not), after cutting off a damaged
+// tail; reaches the disk before it returns. FileError when the record may not be on the disk, which the
+// game tells the player as it tells a level reached that was not saved.
+ProgressResult saveProgress(const std::string& base, const ProgressOwner& owner, std::uint64_t boardHash,
+                            const LevelProgress& level);
