@@ -45,7 +45,8 @@ void saveClassicLevelReached(Game& game) {
     if (game.state.collection != nullptr) return;
     ProfileSession& profile = game.session.profile;
     const int reached = std::max(profile.record.level, game.state.player.level);
-    const ProfileResult saved = saveLevelReached(profile.dataDirectory, profile.record, profile.password, reached);
+    const ProfileResult saved =
+        saveLevelReached(profile.dataDirectory, profile.record, profile.password, reached);
     game.session.notes.progressNotSaved = saved != ProfileResult::Ok;
 }
 

@@ -17,7 +17,8 @@ std::string fileName(const std::string& path) {
 
 }  // namespace
 
-void listCollections(LevelChoice& choice, const std::string& levelFolder, const std::string& commandLinePath) {
+void listCollections(LevelChoice& choice, const std::string& levelFolder,
+                     const std::string& commandLinePath) {
     choice.entries.clear();
     choice.entries.push_back({"Classic", kClassicSetPath, true});
     for (const std::string& name : listLevelFiles(levelFolder))

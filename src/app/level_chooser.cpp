@@ -73,12 +73,9 @@ void moveInList(Game& game, InputFeed& feed) {
         int key;
         int lines;
     };
-    const Step steps[] = {{KEY_UP, -1},
-                          {KEY_DOWN, 1},
-                          {KEY_PAGEUP, -kMaxListRows},
-                          {KEY_PAGEDOWN, kMaxListRows},
-                          {KEY_HOME, -length},
-                          {KEY_END, length}};
+    const Step steps[] = {
+        {KEY_UP, -1},        {KEY_DOWN, 1},    {KEY_PAGEUP, -kMaxListRows}, {KEY_PAGEDOWN, kMaxListRows},
+        {KEY_HOME, -length}, {KEY_END, length}};
     for (const Step& step : steps) {
         if (!feed.now.held[step.key]) continue;
         listSelection(menu) += step.lines;
@@ -140,8 +137,8 @@ void chooseLevel(Game& game) {
 
 // ---- the layout ----
 
-void addLine(MenuView& view, const std::string& text, float y, float left, MenuFont font, float red, float green,
-             float blue) {
+void addLine(MenuView& view, const std::string& text, float y, float left, MenuFont font, float red,
+             float green, float blue) {
     if (view.lineCount >= kMaxMenuLines) return;
     MenuLine& line = view.lines[view.lineCount++];
     line.text = text;
@@ -216,8 +213,9 @@ void layOutChooser(const Game& game, float windowHeight, MenuView& view) {
     const MenuState& menu = game.session.menu;
     const bool levelsPage = menu.menuPage == MenuPage::Levels;
     const std::string title =
-        levelsPage ? fontSafeText(game.session.levels.entries[game.session.levels.browsedEntry].name, kTitleChars)
-                   : kChooseLevelTitle;
+        levelsPage
+            ? fontSafeText(game.session.levels.entries[game.session.levels.browsedEntry].name, kTitleChars)
+            : kChooseLevelTitle;
     addLine(view, title, windowHeight - kTitleDrop, -1.0f, MenuFont::Large, 1.0f, 1.0f, 1.0f);
 
     const int length = listLength(game);
@@ -234,10 +232,11 @@ void layOutChooser(const Game& game, float windowHeight, MenuView& view) {
             red = green = blue = 0.45f;
         }
         if (selected) {
-            red = std::min(red + 0.3f, 1.0f), green = std::min(green + 0.3f, 1.0f), blue = std::min(blue + 0.3f, 1.0f);
+            red = std::min(red + 0.3f, 1.0f), green = std::min(green + 0.3f, 1.0f),
+            blue = std::min(blue + 0.3f, 1.0f);
         }
-        const std::string text =
-            std::string(selected ? "> " : "  ") + (levelsPage ? levelLine(game, index) : collectionLine(game, index));
+        const std::string text = std::string(selected ? "> " : "  ") +
+                                 (levelsPage ? levelLine(game, index) : collectionLine(game, index));
         addLine(view, text, windowHeight - kListDrop - static_cast<float>(row) * kListLineSpacing, kListLeft,
                 MenuFont::Small, red, green, blue);
     }

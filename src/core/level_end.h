@@ -43,7 +43,8 @@ void levelEndTrigger(LevelEnd& state, const Board& board, bool enterDown, bool d
 // Sinking, fade-out and reload. waitForEnterRelease is called every frame of the fade-out; it blocks while
 // Enter is held, so a held Enter does not restart the next level at once.
 LevelEndFrame runLevelEndPhases(LevelEnd& state, Board& board, Player& player,
-                                const std::function<void()>& waitForEnterRelease, const LevelLoader& load = {});
+                                const std::function<void()>& waitForEnterRelease,
+                                const LevelLoader& load = {});
 
 // The trigger and the phases of one frame, in that order.
 LevelEndFrame stepLevelEnd(LevelEnd& state, Board& board, Player& player, bool enterDown, bool demoMode,

@@ -26,7 +26,8 @@ int nextUnsolvedLevel(const CollectionInPlay& play, int from) {
     const int start = (from >= 1 && from <= count) ? from - 1 : 0;
     for (int step = 0; step < count; ++step) {
         const int index = (start + step) % count;
-        if (play.collection.levels[index].problem == LevelProblem::None && !play.solved[index]) return index + 1;
+        if (play.collection.levels[index].problem == LevelProblem::None && !play.solved[index])
+            return index + 1;
     }
     return 0;
 }

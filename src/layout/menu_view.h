@@ -11,7 +11,7 @@ enum class MenuFont { Large, Small };
 
 struct MenuLine {
     std::string text;
-    float y = 0.0f;     // window pixels, upward from the bottom edge
+    float y = 0.0f;      // window pixels, upward from the bottom edge
     float left = -1.0f;  // window pixels from the left edge; negative: centred
     MenuFont font = MenuFont::Large;
     float red = 1.0f;  // the colour: white, or grey (0.4) for the main page's items not selected
