@@ -29,7 +29,11 @@ appstreamcli validate --no-net "$PREFIX/$METAINFO_DIR"/*.metainfo.xml >"$SCRATCH
 entry() {
     sed -n "s/^$1=//p" "$2"
 }
-[ "$(entry Exec "$DESKTOP_FILE")" = "$PREFIX/bin/tarmelo3d" ] ||
+# The menu entry's command, without the file the desktop may hand it (%f).
+command_of() {
+    entry Exec "$1" | sed 's/ %f$//'
+}
+[ "$(command_of "$DESKTOP_FILE")" = "$PREFIX/bin/tarmelo3d" ] ||
     fail "the menu entry runs '$(entry Exec "$DESKTOP_FILE")', not the command installed to $PREFIX/bin"
 # Each icon is a PNG whose header (width and height, 4 bytes each from byte 16) gives its folder's size.
 for size in 64 128 256; do
@@ -43,7 +47,7 @@ gzip -dc "$MANUAL" | grep -q -F "$GAME_DIR/" || fail "the manual page does not n
 
 # ---- the menu entry's command, from elsewhere ----
 mkdir -p "$SCRATCH/elsewhere/profiles"
-(cd "$SCRATCH/elsewhere" && PROGRAMDATA=profiles exec $(entry Exec "$DESKTOP_FILE") >"$GAME_OUT" 2>&1) &
+(cd "$SCRATCH/elsewhere" && PROGRAMDATA=profiles exec "$(command_of "$DESKTOP_FILE")" >"$GAME_OUT" 2>&1) &
 GAME_PID=$!
 window=$(game_window)
 [ -n "$window" ] || fail "no window titled TARMELO 3D appeared"
@@ -72,7 +76,7 @@ DESTDIR=$STAGE "$CMAKE" --install "$BUILD_DIR" --prefix /usr >"$SCRATCH/install-
     fail "the staged cmake --install failed"
 [ -x "$STAGE/usr/games/tarmelo3d" ] || fail "no command in the staged /usr/games"
 [ ! -e "$STAGE/usr/bin" ] || fail "the staged install for /usr has a bin folder"
-[ "$(entry Exec "$STAGE/usr/$DESKTOP_DIR/$(basename "$DESKTOP_FILE")")" = /usr/games/tarmelo3d ] ||
+[ "$(command_of "$STAGE/usr/$DESKTOP_DIR/$(basename "$DESKTOP_FILE")")" = /usr/games/tarmelo3d ] ||
     fail "the staged menu entry does not run /usr/games/tarmelo3d"
 gzip -dc "$STAGE/usr/$MAN6_DIR/tarmelo3d.6.gz" | grep -q -F "/usr/$DATA_DIR/" ||
     fail "the staged manual page does not name /usr/$DATA_DIR"
