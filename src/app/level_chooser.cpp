@@ -15,14 +15,20 @@ constexpr const char* kLevelNotReached = "LEVEL NOT REACHED YET!";
 constexpr const char* kLevelUnplayable = "LEVEL CANNOT BE PLAYED!";
 constexpr const char* kListHelp = "Up/Down, Page Up/Down: choose   Enter: open   Escape: back";
 
+// The page stands on a dark panel below the HUD's lines, in window pixels: the title, then the list
+// under it, the help at the panel's foot. A window too low for every row shows fewer.
 constexpr int kMaxListRows = 24;           // lines of a list on show at once
 constexpr float kListLineSpacing = 14.0f;  // pixels between the small font's lines
-constexpr float kTitleDrop = 60.0f;        // pixels from the window's top to the title's baseline
-constexpr float kListDrop = 100.0f;        // pixels from the window's top to the list's first line
-constexpr float kHelpRise = 30.0f;         // pixels from the window's bottom to the help line
-constexpr float kListLeft = 48.0f;         // pixels from the window's left edge to a list line
-constexpr std::size_t kTitleChars = 25;    // what the large font holds across 800 pixels
-constexpr std::size_t kLevelTitleChars = 60;
+constexpr float kPanelDrop = 84.0f;        // from the window's top to the panel's: the HUD's lines stay clear
+constexpr float kPanelRise = 36.0f;        // from the window's bottom to the panel's
+constexpr float kPanelMargin = 32.0f;      // from the window's sides to the panel's
+constexpr float kTitleDrop = 120.0f;       // from the window's top to the title's baseline
+constexpr float kListDrop = 150.0f;        // from the window's top to the list's first line
+constexpr float kHelpRise = 46.0f;         // from the window's bottom to the help line
+constexpr float kListLeft = 48.0f;         // from the window's left edge to a list line
+constexpr std::size_t kTitleChars = 22;    // what the large font holds inside the panel at 800 pixels
+// A level's line: "> ", its number in 5, its title in 44, its mark in 32: 87 characters of 8 pixels.
+constexpr std::size_t kLevelTitleChars = 44;
 constexpr std::size_t kCollectionNameChars = 70;
 
 static_assert(kMaxListRows + 2 <= kMaxMenuLines, "a list, its title and its help fit the view");
@@ -170,7 +176,7 @@ std::string levelLine(const Game& game, int index) {
     else if (!levelOpen(game, index + 1))
         mark = "not reached";
     char line[160];
-    std::snprintf(line, sizeof line, "%5d  %-*s  %s", index + 1, static_cast<int>(kLevelTitleChars),
+    std::snprintf(line, sizeof line, "%5d  %-*s  %.32s", index + 1, static_cast<int>(kLevelTitleChars),
                   title.c_str(), mark.c_str());
     return line;
 }
@@ -209,7 +215,9 @@ void runChooserKeys(Game& game, InputFeed& feed) {
     }
 }
 
-void layOutChooser(const Game& game, float windowHeight, MenuView& view) {
+void layOutChooser(const Game& game, float windowWidth, float windowHeight, MenuView& view) {
+    view.panel =
+        MenuPanel{true, kPanelMargin, kPanelRise, windowWidth - kPanelMargin, windowHeight - kPanelDrop};
     const MenuState& menu = game.session.menu;
     const bool levelsPage = menu.menuPage == MenuPage::Levels;
     const std::string title =
@@ -220,9 +228,14 @@ void layOutChooser(const Game& game, float windowHeight, MenuView& view) {
 
     const int length = listLength(game);
     const int selection = levelsPage ? menu.chooser.level : menu.chooser.collection;
-    const int rows = std::min(kMaxListRows, length - menu.chooser.top);
+    // A window too low for every row shows fewer, still with the selection among them.
+    const int roomForRows = static_cast<int>((windowHeight - kListDrop - kHelpRise) / kListLineSpacing);
+    const int shownRows = std::max(std::min(kMaxListRows, roomForRows), 1);
+    int top = std::min(menu.chooser.top, selection);
+    if (selection >= top + shownRows) top = selection - shownRows + 1;
+    const int rows = std::max(std::min(shownRows, length - top), 0);
     for (int row = 0; row < rows; ++row) {
-        const int index = menu.chooser.top + row;
+        const int index = top + row;
         const bool selected = index == selection;
         float red = 0.75f, green = 0.75f, blue = 0.75f;  // an open level or a collection
         if (levelsPage && levelsShown(game).solved[index]) {

@@ -15,7 +15,7 @@ void openChooser(Game& game);
 void runChooserKeys(Game& game, InputFeed& feed);
 
 // The chooser's page as lines of the menu's view.
-void layOutChooser(const Game& game, float windowHeight, MenuView& view);
+void layOutChooser(const Game& game, float windowWidth, float windowHeight, MenuView& view);
 
 // Loads level `number` (from 1; 0 for the first level the profile has not solved) of the entry `entry`,
 // with a fresh attempt: no level end, no moves to take back or make again. A player's collection is read

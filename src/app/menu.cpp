@@ -305,10 +305,11 @@ void addLine(MenuView& view, const std::string& text, float y, float brightness)
 
 // The message with its blinking prompt under it, or the page's items: the first at half the window's
 // height, each next one 30 pixels lower. On the main page only the selected item is white.
-void layOutMenu(Game& game, double now, float windowHeight) {
+void layOutMenu(Game& game, double now, float windowWidth, float windowHeight) {
     MenuState& menu = game.session.menu;
     MenuView& view = menu.view;
     view.lineCount = 0;
+    view.panel = MenuPanel{};
     const float middle = std::floor(windowHeight / 2.0f);
     if (menu.messageShown) {
         addLine(view, menu.messageText, middle, 1.0f);
@@ -317,7 +318,7 @@ void layOutMenu(Game& game, double now, float windowHeight) {
         return;
     }
     if (isChooserPage(menu.menuPage)) {
-        layOutChooser(game, windowHeight, view);
+        layOutChooser(game, windowWidth, windowHeight, view);
         return;
     }
     setUpMenuItems(menu.menuPage, game.session.profile.loaded, menu.menuItems);
@@ -358,7 +359,8 @@ void runMenuFrame(Game& game, InputFeed& feed) {
 
     const double now = feed.now.time;
     blinkTypingMark(menu, now);
-    layOutMenu(game, now, static_cast<float>(windowSettings.height));
+    layOutMenu(game, now, static_cast<float>(windowSettings.width),
+               static_cast<float>(windowSettings.height));
     if (game.presenter.drawMenuFrame != nullptr)
         game.presenter.drawMenuFrame(*game.graphics, windowSettings, menu.view);
 

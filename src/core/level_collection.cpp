@@ -232,6 +232,10 @@ LevelCollection parseLevelCollection(std::string_view text) {
         const ClassifiedLine classified = classify(line, open.board);
         if (classified.kind == LineKind::Board) {
             if (!open.inBoard) {
+                if (collection.levels.size() == kMaxCollectionLevels) {
+                    collection.cutShort = true;
+                    break;
+                }
                 CollectionLevel level;
                 level.title = leadIn.title;
                 level.author = leadIn.author;

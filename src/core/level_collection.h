@@ -59,10 +59,16 @@ struct CollectionLevel {
     int firstLine = 0;  // the file's line (from 1) where the board starts, for messages
 };
 
+// The most levels read from one file; the rest of a longer one is left unread. The largest collections
+// players share hold a few thousand, and the memory of a level is bounded by the grid, so this bounds a
+// file's memory whatever it holds (a file of nothing but tiny boards among them).
+constexpr std::size_t kMaxCollectionLevels = 50000;
+
 struct LevelCollection {
     std::string title;                    // a "Collection: ..." line's text; "" when the file names none
     std::string description;              // the text before the first board, lines joined with "\n", trimmed
     std::vector<CollectionLevel> levels;  // every board of the file in order, playable or not
+    bool cutShort = false;                // the file holds more than kMaxCollectionLevels boards
 };
 
 // Reads a whole collection from its bytes (LF or CRLF, an optional UTF-8 byte-order mark, tabs and

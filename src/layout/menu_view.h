@@ -19,7 +19,19 @@ struct MenuLine {
     float blue = 1.0f;
 };
 
+// A dark translucent panel behind a page of lines that fill the window (the level chooser's lists), so
+// the small font stays legible over the board, the HUD and the mini-map. Window pixels.
+constexpr float kMenuPanelOpacity = 0.7f;
+struct MenuPanel {
+    bool shown = false;
+    float left = 0.0f;
+    float bottom = 0.0f;
+    float right = 0.0f;
+    float top = 0.0f;
+};
+
 struct MenuView {
+    MenuPanel panel;
     MenuLine lines[kMaxMenuLines];
     int lineCount = 0;
 };

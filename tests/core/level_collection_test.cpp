@@ -67,6 +67,16 @@ TEST(CollectionNotation, HugeCountsStopAtTheGrid) {
     EXPECT_EQ(levelOf("999(999(999(999(999(999(999(999(#))))))))\n#@$.#\n").problem, LevelProblem::TooWide);
 }
 
+// A file of nothing but tiny boards would otherwise cost memory far beyond its size.
+TEST(CollectionNotation, AFileStopsAtTheMostLevels) {
+    std::string text;
+    for (std::size_t i = 0; i <= kMaxCollectionLevels; ++i) text += "#\n\n";
+    const LevelCollection collection = parseLevelCollection(text);
+    EXPECT_EQ(collection.levels.size(), kMaxCollectionLevels);
+    EXPECT_TRUE(collection.cutShort);
+    EXPECT_FALSE(parseLevelCollection("#\n").cutShort);
+}
+
 TEST(CollectionNotation, LineEndsByteOrderMarkAndTrailingBlanks) {
     const std::string plain = "Set\n\nFirst\n" + kSmallText + "Title: one\n";
     for (const std::string& variant :
