@@ -12,16 +12,17 @@
 // The file is a run of records that are only ever appended (profiles/progress_record.h has their layout):
 // each has a length and a checksum, and carries its fields tagged, so that a later version can add fields
 // that this one skips. The newest valid record for a (profile, level) key wins. A damaged or truncated
-// record ends the reading there: what came before it stands, nothing after it is trusted. The same care as
+// record is passed over, and the reading goes on at the next whole record. The same care as
 // the profile file besides (profiles/shared_file.h): an advisory lock (shared to read, exclusive to append,
 // with the profile file's bounded wait), fsync of the file (and of its folder when the file was created),
 // and no following of links.
 //
-// Damage can only ever be the file's tail. An append takes the exclusive lock, scans the file, cuts off
-// whatever follows the last whole record and writes right there, so a write cut short (a crash, a full
-// disk) is the last thing in the file until the next append removes it, and never hides a record written
-// after it. Damage before the end would need something outside the game to change bytes already written
-// (a failing disk, an edited file); the records after it are then lost with it at the next append.
+// The game itself only ever leaves damage at the file's tail. An append takes the exclusive lock, scans the
+// file, cuts off whatever follows the last whole record and writes right there, so a write cut short (a
+// crash, a full disk) is the last thing in the file until the next append removes it, and never hides a
+// record written after it. Damage before the end needs something outside the game to change bytes already
+// written (a failing disk, an edited file): the records after it still count, and the damage stays where it
+// is, passed over at every reading.
 
 // The owner of records: the profile's record number in the profile file and its name. Names are compared
 // without trailing spaces, as the profile file compares them; another profile that reuses the name or the

@@ -1,5 +1,6 @@
 #include "profiles/progress_record.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -125,28 +126,65 @@ RecordRead decodeProgressRecord(const std::uint8_t* bytes, std::size_t size, Pro
     return RecordRead::Used;
 }
 
+namespace {
+
+// What lies at one offset of the file.
+enum class RecordAt { Whole, Damaged, ReadFailed };
+
+RecordAt readRecordAt(std::uint64_t fileSize, std::uint64_t offset, const ReadProgressBytes& read,
+                      ProgressBytes& bytes, std::size_t& size, RecordRead& outcome, ProgressRecord& record) {
+    std::uint8_t header[kProgressHeaderSize];
+    if (!read(offset, sizeof header, header)) return RecordAt::ReadFailed;
+    size = progressRecordSize(header);
+    if (size == 0 || size > fileSize - offset) return RecordAt::Damaged;
+    bytes.resize(size);
+    if (!read(offset, size, bytes.data())) return RecordAt::ReadFailed;
+    record = ProgressRecord{};
+    outcome = decodeProgressRecord(bytes.data(), size, record);
+    return outcome == RecordRead::Damaged ? RecordAt::Damaged : RecordAt::Whole;
+}
+
+// The next offset after `from` where the magic stands, looked for a chunk at a time; fileSize when none.
+std::uint64_t nextMagic(std::uint64_t fileSize, std::uint64_t from, const ReadProgressBytes& read) {
+    constexpr std::size_t kChunk = 64 * 1024;
+    std::uint8_t chunk[kChunk];
+    for (std::uint64_t start = from; start + sizeof kProgressMagic <= fileSize;
+         start += kChunk - (sizeof kProgressMagic - 1)) {
+        const std::size_t count = static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, fileSize - start));
+        if (!read(start, count, chunk)) return fileSize;
+        for (std::size_t i = 0; i + sizeof kProgressMagic <= count; ++i) {
+            if (std::memcmp(chunk + i, kProgressMagic, sizeof kProgressMagic) == 0) return start + i;
+        }
+        if (count < kChunk) break;
+    }
+    return fileSize;
+}
+
+}  // namespace
+
 ProgressScan scanProgressRecords(std::uint64_t fileSize, const ReadProgressBytes& read,
                                  const std::function<void(const ProgressRecord&)>& use) {
     ProgressScan scan;
     ProgressBytes bytes;
-    while (fileSize - scan.validSize >= kProgressHeaderSize) {
-        std::uint8_t header[kProgressHeaderSize];
-        if (!read(scan.validSize, sizeof header, header)) {
-            scan.readFailed = true;
-            break;
-        }
-        const std::size_t size = progressRecordSize(header);
-        if (size == 0 || size > fileSize - scan.validSize) break;
-        bytes.resize(size);
-        if (!read(scan.validSize, size, bytes.data())) {
-            scan.readFailed = true;
-            break;
-        }
+    std::uint64_t offset = 0;
+    while (fileSize - offset >= kProgressHeaderSize) {
+        std::size_t size = 0;
+        RecordRead outcome = RecordRead::Damaged;
         ProgressRecord record;
-        const RecordRead outcome = decodeProgressRecord(bytes.data(), size, record);
-        if (outcome == RecordRead::Damaged) break;
+        const RecordAt at = readRecordAt(fileSize, offset, read, bytes, size, outcome, record);
+        if (at == RecordAt::ReadFailed) {
+            scan.readFailed = true;
+            break;
+        }
+        if (at == RecordAt::Damaged) {
+            // Damage before the end (a failing disk, an edited file) must not cost the records after it:
+            // the reading goes on at the next whole record, found by its magic and checked by its checksum.
+            offset = nextMagic(fileSize, offset + 1, read);
+            continue;
+        }
         if (outcome == RecordRead::Used) use(record);
-        scan.validSize += size;
+        offset += size;
+        scan.validSize = offset;
     }
     return scan;
 }

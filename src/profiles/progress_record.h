@@ -26,8 +26,8 @@
 //
 // Reading a record:
 // - Whole: the magic matches, the length is within the maximum and the file, the checksum matches. Any
-//   other record is damage, and the reading stops there (see the progress file's comment for why that can
-//   only be the file's tail).
+//   other record is damage: the reading goes on at the next whole record after it (found by its magic),
+//   and damage after the last whole record is the file's tail, which the next save cuts off.
 // - Used: a whole record whose fields all lie inside the payload and that carries tags 1, 2 and 3, with
 //   tags 1, 3 and 4 of the sizes above. A whole record that is not used is passed over and the reading
 //   goes on after it.
@@ -89,7 +89,7 @@ struct ProgressScan {
 };
 
 // Reads the file's records in order, one at a time (never more than one record in memory), and hands each
-// used record to `use`, until the first damaged record or the file's end.
+// used record to `use`, passing over damage to the next whole record, up to the file's end.
 ProgressScan scanProgressRecords(std::uint64_t fileSize, const ReadProgressBytes& read,
                                  const std::function<void(const ProgressRecord&)>& use);
 

@@ -117,7 +117,9 @@ TEST(ProgressRecord, WhatThisVersionDoesNotKnowIsPassedOver) {
 
 // A changed byte anywhere in a record, or junk where a record should start: the records before it stand and
 // nothing from it on is read. (Records cut short at every length are level_progress_test's.)
-TEST(ProgressRecord, DamageEndsTheReading) {
+// Damage a disk or an editor left before the end costs only the damaged record: the ones after it count,
+// and the next save goes after the last of them.
+TEST(ProgressRecord, DamageIsPassedOverToTheNextWholeRecord) {
     const std::string first = encoded(1, "Ann", 7, true);
     const std::string second = encoded(1, "Ann", 8, true);
     const std::string third = encoded(2, "Bob", 9, true);
@@ -126,12 +128,15 @@ TEST(ProgressRecord, DamageEndsTheReading) {
             std::string damaged = second;
             damaged[at] ^= flip;
             const Scanned scanned = scan(first + damaged + third);
-            EXPECT_EQ(scanned.records, Lines{"1 Ann 7 1"}) << "byte " << at << " ^ " << int(flip & 0xff);
-            EXPECT_EQ(scanned.validSize, first.size()) << "byte " << at;
+            EXPECT_EQ(scanned.records, (Lines{"1 Ann 7 1", "2 Bob 9 1"}))
+                << "byte " << at << " ^ " << int(flip & 0xff);
+            EXPECT_EQ(scanned.validSize, first.size() + second.size() + third.size()) << "byte " << at;
         }
     }
-    EXPECT_EQ(scan(first + std::string(4096, '\0') + third).validSize,
-              first.size());  // a size grown, no data
+    const Scanned zeros = scan(first + std::string(70000, '\0') + third);  // more than one chunk of search
+    EXPECT_EQ(zeros.records, (Lines{"1 Ann 7 1", "2 Bob 9 1"}));
+    // Damage after the last whole record is the tail: the next save goes where it begins.
+    EXPECT_EQ(scan(first + second.substr(0, 20)).validSize, first.size());
 }
 
 }  // namespace
