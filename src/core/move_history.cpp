@@ -16,10 +16,12 @@ int slot(const MoveHistory& history, int index) {
 void clearMoveHistory(MoveHistory& history) {
     history.first = 0;
     history.count = 0;
+    history.redoable = 0;
 }
 
 void recordMove(MoveHistory& history, Direction direction, const MoveResult& move) {
     if (!move.moved) return;
+    history.redoable = 0;
     std::uint8_t code = static_cast<std::uint8_t>(static_cast<int>(direction)) & kDirectionBits;
     if (move.pushedBox >= 0) code |= static_cast<std::uint8_t>(kPushBit | (move.pushedBox << kBoxShift));
     if (history.count == kMoveHistoryCapacity) {
@@ -34,6 +36,7 @@ std::optional<Direction> undoMove(MoveHistory& history, Board& board, Player& pl
     if (isPlayerGliding(player) || history.count == 0) return std::nullopt;
     const std::uint8_t code = history.moves[slot(history, history.count - 1)];
     --history.count;
+    ++history.redoable;
     const Direction direction = static_cast<Direction>(code & kDirectionBits);
     const CellStep step = directionStep(direction);
     // Drawn at the cell it leaves, gliding back: the offsets of a move in the opposite direction.
@@ -49,5 +52,16 @@ std::optional<Direction> undoMove(MoveHistory& history, Board& board, Player& pl
         box.offsetX = player.offsetX;
         box.offsetZ = player.offsetZ;
     }
+    return direction;
+}
+
+std::optional<Direction> redoMove(MoveHistory& history, Board& board, Player& player) {
+    if (isPlayerGliding(player) || history.redoable == 0) return std::nullopt;
+    const Direction direction =
+        static_cast<Direction>(history.moves[slot(history, history.count)] & kDirectionBits);
+    // The board is as it was before the move was taken back, so the move rule makes the very same move.
+    if (!tryMove(board, player, direction).moved) return std::nullopt;
+    ++history.count;
+    --history.redoable;
     return direction;
 }

@@ -55,6 +55,7 @@ bool runPlay(GameState& state, InputFeed& feed, FrameReport& report) {
 
     std::optional<Direction> requested;
     bool undoRequested = false;
+    bool redoRequested = false;
     if (state.demo.demoMode) {
         const FrameInput& input = feed.now;
         const DemoStep step = runDemoStep(state.demo, state.player, input.held[KEY_SPACE],
@@ -77,6 +78,7 @@ bool runPlay(GameState& state, InputFeed& feed, FrameReport& report) {
         }
         requested = arrowKeyRequest(feed.now);
         undoRequested = undoKeyDown(feed.now) && !state.levelEnd.endRequested;
+        redoRequested = redoKeyDown(feed.now) && !state.levelEnd.endRequested;
     }
 
     state.moveKeyActed = false;
@@ -88,6 +90,11 @@ bool runPlay(GameState& state, InputFeed& feed, FrameReport& report) {
         // back at the pace of moves.
         const std::optional<Direction> undone = undoMove(state.history, state.board, state.player);
         if (undone) state.requestedFacing = directionFacing(*undone);
+        state.moveKeyActed = true;
+    } else if (redoRequested) {
+        // Held, it goes on making moves again at the pace of moves, as undo takes them back.
+        const std::optional<Direction> redone = redoMove(state.history, state.board, state.player);
+        if (redone) state.requestedFacing = directionFacing(*redone);
         state.moveKeyActed = true;
     } else if (requested) {
         recordMove(state.history, *requested, tryMove(state.board, state.player, *requested));

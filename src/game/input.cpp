@@ -30,6 +30,10 @@ bool undoKeyDown(const FrameInput& input) {
     return input.held[KEY_U] || input.held[KEY_BACKSPACE];
 }
 
+bool redoKeyDown(const FrameInput& input) {
+    return input.held[KEY_Y];
+}
+
 void toggleOnPress(InputFeed& feed, int key, bool& flag) {
     if (!feed.now.held[key]) return;
     flag = !flag;

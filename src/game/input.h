@@ -40,5 +40,8 @@ std::optional<Direction> arrowKeyRequest(const FrameInput& input);
 // U or Backspace: take the last move back.
 bool undoKeyDown(const FrameInput& input);
 
+// Y: make the last move taken back again.
+bool redoKeyDown(const FrameInput& input);
+
 // A key that flips a setting once per press.
 void toggleOnPress(InputFeed& feed, int key, bool& flag);

@@ -46,6 +46,12 @@ struct MoveHistoryTest : ::testing::Test {
         return undone;
     }
 
+    std::optional<Direction> redo() {
+        const std::optional<Direction> redone = redoMove(*history, board, player);
+        settleAll(board, player);
+        return redone;
+    }
+
     std::unique_ptr<MoveHistory> history = std::make_unique<MoveHistory>();
     Player player;
     Board board;
@@ -126,6 +132,38 @@ TEST_F(MoveHistoryTest, AFullHistoryForgetsItsOldestMoves) {
     EXPECT_EQ(player.x, 2);          // after Right, Left, Right
     clearMoveHistory(*history);
     EXPECT_EQ(history->count, 0);
+}
+
+// Redo makes the moves taken back again, pushes included, until none is left; a new move forgets them, and
+// so does a level load.
+TEST_F(MoveHistoryTest, RedoMakesTheUndoneMovesAgainUntilANewMove) {
+    board = boardFromRows("#######\n#@$  .#\n#   $.#\n#######\n", player);
+    move(Direction::Right);  // push crate 0
+    move(Direction::Down);
+    move(Direction::Right);
+    move(Direction::Right);  // push crate 1 onto its goal
+    const Board solved = board;
+    const Player end = player;
+    for (int i = 0; i < 4; ++i) undo();
+    ASSERT_EQ(history->redoable, 4);
+    // The first redo glides like a move; a second request during the glide is ignored.
+    ASSERT_EQ(redoMove(*history, board, player), Direction::Right);
+    EXPECT_FALSE(redoMove(*history, board, player));
+    settleAll(board, player);
+    EXPECT_EQ(redo(), Direction::Down);
+    EXPECT_EQ(redo(), Direction::Right);
+    EXPECT_EQ(redo(), Direction::Right);
+    EXPECT_FALSE(redo());
+    expectSameBoard(board, solved);
+    expectSameKeeper(player, end);
+
+    undo();
+    undo();
+    move(Direction::Up);  // a new move: what was taken back is forgotten
+    EXPECT_FALSE(redo());
+    undo();
+    clearMoveHistory(*history);
+    EXPECT_FALSE(redo());
 }
 
 }  // namespace
