@@ -1,12 +1,12 @@
 #include "app/game_frame.h"
 
 #include "app/frame_pacing.h"
+#include "app/level_records.h"
 #include "app/loop_input.h"
 #include "app/menu.h"
 #include "app/window_callbacks.h"
 #include "game/game_step.h"
 #include "platform/window.h"
-#include "profiles/level_progress.h"
 #include "profiles/profile_store.h"
 
 #include <algorithm>
@@ -17,25 +17,6 @@ void playReportedSounds(Game& game, const FrameReport& report, bool played) {
     if (played)
         updateSlideSounds(game.audio, report.boxGliding, report.glidingBoxPosition, game.state.random);
     for (int i = 0; i < report.footfallCount; ++i) playFootstep(game.audio, report.footfalls[i]);
-}
-
-// The level just solved goes into the progress file, named by its board, and its mark into the set in play,
-// before the reload looks for the next level not yet solved.
-void recordSolvedLevel(Game& game) {
-    LevelChoice& choice = game.session.levels;
-    CollectionInPlay& play = game.state.collection != nullptr ? choice.inPlay : choice.classic;
-    const int index = game.state.player.level - 1;
-    if (index < 0 || index >= static_cast<int>(play.hashes.size())) return;
-    play.solved[index] = true;
-    ProfileSession& profile = game.session.profile;
-    LevelProgress& level = profile.progress[play.hashes[index]];
-    level.solved = true;
-    // A profile whose place in its file could not be found (the file unreadable since) has no owner to
-    // write under: the mark stays for this run only, and the HUD says so.
-    const bool saved =
-        profile.owner.recordNumber >= 1 &&
-        saveProgress(profile.dataDirectory, profile.owner, play.hashes[index], level) == ProgressResult::Ok;
-    game.session.notes.solvedLevelNotSaved = !saved;
 }
 
 // The level reached is written back whether the level was solved or restarted, and only ever rises:

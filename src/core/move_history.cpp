@@ -17,6 +17,8 @@ void clearMoveHistory(MoveHistory& history) {
     history.first = 0;
     history.count = 0;
     history.redoable = 0;
+    history.pushes = 0;
+    history.forgotOldest = false;
 }
 
 void recordMove(MoveHistory& history, Direction direction, const MoveResult& move) {
@@ -27,7 +29,9 @@ void recordMove(MoveHistory& history, Direction direction, const MoveResult& mov
     if (history.count == kMoveHistoryCapacity) {
         history.first = slot(history, 1);  // the oldest move is forgotten
         --history.count;
+        history.forgotOldest = true;
     }
+    if (move.pushedBox >= 0) ++history.pushes;
     history.moves[slot(history, history.count)] = code;
     ++history.count;
 }
@@ -46,6 +50,7 @@ std::optional<Direction> undoMove(MoveHistory& history, Board& board, Player& pl
     player.offsetZ = static_cast<float>(-step.dy);
     player.steps -= 1;
     if ((code & kPushBit) != 0) {
+        --history.pushes;
         Box& box = board.boxes[code >> kBoxShift];
         box.x -= step.dx;
         box.y -= step.dy;
@@ -60,8 +65,23 @@ std::optional<Direction> redoMove(MoveHistory& history, Board& board, Player& pl
     const Direction direction =
         static_cast<Direction>(history.moves[slot(history, history.count)] & kDirectionBits);
     // The board is as it was before the move was taken back, so the move rule makes the very same move.
-    if (!tryMove(board, player, direction).moved) return std::nullopt;
+    const MoveResult move = tryMove(board, player, direction);
+    if (!move.moved) return std::nullopt;
+    if (move.pushedBox >= 0) ++history.pushes;
     ++history.count;
     --history.redoable;
     return direction;
+}
+
+std::string solutionText(const MoveHistory& history) {
+    if (history.forgotOldest) return std::string();
+    constexpr char kLetters[] = {'u', 'd', 'l', 'r'};  // by Direction: up 0, down 1, left 2, right 3
+    std::string text;
+    text.reserve(static_cast<std::size_t>(history.count));
+    for (int i = 0; i < history.count; ++i) {
+        const std::uint8_t code = history.moves[slot(history, i)];
+        const char letter = kLetters[code & kDirectionBits];
+        text.push_back((code & kPushBit) != 0 ? static_cast<char>(letter - 'a' + 'A') : letter);
+    }
+    return text;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "core/board.h"
 #include "core/moves.h"
@@ -19,6 +20,8 @@ struct MoveHistory {
     std::int32_t first = 0;
     std::int32_t count = 0;     // moves made and not taken back
     std::int32_t redoable = 0;  // moves taken back that can be made again: kept after the first `count`
+    std::int32_t pushes = 0;    // pushes among the moves made and not taken back, forgotten ones included
+    bool forgotOldest = false;  // the ring was full: the moves no longer start at the level's start
 };
 
 // At every level load: nothing to take back or make again.
@@ -37,3 +40,7 @@ std::optional<Direction> undoMove(MoveHistory& history, Board& board, Player& pl
 // and can be taken back once more. Ignored while the keeper glides, and with nothing taken back. Returns
 // the direction of the move.
 std::optional<Direction> redoMove(MoveHistory& history, Board& board, Player& player);
+
+// The moves made since the level's start as the genre writes them: "l", "r", "u", "d" for walks, upper case
+// for pushes. Empty when the oldest moves were forgotten: the text would not start at the level's start.
+std::string solutionText(const MoveHistory& history);

@@ -30,6 +30,9 @@ struct GameState {
     Board board;
     Player player;
     LevelEnd levelEnd;
+    // The level as it was loaded, where a solution is played from to check it before it is kept.
+    Board levelStart;
+    Player levelStartKeeper;
     MoveHistory history;  // the moves since the level was loaded, for undo
     DemoState demo;
     FrameClock clock;

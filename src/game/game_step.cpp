@@ -118,6 +118,8 @@ void loadLevelInPlay(GameState& state) {
 }
 
 void afterLevelLoad(GameState& state) {
+    state.levelStart = state.board;
+    state.levelStartKeeper = state.player;
     clearBoxHeights(state.levelEnd);
     clearMoveHistory(state.history);
     prepareLevelScene(state.scene, state.board, state.player, state.light, state.random);

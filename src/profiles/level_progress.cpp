@@ -88,3 +88,16 @@ ProgressResult saveProgress(const std::string& base, const ProgressOwner& owner,
         writeSyncAndClose(file, static_cast<off_t>(scan.validSize), bytes.data(), bytes.size());
     return written ? ProgressResult::Ok : ProgressResult::FileError;
 }
+
+bool keepBetterSolution(LevelProgress& level, const BestSolution& solution) {
+    if (solution.moves <= 0 || solution.solution.size() > kMaxKeptSolution) return false;
+    const BestSolution& moves = level.fewestMoves;
+    const BestSolution& pushes = level.fewestPushes;
+    const bool fewerMoves = moves.moves <= 0 || solution.moves < moves.moves ||
+                            (solution.moves == moves.moves && solution.pushes < moves.pushes);
+    const bool fewerPushes = pushes.moves <= 0 || solution.pushes < pushes.pushes ||
+                             (solution.pushes == pushes.pushes && solution.moves < pushes.moves);
+    if (fewerMoves) level.fewestMoves = solution;
+    if (fewerPushes) level.fewestPushes = solution;
+    return fewerMoves || fewerPushes;
+}

@@ -32,10 +32,37 @@ struct ProgressOwner {
     std::string name;
 };
 
-// One profile's result on one level.
+// A kept solution: its moves and pushes, and the moves themselves as the genre writes them ("l", "r",
+// "u", "d", upper case for pushes). moves 0: none kept.
+struct BestSolution {
+    std::int32_t moves = 0;
+    std::int32_t pushes = 0;
+    std::string solution;
+};
+
+// One profile's result on one level: solved, and the best solutions by the two counts players compete on
+// (the fewest moves, ties to the fewest pushes; the fewest pushes, ties to the fewest moves). Often one
+// solution is both.
 struct LevelProgress {
     bool solved = false;
+    BestSolution fewestMoves;
+    BestSolution fewestPushes;
 };
+
+inline bool operator==(const BestSolution& a, const BestSolution& b) {
+    return a.moves == b.moves && a.pushes == b.pushes && a.solution == b.solution;
+}
+inline bool operator==(const LevelProgress& a, const LevelProgress& b) {
+    return a.solved == b.solved && a.fewestMoves == b.fewestMoves && a.fewestPushes == b.fewestPushes;
+}
+
+// The longest solution kept: both solutions fit one record with room to spare. A longer one still marks
+// the level solved.
+constexpr std::size_t kMaxKeptSolution = 30000;
+
+// Takes a new solution of the level into the best ones where it beats them (or where none is kept yet);
+// true when either changed. The caller has checked that the solution solves the level.
+bool keepBetterSolution(LevelProgress& level, const BestSolution& solution);
 
 // Everything one profile has done, by board hash.
 using ProfileProgress = std::unordered_map<std::uint64_t, LevelProgress>;

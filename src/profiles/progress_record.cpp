@@ -42,6 +42,23 @@ void putNumberField(ProgressBytes& payload, std::uint16_t tag, std::uint64_t val
     putNumber(payload, value, width);
 }
 
+void putSolutionField(ProgressBytes& payload, std::uint16_t tag, const BestSolution& best) {
+    if (best.moves <= 0) return;
+    putNumber(payload, tag, 2);
+    putNumber(payload, 8 + best.solution.size(), 4);
+    putNumber(payload, static_cast<std::uint32_t>(best.moves), 4);
+    putNumber(payload, static_cast<std::uint32_t>(best.pushes), 4);
+    payload.insert(payload.end(), best.solution.begin(), best.solution.end());
+}
+
+bool decodeSolution(const std::uint8_t* value, std::uint64_t size, BestSolution& best) {
+    if (size < 8) return false;
+    best.moves = static_cast<std::int32_t>(numberAt(value, 4));
+    best.pushes = static_cast<std::int32_t>(numberAt(value + 4, 4));
+    best.solution.assign(reinterpret_cast<const char*>(value + 8), static_cast<std::size_t>(size - 8));
+    return best.moves > 0 && best.pushes >= 0;
+}
+
 // The fields of one payload into the record; false when a field runs past the payload, a known tag has
 // the wrong size, or a field the key needs is missing.
 bool decodeFields(const std::uint8_t* payload, std::size_t size, ProgressRecord& record) {
@@ -76,6 +93,12 @@ bool decodeFields(const std::uint8_t* payload, std::size_t size, ProgressRecord&
                 if (valueSize != 1) return false;
                 record.level.solved = value[0] != 0;
                 break;
+            case kProgressTagFewestMoves:
+                if (!decodeSolution(value, valueSize, record.level.fewestMoves)) return false;
+                break;
+            case kProgressTagFewestPushes:
+                if (!decodeSolution(value, valueSize, record.level.fewestPushes)) return false;
+                break;
             default:
                 break;
         }
@@ -98,6 +121,8 @@ ProgressBytes encodeProgressRecord(const ProgressRecord& record) {
     putField(payload, kProgressTagOwnerName, record.owner.name.data(), record.owner.name.size());
     putNumberField(payload, kProgressTagBoardHash, record.boardHash, 8);
     putNumberField(payload, kProgressTagSolved, record.level.solved ? 1 : 0, 1);
+    putSolutionField(payload, kProgressTagFewestMoves, record.level.fewestMoves);
+    putSolutionField(payload, kProgressTagFewestPushes, record.level.fewestPushes);
     if (payload.size() > kMaxProgressPayload) return {};
 
     ProgressBytes bytes(std::begin(kProgressMagic), std::end(kProgressMagic));

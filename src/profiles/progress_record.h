@@ -21,6 +21,8 @@
 //   tag 2  owner name    the profile's plain name without trailing spaces, not zero-terminated (0-32 bytes)
 //   tag 3  board hash    8 bytes: the level
 //   tag 4  solved        1 byte, nonzero when solved
+//   tag 5  fewest moves  4 bytes moves, 4 bytes pushes, then the solution's letters (when one is kept)
+//   tag 6  fewest pushes the same layout (when one is kept)
 // Each record holds everything known of its (owner, level) key at the time: the newest replaces the
 // older ones whole.
 //
@@ -48,6 +50,8 @@ constexpr std::uint16_t kProgressTagOwnerNumber = 1;
 constexpr std::uint16_t kProgressTagOwnerName = 2;
 constexpr std::uint16_t kProgressTagBoardHash = 3;
 constexpr std::uint16_t kProgressTagSolved = 4;
+constexpr std::uint16_t kProgressTagFewestMoves = 5;
+constexpr std::uint16_t kProgressTagFewestPushes = 6;
 
 struct ProgressRecord {
     ProgressOwner owner;

@@ -97,6 +97,25 @@ struct LevelChooserTest : testing_support::ScriptedGameTest {
             frame();
         }
     }
+    // Plays moves in the genre's letters, each to the end of its glide, then frames until a solved level
+    // has loaded the next.
+    void play(const std::string& moves) {
+        for (const char letter : moves) {
+            const int key = (letter | 0x20) == 'l'   ? KEY_LEFT
+                            : (letter | 0x20) == 'r' ? KEY_RIGHT
+                            : (letter | 0x20) == 'u' ? KEY_UP
+                                                     : KEY_DOWN;
+            press(key, 0.02);
+            for (int frames = 0; frames < 20; ++frames) {
+                scriptedAdvanceTime(0.03);
+                frame();
+            }
+        }
+        for (int frames = 0; frames < 400 && game->state.player.steps != 0; ++frames) {
+            scriptedAdvanceTime(0.03);
+            frame();
+        }
+    }
     ProfileProgress progress() {
         ProfileProgress read;
         loadProgress(base, game->session.profile.owner, read);
@@ -185,6 +204,29 @@ TEST_F(LevelChooserTest, ClassicOpensUpToTheLevelReachedWhichOnlyRises) {
     press(KEY_ENTER);
     EXPECT_EQ(game->session.menu.messageText, "LEVEL NOT REACHED YET!");
     EXPECT_EQ(game->state.player.level, 1);
+}
+
+// A level's best solutions are kept when they beat the kept ones, by moves or by pushes, and only then is
+// the progress file written again.
+TEST_F(LevelChooserTest, BestSolutionsAreKeptOnlyWhenBetter) {
+    const std::string path = dir / "roomy.sok";
+    testing_support::writeFile(path, "######\n#@ $.#\n#    #\n######\n");
+    freshRun(path);
+    create("ann");
+    const std::uint64_t hash = game->session.levels.inPlay.hashes[0];
+    play("druR");
+    ASSERT_TRUE(progress()[hash].solved);
+    EXPECT_TRUE(progress()[hash].fewestMoves == (BestSolution{4, 1, "druR"}));
+    const auto written = std::filesystem::file_size(progressFilePath(base));
+
+    pick(2, 1);  // after Classic and the level folder's file
+    play("druR");  // no better: nothing written
+    EXPECT_EQ(std::filesystem::file_size(progressFilePath(base)), written);
+    pick(2, 1);
+    play("rR");
+    EXPECT_TRUE(progress()[hash].fewestMoves == (BestSolution{2, 1, "rR"}));
+    EXPECT_TRUE(progress()[hash].fewestPushes == (BestSolution{2, 1, "rR"}));
+    EXPECT_GT(std::filesystem::file_size(progressFilePath(base)), written);
 }
 
 TEST_F(LevelChooserTest, EscapeGoesUpOnePageAndLongListsScroll) {

@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (a.size() != b.size()) return false;
         for (const auto& [hash, level] : a) {
             const auto found = b.find(hash);
-            if (found == b.end() || found->second.solved != level.solved) return false;
+            if (found == b.end() || !(found->second == level)) return false;
         }
         return true;
     };
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (loadProgress(base, owner, loaded) != ProgressResult::Ok || !same(loaded, expected)) std::abort();
 
     const std::uint64_t newHash = expected.empty() ? 1 : expected.begin()->first;
-    const LevelProgress newLevel{!(expected.empty() || expected.begin()->second.solved)};
+    const LevelProgress newLevel{!(expected.empty() || expected.begin()->second.solved), {}, {}};
     if (saveProgress(base, owner, newHash, newLevel) != ProgressResult::Ok) std::abort();
     const ProgressBytes record = encodeProgressRecord(ProgressRecord{owner, newHash, newLevel});
     const std::string kept = original.substr(0, static_cast<std::size_t>(scan.validSize));

@@ -46,7 +46,7 @@ struct LevelProgressTest : ::testing::Test {
     std::string folder() const { return dir / "ZUR/Tarmelo3D"; }
     std::string file() const { return progressFilePath(dir.path()); }
     ProgressResult save(const ProgressOwner& owner, std::uint64_t boardHash, bool solved) {
-        return saveProgress(dir.path(), owner, boardHash, LevelProgress{solved});
+        return saveProgress(dir.path(), owner, boardHash, LevelProgress{solved, {}, {}});
     }
     // The owner's marks; a failed load is told apart from an empty one.
     Marks load(const ProgressOwner& owner) {
@@ -64,7 +64,7 @@ const ProgressOwner ann{1, "Ann"};
 const ProgressOwner bob{2, "Bob"};
 
 TEST_F(LevelProgressTest, AMissingFileOrFolderLoadsEmptyAndIsNotMade) {
-    ProfileProgress progress{{5, {true}}};
+    ProfileProgress progress{{5, {true, {}, {}}}};
     EXPECT_EQ(loadProgress(dir.path(), ann, progress), ProgressResult::Ok);
     EXPECT_TRUE(progress.empty());
     EXPECT_EQ(loadProgress(dir / "nowhere", ann, progress), ProgressResult::Ok);
@@ -90,6 +90,36 @@ TEST_F(LevelProgressTest, EachOwnerLoadsItsOwnNewestMarks) {
     EXPECT_EQ(load({4, "Dee"}), Marks{});
 }
 
+// The best solutions ride in the same records: read back whole, the newest record's as a whole, and a
+// record without them (as the first version wrote) keeps none.
+TEST_F(LevelProgressTest, BestSolutionsAreKeptWithTheMark) {
+    LevelProgress level{true, {}, {}};
+    ASSERT_EQ(saveProgress(dir.path(), ann, 10, level), ProgressResult::Ok);
+    ASSERT_TRUE(keepBetterSolution(level, {7, 3, "rrRuRdR"}));
+    ASSERT_EQ(saveProgress(dir.path(), ann, 10, level), ProgressResult::Ok);
+    ProfileProgress read;
+    ASSERT_EQ(loadProgress(dir.path(), ann, read), ProgressResult::Ok);
+    EXPECT_TRUE(read[10] == level);
+    EXPECT_EQ(read[10].fewestPushes.solution, "rrRuRdR");
+}
+
+// Each best is replaced only by a better solution by its own count, ties going to the other count.
+TEST(KeepBetterSolution, EachCountKeepsItsOwnBest) {
+    LevelProgress level;
+    EXPECT_TRUE(keepBetterSolution(level, {20, 8, "a"}));
+    EXPECT_FALSE(keepBetterSolution(level, {20, 8, "b"}));  // equal is not better
+    EXPECT_TRUE(keepBetterSolution(level, {18, 9, "c"}));   // fewer moves, more pushes
+    EXPECT_EQ(level.fewestMoves.solution, "c");
+    EXPECT_EQ(level.fewestPushes.solution, "a");
+    EXPECT_TRUE(keepBetterSolution(level, {18, 8, "d"}));  // as few moves, fewer pushes: both
+    EXPECT_EQ(level.fewestMoves.solution, "d");
+    EXPECT_EQ(level.fewestPushes.solution, "d");
+    EXPECT_TRUE(keepBetterSolution(level, {30, 6, "e"}));
+    EXPECT_EQ(level.fewestMoves.solution, "d");
+    EXPECT_EQ(level.fewestPushes.solution, "e");
+    EXPECT_FALSE(keepBetterSolution(level, {1, 1, std::string(kMaxKeptSolution + 1, 'r')}));
+}
+
 // A write cut short at any byte, or a changed byte in the last record: that record is not read, and the
 // next save cuts it off and lands right after the last whole record, where every reader finds it.
 TEST_F(LevelProgressTest, ADamagedTailIsIgnoredAndCutOffByTheNextSave) {
@@ -99,7 +129,7 @@ TEST_F(LevelProgressTest, ADamagedTailIsIgnoredAndCutOffByTheNextSave) {
     const ProgressOwner longName{2, std::string(32, 'b')};
     ASSERT_EQ(save(longName, 11, true), ProgressResult::Ok);
     const std::string last = readFile(file()).substr(kept.size());
-    const std::string next = text(encodeProgressRecord(ProgressRecord{ann, 12, {true}}));
+    const std::string next = text(encodeProgressRecord(ProgressRecord{ann, 12, {true, {}, {}}}));
     std::vector<std::string> tails;
     for (std::size_t cut = 1; cut < last.size(); ++cut) tails.push_back(last.substr(0, cut));
     for (std::size_t at = 0; at < last.size(); at += 7) {
@@ -119,7 +149,7 @@ TEST_F(LevelProgressTest, ADamagedTailIsIgnoredAndCutOffByTheNextSave) {
 // someone else's file where the folder is shared.
 TEST_F(LevelProgressTest, ALinkInPlaceOfTheFileIsRefused) {
     const std::string victim = dir / "victim";
-    const std::string victimBytes = text(encodeProgressRecord(ProgressRecord{ann, 10, {true}}));
+    const std::string victimBytes = text(encodeProgressRecord(ProgressRecord{ann, 10, {true, {}, {}}}));
     writeFile(victim, victimBytes);
     const std::string absent = dir / "absent";
     for (const std::string& target : {victim, absent}) {
@@ -135,13 +165,13 @@ TEST_F(LevelProgressTest, ALinkInPlaceOfTheFileIsRefused) {
 // Saves that cannot reach the disk say so (the game shows it), and change nothing; what can be read still
 // loads. File permissions mean nothing to root, so those cases run as an ordinary user.
 TEST_F(LevelProgressTest, UnwritablePlacesFailCleanly) {
-    EXPECT_EQ(saveProgress(dir / "nowhere", ann, 10, {true}), ProgressResult::FileError);
+    EXPECT_EQ(saveProgress(dir / "nowhere", ann, 10, {true, {}, {}}), ProgressResult::FileError);
     EXPECT_FALSE(fileExists(dir / "nowhere"));
 
     const std::string base = dir.path();
     const auto saveThenLoad = [&] {
         ProfileProgress progress;
-        const bool saved = saveProgress(base, ann, 11, {true}) == ProgressResult::Ok;
+        const bool saved = saveProgress(base, ann, 11, {true, {}, {}}) == ProgressResult::Ok;
         const bool loaded = loadProgress(base, ann, progress) == ProgressResult::Ok;
         return (saved ? 10 : 0) + (loaded ? static_cast<int>(progress.size()) : 9);
     };

@@ -37,7 +37,7 @@ std::string keyFields(int number, const std::string& name, std::uint64_t boardHa
 }
 
 std::string encoded(int number, const std::string& name, std::uint64_t boardHash, bool solved) {
-    return text(encodeProgressRecord(ProgressRecord{{number, name}, boardHash, {solved}}));
+    return text(encodeProgressRecord(ProgressRecord{{number, name}, boardHash, {solved, {}, {}}}));
 }
 
 // The used records as "number name hash solved" lines, and where the scan stopped.
