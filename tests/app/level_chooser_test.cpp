@@ -219,7 +219,7 @@ TEST_F(LevelChooserTest, BestSolutionsAreKeptOnlyWhenBetter) {
     EXPECT_TRUE(progress()[hash].fewestMoves == (BestSolution{4, 1, "druR"}));
     const auto written = std::filesystem::file_size(progressFilePath(base));
 
-    pick(2, 1);  // after Classic and the level folder's file
+    pick(2, 1);    // after Classic and the level folder's file
     play("druR");  // no better: nothing written
     EXPECT_EQ(std::filesystem::file_size(progressFilePath(base)), written);
     pick(2, 1);
