@@ -6,6 +6,7 @@
 #include "app/menu.h"
 #include "app/window_callbacks.h"
 #include "game/game_step.h"
+#include "layout/hud_layout.h"
 #include "platform/window.h"
 #include "profiles/profile_store.h"
 
@@ -51,6 +52,9 @@ FrameOutcome runGameFrame(Game& game) {
     moveFootsteps(game.audio, game.state.player);
     if (game.presenter.drawGameFrame != nullptr) {
         game.session.notes.profileName = game.session.profile.name;
+        const LevelProgress& records = levelInPlayProgress(game);
+        game.session.notes.best = bestSolutionsText(records.fewestMoves.moves, records.fewestMoves.pushes,
+                                                    records.fewestPushes.pushes, records.fewestPushes.moves);
         game.presenter.drawGameFrame(*game.graphics, windowSettings, game.state, game.session.notes,
                                      game.session.menuOpen);
     }

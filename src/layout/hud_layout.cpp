@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 #include "core/board.h"
 #include "formats/asset_files.h"
@@ -18,6 +19,22 @@ int halfOf(std::uint32_t side) {
 
 int hudLineY(std::uint32_t height, int line) {
     return static_cast<int>(height) - kHudLineSpacing * (line + 1);
+}
+
+bool fitsLargeFont(const char* text, std::uint32_t width) {
+    return std::strlen(text) * 32 <= width;
+}
+
+std::string bestSolutionsText(int fewestMoves, int itsPushes, int fewestPushes, int itsMoves) {
+    if (fewestMoves <= 0) return std::string();
+    char text[96];
+    if (fewestPushes == itsPushes && itsMoves == fewestMoves) {
+        std::snprintf(text, sizeof text, "Best %d moves, %d pushes", fewestMoves, itsPushes);
+    } else {
+        std::snprintf(text, sizeof text, "Best %d moves, %d pushes; %d moves, %d pushes", fewestMoves,
+                      itsPushes, itsMoves, fewestPushes);
+    }
+    return text;
 }
 
 PixelPoint demoMarkPosition(std::uint32_t width, std::uint32_t height) {

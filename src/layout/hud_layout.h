@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "core/board.h"
 #include "math/mat4.h"
@@ -10,8 +11,13 @@
 // Where the HUD puts things, in window pixels with the origin at the lower-left corner, and the logo's
 // fade rule. No GL here: the HUD draws at these positions, and the tests check them without a context.
 
-constexpr int kHudLineCount = 3;        // profile name, steps, level
-constexpr int kHudLineSpacing = 24;     // pixels: the lines stand 24, 48 and 72 below the top edge
+// The HUD's lines, each in a slot of its own from the top edge down, so that none ever covers another:
+// the profile's name, the steps, the level, the pushes, the level's best solutions, and a note (a save
+// that failed). A line in the large font (32 pixels a character) that would not fit the window's width is
+// drawn in the small font (8 pixels) instead.
+enum HudSlot : int { HUD_NAME = 0, HUD_STEPS = 1, HUD_LEVEL = 2, HUD_PUSHES = 3, HUD_BEST = 4, HUD_NOTE = 5 };
+constexpr int kHudLineCount = 6;
+constexpr int kHudLineSpacing = 24;     // pixels: the lines stand 24, 48, 72 ... below the top edge
 constexpr int kDemoMarkHalfWidth = 64;  // "DEMO": four 32-pixel glyphs
 constexpr int kMapCellPixels = 10;
 constexpr float kMapOpacity = 0.6f;
@@ -21,15 +27,22 @@ constexpr const char* kAllLevelsSolvedText = "ALL LEVELS SOLVED!";
 constexpr const char* kLevelNotLoadedLabel = "LEVEL ";  // "LEVEL 7 COULD NOT BE LOADED"
 constexpr const char* kLevelNotLoadedTail = " COULD NOT BE LOADED";
 constexpr const char* kProgressNotSavedText = "PROGRESS NOT SAVED!";
-constexpr int kProgressNotSavedLine = 3;  // under the three HUD lines
 
 struct PixelPoint {
     int x;
     int y;
 };
 
-// The baseline of HUD line 0, 1 or 2: height - 24, height - 48, height - 72. Negative in a window too low.
+// The baseline of HUD line n: height - 24 (n + 1). Negative in a window too low.
 int hudLineY(std::uint32_t height, int line);
+
+// Whether a text fits the window's width in the large font; else the HUD draws it in the small one.
+bool fitsLargeFont(const char* text, std::uint32_t width);
+
+// "Best 42 moves, 12 pushes" for a level's kept solutions (the fewest moves with its pushes, then the
+// fewest pushes with its moves where that is another solution: "Best 42 moves, 12 pushes; 50 moves, 9
+// pushes"); empty when none is kept (fewestMoves 0).
+std::string bestSolutionsText(int fewestMoves, int itsPushes, int fewestPushes, int itsMoves);
 
 // "DEMO", centred horizontally with its glyphs standing on the middle row.
 PixelPoint demoMarkPosition(std::uint32_t width, std::uint32_t height);

@@ -75,6 +75,14 @@ void printHudText(const WindowSettings& window, const BitmapFont& font, const ch
     printTextShadowed(font, text, x, y, 1.0f, 1.0f, 1.0f, window);
 }
 
+// A line at the left edge in its slot, in the large font where it fits the window, else in the small one.
+void printHudSlot(const WindowSettings& window, const Graphics& graphics, const char* text, int slot,
+                  float red, float green, float blue) {
+    const BitmapFont& font = fitsLargeFont(text, window.width) ? graphics.largeFont : graphics.smallFont;
+    printTextShadowed(font, text, 0.0f, static_cast<float>(hudLineY(window.height, slot)), red, green, blue,
+                      window);
+}
+
 }  // namespace
 
 void drawImageOverlay(const WindowSettings& window, GLuint texture, float opacity) {
@@ -144,12 +152,16 @@ void drawHud(const WindowSettings& window, const Graphics& graphics, const Board
              const SceneState& scene, const HudText& text, float scroll, const LevelEnd& levelEnd) {
     const BitmapFont& font = graphics.largeFont;
     const char* name = text.profileName != nullptr ? text.profileName->c_str() : "";
-    printHudText(window, font, name, 0.0f, static_cast<float>(hudLineY(window.height, 0)));
+    printHudSlot(window, graphics, name, HUD_NAME, 1.0f, 1.0f, 1.0f);
     char line[48];
     formatHudLine(line, sizeof line, "Steps taken ", text.steps);
-    printHudText(window, font, line, 0.0f, static_cast<float>(hudLineY(window.height, 1)));
+    printHudSlot(window, graphics, line, HUD_STEPS, 1.0f, 1.0f, 1.0f);
     formatHudLine(line, sizeof line, "Level ", text.level);
-    printHudText(window, font, line, 0.0f, static_cast<float>(hudLineY(window.height, 2)));
+    printHudSlot(window, graphics, line, HUD_LEVEL, 1.0f, 1.0f, 1.0f);
+    formatHudLine(line, sizeof line, "Pushes ", text.pushes);
+    printHudSlot(window, graphics, line, HUD_PUSHES, 1.0f, 1.0f, 1.0f);
+    if (text.best != nullptr && !text.best->empty())
+        printHudSlot(window, graphics, text.best->c_str(), HUD_BEST, 1.0f, 0.85f, 0.4f);
     if (text.demoMode) {
         const PixelPoint demo = demoMarkPosition(window.width, window.height);
         printHudText(window, font, "DEMO", static_cast<float>(demo.x), static_cast<float>(demo.y));
@@ -162,11 +174,8 @@ void drawHud(const WindowSettings& window, const Graphics& graphics, const Board
         printHudText(window, font, line, centredTextX(line, window, font.halfAdvance),
                      static_cast<float>(allLevelsSolvedY(window.height)));
     }
-    if (text.progressNotSaved) {
-        printTextShadowed(font, kProgressNotSavedText, 0.0f,
-                          static_cast<float>(hudLineY(window.height, kProgressNotSavedLine)), 1.0f, 0.35f,
-                          0.2f, window);
-    }
+    if (text.progressNotSaved)
+        printHudSlot(window, graphics, kProgressNotSavedText, HUD_NOTE, 1.0f, 0.35f, 0.2f);
     markPassSent(graphics, FramePass::Hud);
     // The map and the fog lie at the middle of the depth range, in front of everything of the scene (no
     // part of it comes within two units of the eye, which stays more than two units above the tallest

@@ -20,13 +20,15 @@ struct HudText {
     const std::string* profileName = nullptr;  // empty before a profile is chosen
     int steps = 0;
     int level = 0;
+    int pushes = 0;
+    const std::string* best = nullptr;  // the level's best solutions; none or empty for none
     bool demoMode = false;
     bool allLevelsSolved = false;   // the set is used up: the board is empty and says so
     bool levelNotLoaded = false;    // the level asked for exists, or should, but could not be loaded
     bool progressNotSaved = false;  // the last save of the level reached failed
 };
 
-// Once per game-loop frame after the scene: the three text lines, "DEMO", the map, the fog and, while it is
-// shown, the logo at the level end's fade.
+// Once per game-loop frame after the scene: the text lines in their slots, "DEMO", the map, the fog and,
+// while it is shown, the logo at the level end's fade.
 void drawHud(const WindowSettings& window, const Graphics& graphics, const Board& board,
              const SceneState& scene, const HudText& text, float scroll, const LevelEnd& levelEnd);

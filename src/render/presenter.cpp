@@ -28,6 +28,8 @@ void drawBoardPicture(Graphics& graphics, WindowSettings& window, const GameStat
     text.profileName = &notes.profileName;
     text.steps = state.player.steps;
     text.level = state.player.level;
+    text.pushes = state.history.pushes;
+    text.best = &notes.best;
     text.demoMode = state.demo.demoMode;
     text.allLevelsSolved = state.board.notFound != 0 && state.board.pastLastLevel != 0;
     text.levelNotLoaded = state.board.notFound != 0 && state.board.pastLastLevel == 0;
@@ -42,7 +44,7 @@ bool showsSamePicture(const BoardPictureCache& cache, const WindowSettings& wind
                       const SessionNotes& notes) {
     return fitsWindow(cache.frame, window) && cache.notes.profileName == notes.profileName &&
            cache.notes.progressNotSaved == notes.progressNotSaved &&
-           cache.notes.solvedLevelNotSaved == notes.solvedLevelNotSaved &&
+           cache.notes.solvedLevelNotSaved == notes.solvedLevelNotSaved && cache.notes.best == notes.best &&
            std::memcmp(&cache.drawnFrom, &state, sizeof state) == 0;
 }
 

@@ -347,10 +347,13 @@ SmallLevel makeSmallLevel() {
 }
 
 HudText hudText(const std::string& name) {
+    static const std::string best = "Best 42 moves, 12 pushes";
     HudText text;
     text.profileName = &name;
     text.steps = 128;
     text.level = 12;
+    text.pushes = 37;
+    text.best = &best;
     return text;
 }
 
@@ -368,12 +371,17 @@ void hudScene(const Graphics& graphics) {
     drawHud(g_window, graphics, level.board, *level.scene, text, 0.3f, levelEnd);
     const Picture picture = shot("hud_demo.png");
     checkGlState("HUD");
-    const int lineLengths[kHudLineCount] = {4, 15, 8};  // "Jane", "Steps taken 128", "Level 12"
+    // "Jane", "Steps taken 128", "Level 12", "Pushes 37" in white, then the best solutions in gold (a
+    // brightness of 190 or so), each in its own slot; nothing in the note's slot.
+    const int lineLengths[kHudLineCount] = {4, 15, 8, 9, 24, 0};
     for (int line = 0; line < kHudLineCount; ++line) {
         const int y = hudLineY(g_window.height, line);
         const int right = lineLengths[line] * 32;
-        check(picture.countBrighter(0, y + 4, right, y + 24, 235.0) > 40, "HUD line %d is not bright", line);
-        check(picture.countBrighter(right + 4, y + 4, 800, y + 24, 235.0) == 0, "HUD line %d runs on", line);
+        const double lit = line == HUD_BEST ? 170.0 : 235.0;
+        if (right > 0)
+            check(picture.countBrighter(0, y + 4, right, y + 24, lit) > 40, "HUD line %d is not bright",
+                  line);
+        check(picture.countBrighter(right + 4, y + 4, 800, y + 24, lit) == 0, "HUD line %d runs on", line);
     }
     const PixelPoint demo = demoMarkPosition(g_window.width, g_window.height);
     check(picture.countBrighter(demo.x, demo.y + 4, demo.x + 128, demo.y + 28, 235.0) > 40, "no DEMO mark");
