@@ -20,8 +20,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: tarmelo-levels check FILE [--states N] [--seconds S]\n"
     "       tarmelo-levels solve FILE LEVEL\n"
-    "       tarmelo-levels demo FILE LEVEL\n"
-    "       tarmelo-levels replay FILE LEVEL MOVES\n"
+    "       tarmelo-levels demo FILE LEVEL [--walk SECONDS] [--pause SECONDS]\n"
+    "       tarmelo-levels replay FILE LEVEL MOVES [--seconds S]\n"
     "       tarmelo-levels rate FILE [LEVEL]\n"
     "       tarmelo-levels audit FILE [--threads N]\n"
     "       tarmelo-levels generate [--seed N] [--threads N]\n";
@@ -108,21 +108,45 @@ int runSolve(const std::vector<std::string>& args) {
     return 0;
 }
 
+// The demo path of one level: a walk round it of at least --walk seconds (9), its solution, and a pause of
+// --pause seconds (3) beside the solved level.
 int runDemo(const std::vector<std::string>& args) {
-    if (args.size() != 2) return usage();
+    if (args.size() < 2) return usage();
+    DemoShowOptions show;
+    for (std::size_t i = 2; i < args.size(); i += 2) {
+        long long value = 0;
+        if (i + 1 >= args.size()) return usage();
+        if (args[i] == "--walk" && parseNumber(args[i + 1], 0, 600, value)) {
+            show.walkSeconds = static_cast<int>(value);
+        } else if (args[i] == "--pause" && parseNumber(args[i + 1], 0, 600, value)) {
+            show.pauseSeconds = static_cast<int>(value);
+        } else {
+            return usage();
+        }
+    }
     LevelEntry entry;
     LevelReport report;
     if (!solveOne(args, entry, report)) return kExitFailed;
     Board board;
     Player player;
     loadLevelNumber(args[0], entry.number, board, player);
-    std::fputs(formatDemoPath(demoPathFromSolution(player.x, player.y, report.solve.solution)).c_str(),
-               stdout);
+    const std::vector<DemoTarget> path = demoShow(board, player, report.solve.solution, show);
+    if (path.empty()) {
+        std::fprintf(stderr, "level %d: no walk to the solution's first push\n", entry.number);
+        return kExitFailed;
+    }
+    std::fputs(formatDemoPath(path).c_str(), stdout);
     return 0;
 }
 
+// Plays a demo path as the game would at its fastest frame rate; with --seconds, it fails unless the demo
+// lasts at least that long.
 int runReplay(const std::vector<std::string>& args) {
-    if (args.size() != 3) return usage();
+    long long leastSeconds = 0;
+    if (args.size() == 5 && args[3] == "--seconds" && parseNumber(args[4], 0, 3600, leastSeconds)) {
+    } else if (args.size() != 3) {
+        return usage();
+    }
     std::vector<LevelEntry> levels;
     long long number = 0;
     if (!scanOrComplain(args[0], levels)) return kExitUsage;
@@ -134,11 +158,16 @@ int runReplay(const std::vector<std::string>& args) {
         return kExitUsage;
     }
     const DemoReplay replay = replayDemo(board, player, args[2].c_str());
-    std::printf("%s on level %lld: %s after %d frames and %d steps\n", args[2].c_str(), number,
+    std::printf("%s on level %lld: %s after %d frames (%.2f s at %.2f s a frame) and %d steps\n",
+                args[2].c_str(), number,
                 !replay.scriptEnded ? "still running"
                 : replay.solved     ? "solved"
                                     : "not solved",
-                replay.frames, replay.steps);
+                replay.frames, replay.seconds, kDemoFrameSeconds, replay.steps);
+    if (replay.seconds < static_cast<double>(leastSeconds)) {
+        std::printf("the demo lasts less than %lld s\n", leastSeconds);
+        return kExitFailed;
+    }
     return replay.scriptEnded && replay.solved ? 0 : kExitFailed;
 }
 
