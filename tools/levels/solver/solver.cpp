@@ -1,184 +1,61 @@
 #include "levels/solver/solver.h"
 
-#include <algorithm>
-#include <chrono>
 #include <cstdint>
-#include <queue>
 #include <vector>
 
 #include "levels/solver/deadlock.h"
-#include "levels/solver/state_store.h"
+#include "levels/solver/push_search.h"
 
 namespace {
 
-constexpr std::uint8_t kNoPush = 0xFF;
+// Fewest pushes. The keeper's position is reduced to the area it can walk in (its lowest cell), so
+// positions that differ only by a walk are one; among equal estimates the deeper position goes first, as
+// it is nearer a solution.
+class FewestPushes {
+public:
+    struct Cost {
+        std::int32_t pushes = 0;
+    };
+    static bool cheaper(Cost a, Cost b) { return a.pushes < b.pushes; }
+    static int tie(Cost cost) { return -cost.pushes; }
+    static Cost afterPush(Cost cost, int) { return {cost.pushes + 1}; }
+    static int pushesOf(Cost cost) { return cost.pushes; }
 
-// One stored position. The boxes and the reduced keeper cell live in StateStore; these are the search's
-// own fields.
-struct SearchNode {
-    std::int32_t parent = -1;
-    std::int32_t pushes = 0;       // pushes from the start along the best route known
-    std::uint16_t keeper = 0;      // where the keeper actually stands (the reduced cell is in the store)
-    std::uint16_t pushedFrom = 0;  // cell the last pushed box left, where the keeper now stands
-    std::uint8_t direction = kNoPush;
-    bool expanded = false;
+    FewestPushes(const SolverLevel& level, const SolveOptions& options)
+        : level_(level), options_(options), tables_(buildDeadlockTables(level)) {}
+
+    int startBound(const std::vector<int>& boxes) const {
+        if (boxes.size() > tables_.goals.size()) return -1;
+        return estimate(boxes);
+    }
+    int storedKeeper(const std::vector<std::uint8_t>& boxAt, int keeper) {
+        return reach_.fill(level_, boxAt, keeper);
+    }
+    void standAt(const std::vector<std::uint8_t>& boxAt, int keeper) { here_.fill(level_, boxAt, keeper); }
+    int walkTo(int cell) const { return here_.reached(cell) ? 0 : -1; }
+    bool deadSquare(int cell) const { return options_.pruneDeadlocks && tables_.deadSquare[cell] != 0; }
+    int bound(const std::vector<int>& boxes, const std::vector<std::uint8_t>& boxAt, int movedCell) const {
+        if (options_.pruneDeadlocks && isFreezeDeadlock(level_, tables_, boxAt, movedCell)) return -1;
+        return estimate(boxes);
+    }
+
+private:
+    // Without the goal-matching bound the search goes push by push, breadth first.
+    int estimate(const std::vector<int>& boxes) const {
+        return options_.useHeuristic ? goalMatchingBound(tables_, boxes) : 0;
+    }
+
+    const SolverLevel& level_;
+    const SolveOptions& options_;
+    const DeadlockTables tables_;
+    KeeperReach reach_;  // refilled for every new position, to reduce its keeper cell
+    KeeperReach here_;   // the position being expanded: where the keeper can push from
 };
-
-// Open-list entry: lowest estimate first, then the deeper position (it is nearer a solution), then the
-// older entry, so the search order never depends on anything but the level.
-struct OpenEntry {
-    std::int32_t estimate;
-    std::int32_t pushes;
-    std::uint32_t order;
-    std::int32_t node;
-    bool operator<(const OpenEntry& other) const {
-        if (estimate != other.estimate) return estimate > other.estimate;
-        if (pushes != other.pushes) return pushes < other.pushes;
-        return order > other.order;
-    }
-};
-
-bool allOnGoals(const SolverLevel& level, const std::uint16_t* boxes, int count) {
-    for (int i = 0; i < count; ++i) {
-        if (level.goal[boxes[i]] == 0) return false;
-    }
-    return true;
-}
-
-bool isKnownSolvable(const SolveOptions& options, const std::uint16_t* state) {
-    return options.knownSolvable != nullptr && options.knownSolvable->find(state) >= 0;
-}
-
-// Rebuilds the letters of a solution from the chain of pushes that ends at node.
-std::string spellSolution(const SolverLevel& level, const std::vector<SearchNode>& nodes, std::int32_t node) {
-    std::vector<const SearchNode*> pushes;
-    for (std::int32_t at = node; nodes[at].parent >= 0; at = nodes[at].parent) pushes.push_back(&nodes[at]);
-    std::reverse(pushes.begin(), pushes.end());
-    std::vector<std::uint8_t> boxAt = boxOccupancy(level.boxes);
-    int keeper = level.keeper;
-    std::string letters;
-    for (const SearchNode* push : pushes) {
-        const int from = push->pushedFrom;
-        keeperWalk(level, boxAt, keeper, from - kCellStep[push->direction], letters);
-        letters += kPushLetter[push->direction];
-        boxAt[from] = 0;
-        boxAt[from + kCellStep[push->direction]] = 1;
-        keeper = from;
-    }
-    return letters;
-}
 
 }  // namespace
 
 SolveResult solveLevel(const SolverLevel& level, const SolveOptions& options) {
-    SolveResult result;
-    if (level.keeper == kNoCell || level.wall[level.keeper] != 0) {
-        result.status = SolveStatus::NoKeeper;
-        return result;
-    }
-    const auto started = std::chrono::steady_clock::now();
-    const DeadlockTables tables = buildDeadlockTables(level);
-    const int boxCount = static_cast<int>(level.boxes.size());
-    const std::size_t stride = static_cast<std::size_t>(boxCount) + 1;
-
-    StateStore store(boxCount);
-    std::vector<SearchNode> nodes;
-    std::priority_queue<OpenEntry> open;
-    std::uint32_t order = 0;
-    KeeperReach reach;  // refilled for every new position, to reduce its keeper cell
-    KeeperReach here;   // the position being expanded: where the keeper can push from
-    std::vector<std::uint8_t> boxAt(kSolverCellCount, 0);
-    std::vector<int> boxes(level.boxes);
-    std::vector<std::uint16_t> state(stride);
-
-    // Estimate of the pushes left, or -1 for a position that cannot be solved.
-    auto estimate = [&](const std::vector<int>& boxList) {
-        if (!options.useHeuristic) return 0;
-        return goalMatchingBound(tables, boxList);
-    };
-    auto offer = [&](std::int32_t parent, int keeper, int pushes, int pushedFrom, int direction, int bound) {
-        const int reduced = reach.fill(level, boxAt, keeper);
-        for (int i = 0; i < boxCount; ++i) state[i] = static_cast<std::uint16_t>(boxes[i]);
-        std::sort(state.begin(), state.begin() + boxCount);
-        state[boxCount] = static_cast<std::uint16_t>(reduced);
-        bool added = false;
-        const std::int32_t index = store.findOrAdd(state.data(), added);
-        if (added) nodes.emplace_back();
-        SearchNode& node = nodes[index];
-        if (!added && (node.expanded || node.pushes <= pushes)) return;
-        node.parent = parent;
-        node.pushes = pushes;
-        node.keeper = static_cast<std::uint16_t>(keeper);
-        node.pushedFrom = static_cast<std::uint16_t>(pushedFrom);
-        node.direction = static_cast<std::uint8_t>(direction);
-        open.push(OpenEntry{pushes + bound, pushes, order++, index});
-    };
-
-    const int startBound = estimate(boxes);
-    if (startBound < 0 || boxCount > static_cast<int>(tables.goals.size())) {
-        result.status = SolveStatus::NoSolution;
-        return result;
-    }
-    for (const int cell : boxes) boxAt[cell] = 1;
-    offer(-1, level.keeper, 0, 0, kNoPush, startBound);
-    for (const int cell : boxes) boxAt[cell] = 0;
-
-    result.status = SolveStatus::NoSolution;
-    while (!open.empty()) {
-        const OpenEntry entry = open.top();
-        open.pop();
-        if (nodes[entry.node].expanded || nodes[entry.node].pushes != entry.pushes) continue;
-        nodes[entry.node].expanded = true;
-        ++result.statesExpanded;
-        const std::uint16_t* current = store.state(entry.node);
-        if (allOnGoals(level, current, boxCount) || isKnownSolvable(options, current)) {
-            result.status = SolveStatus::Solved;
-            result.solution = spellSolution(level, nodes, entry.node);
-            break;
-        }
-        if (store.size() >= options.maxStates) {
-            result.status = SolveStatus::LimitReached;
-            break;
-        }
-        if (options.maxSeconds > 0.0 && (result.statesExpanded & 255) == 0) {
-            const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
-            if (elapsed.count() > options.maxSeconds) {
-                result.status = SolveStatus::LimitReached;
-                break;
-            }
-        }
-
-        const int keeper = nodes[entry.node].keeper;
-        const int pushes = nodes[entry.node].pushes + 1;
-        boxes.assign(current, current + boxCount);
-        for (const int cell : boxes) boxAt[cell] = 1;
-        here.fill(level, boxAt, keeper);
-        for (int i = 0; i < boxCount; ++i) {
-            const int from = boxes[i];
-            for (int direction = 0; direction < 4; ++direction) {
-                const int to = from + kCellStep[direction];
-                if (!here.reached(from - kCellStep[direction])) continue;
-                if (level.wall[to] != 0 || boxAt[to] != 0) continue;
-                if (options.pruneDeadlocks && tables.deadSquare[to] != 0) continue;
-                boxAt[from] = 0;
-                boxAt[to] = 1;
-                boxes[i] = to;
-                bool dead = options.pruneDeadlocks && isFreezeDeadlock(level, tables, boxAt, to);
-                const int bound = dead ? -1 : estimate(boxes);
-                dead = dead || bound < 0;
-                if (!dead) offer(entry.node, from, pushes, from, direction, bound);
-                boxes[i] = from;
-                boxAt[to] = 0;
-                boxAt[from] = 1;
-            }
-        }
-        for (const int cell : boxes) boxAt[cell] = 0;
-    }
-    result.statesStored = store.size();
-    result.moves = static_cast<int>(result.solution.size());
-    result.pushes = static_cast<int>(std::count_if(result.solution.begin(), result.solution.end(),
-                                                   [](char c) { return c >= 'A' && c <= 'Z'; }));
-    return result;
+    return searchByPushes<FewestPushes>(level, options);
 }
 
 SolutionFigures measureSolution(const SolverLevel& level, const std::string& solution) {
