@@ -121,7 +121,3 @@ std::string ratingSummary(const std::vector<LevelRating>& ratings) {
     text += "states expanded: median " + format("%.0f", median(expanded)) + "\n";
     return text;
 }
-
-std::string ratingRowText(const LevelRating& rating) {
-    return ratingRow(0, rating, 0);
-}

@@ -8,8 +8,6 @@
 #include "levels/rating/floor_shape.h"
 #include "levels/rating/set_rules.h"
 
-std::string ratingRowText(const LevelRating& rating);
-
 namespace {
 
 constexpr std::size_t kCandidateSolveStates = 250000;
