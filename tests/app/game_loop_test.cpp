@@ -349,6 +349,23 @@ TEST_F(GameLoopTest, KeeperStandsAtHisStartBeforeTheFirstTick) {
     EXPECT_EQ(at.z, 2.0f);
 }
 
+// Space or Escape during the demo hands the game to the player: the pass ends with the menu open (the
+// profile dialogue next), not with the title, however much of the path is left.
+TEST_F(GameLoopTest, SpaceOrEscapeDuringTheDemoOpensTheMenu) {
+    testing_support::writeFile(dir / "Moves.txt", "3,2\n3,2\n3,2\n");
+    for (const int key : {KEY_SPACE, KEY_ESC}) {
+        game->session.menuOpen = false;
+        game->state.demo.demoMode = true;
+        startDemoScript(game->state.demo);
+        EXPECT_EQ(runGameFrame(*game), FrameOutcome::Continue) << key;
+        scriptedSetKey(key, true);
+        scriptedKeyAt(platformTime() + 0.1, key, false);
+        EXPECT_EQ(runGameFrame(*game), FrameOutcome::EndPass) << key;
+        EXPECT_TRUE(game->session.menuOpen) << key;
+        EXPECT_FALSE(game->state.demo.demoMode) << key;
+    }
+}
+
 // A path the keeper cannot walk ("3,2", then a target beyond the walls) ends the demo as the end of the
 // file does, a few seconds after the keeper last came closer, instead of pressing against a wall until a
 // key is pressed. Zooming meanwhile (Left Ctrl) is the viewer's doing and does not count.
