@@ -24,6 +24,9 @@ int runRate(const Arguments& args);
 int runAudit(const Arguments& args);
 int runGenerate(const Arguments& args);
 
+// export_command.cpp: a file's levels in the genre's notation.
+int runExport(const Arguments& args);
+
 // What the commands share. usage prints every command's usage line and returns kExitUsage.
 int usage();
 bool parseNumber(const std::string& text, long long low, long long high, long long& value);

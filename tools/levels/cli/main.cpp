@@ -1,5 +1,6 @@
-// tarmelo-levels: checks, solves and generates level files, and writes demo paths, reading levels with
-// the game's own loader.
+// tarmelo-levels: checks, solves and generates level files, writes demo paths and exports levels in the
+// genre's notation. The game's own set files are read with the game's loader, any other file as a
+// collection in the genre's notation.
 
 #include <cstdio>
 #include <cstring>
@@ -23,6 +24,7 @@ constexpr Command kCommands[] = {
     {"rate", "FILE [LEVEL]", runRate},
     {"audit", "FILE [--threads N]", runAudit},
     {"generate", "[--seed N] [--threads N]", runGenerate},
+    {"export", "FILE", runExport},
 };
 
 }  // namespace

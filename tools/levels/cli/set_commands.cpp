@@ -27,7 +27,7 @@ int runRate(const Arguments& args) {
         Player player;
         player.x = player.y = -1;
         LevelRating rating;
-        if (loadLevelNumber(args[0], entry.number, board, player) && isInsideGrid(player.x, player.y)) {
+        if (loadEntry(args[0], entry, board, player) && isInsideGrid(player.x, player.y)) {
             rating = rateLevel(solverLevelFromBoard(board, player));
         }
         if (!rating.solved) ++failed;

@@ -20,7 +20,7 @@ bool solveOne(const Arguments& args, LevelEntry& entry, LevelReport& report) {
     entry = levels[static_cast<std::size_t>(number - 1)];
     const SolveOptions options;
     report = checkLevel(args[0], entry, options);
-    if (report.problem == LevelProblem::None) return true;
+    if (report.problem == CheckProblem::None) return true;
     std::fprintf(stderr, "%s\n", describeReport(report, options).c_str());
     return false;
 }
@@ -49,11 +49,11 @@ int runCheck(const Arguments& args) {
         const LevelReport report = checkLevel(args[0], entry, options);
         std::printf("%s\n", describeReport(report, options).c_str());
         std::fflush(stdout);
-        if (report.problem != LevelProblem::None) ++failed;
+        // A level the search gives up on is reported; it is not known to be unplayable.
+        if (report.problem != CheckProblem::None && report.problem != CheckProblem::Unsolved) ++failed;
     }
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
-    std::fprintf(stderr, "%zu levels, %d unplayable or unsolved, %.2f seconds\n", levels.size(), failed,
-                 elapsed.count());
+    std::fprintf(stderr, "%zu levels, %d unplayable, %.2f seconds\n", levels.size(), failed, elapsed.count());
     if (levels.empty()) {
         std::fprintf(stderr, "no levels in %s\n", args[0].c_str());
         return kExitFailed;
@@ -91,7 +91,7 @@ int runDemo(const Arguments& args) {
     if (!solveOne(args, entry, report)) return kExitFailed;
     Board board;
     Player player;
-    loadLevelNumber(args[0], entry.number, board, player);
+    loadEntry(args[0], entry, board, player);
     const std::vector<DemoTarget> path = demoShow(board, player, report.solve.solution, show);
     if (path.empty()) {
         std::fprintf(stderr, "level %d: no walk to the solution's first push\n", entry.number);
@@ -115,7 +115,7 @@ int runReplay(const Arguments& args) {
     Board board;
     Player player;
     if (!parseNumber(args[1], 1, static_cast<long long>(levels.size()), number) ||
-        !loadLevelNumber(args[0], static_cast<int>(number), board, player)) {
+        !loadEntry(args[0], levels[static_cast<std::size_t>(number - 1)], board, player)) {
         std::fprintf(stderr, "%s has no playable level %s\n", args[0].c_str(), args[1].c_str());
         return kExitUsage;
     }

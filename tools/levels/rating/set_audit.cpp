@@ -16,13 +16,13 @@ void auditLevel(const std::string& path, const LevelEntry& entry, LevelAudit& au
     SolveOptions options;
     options.maxSeconds = 0.0;
     const LevelReport report = checkLevel(path, entry, options);
-    if (report.problem != LevelProblem::None) {
+    if (report.problem != CheckProblem::None) {
         audit.problems.push_back(describeReport(report, options));
         return;
     }
     Board board;
     Player player;
-    loadLevelNumber(path, entry.number, board, player);
+    loadEntry(path, entry, board, player);
     level = solverLevelFromBoard(board, player);
     // Without the goal-matching bound the search goes push by push, so the first solution it meets has
     // the fewest pushes whatever the bound says.

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <string_view>
 
 #include "core/level_file.h"
 
@@ -42,12 +43,29 @@ int countOf(const std::vector<std::string>& rows, const std::string& characters)
 
 }  // namespace
 
+bool isGameSetFile(const std::string& path) {
+    constexpr std::string_view kSetExtension = ".lvt";
+    return path.size() >= kSetExtension.size() &&
+           path.compare(path.size() - kSetExtension.size(), kSetExtension.size(), kSetExtension) == 0;
+}
+
 bool scanLevelFile(const std::string& path, std::vector<LevelEntry>& levels) {
     levels.clear();
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad()) return false;
+    if (!isGameSetFile(path)) {
+        for (CollectionLevel& level : parseLevelCollection(text).levels) {
+            LevelEntry entry;
+            entry.number = static_cast<int>(levels.size()) + 1;
+            entry.title = level.title;
+            entry.rows = level.rows;
+            entry.collected = std::move(level);
+            levels.push_back(std::move(entry));
+        }
+        return true;
+    }
     const std::vector<std::string> lines = splitLines(text);
     const std::size_t count = lines.size();
     // The loader tests for the end of the file after every read, so reading the last line already ends
@@ -81,6 +99,11 @@ bool loadLevelNumber(const std::string& path, int number, Board& board, Player& 
     loadLevelFromFile(board, player, file);
     std::fclose(file);
     return board.notFound == 0;
+}
+
+bool loadEntry(const std::string& path, const LevelEntry& entry, Board& board, Player& player) {
+    if (entry.collected) return placeCollectionLevel(*entry.collected, board, player);
+    return loadLevelNumber(path, entry.number, board, player);
 }
 
 bool isClosedByWalls(const Board& board, const Player& player, const std::vector<std::string>& rows) {
@@ -122,46 +145,55 @@ LevelReport checkLevel(const std::string& path, const LevelEntry& entry, const S
     Board board;
     Player player;
     player.x = player.y = -1;  // the loader leaves the keeper alone when the level has none
-    if (!loadLevelNumber(path, entry.number, board, player)) {
-        report.problem = LevelProblem::RefusedByLoader;
+    if (entry.collected) {
+        report.title = entry.collected->title;
+        report.readerProblem = entry.collected->problem;
+    }
+    if (report.readerProblem != LevelProblem::None) {
+        report.problem = CheckProblem::RefusedByReader;
+    } else if (!loadEntry(path, entry, board, player)) {
+        report.problem = CheckProblem::RefusedByLoader;
     } else if (!isInsideGrid(player.x, player.y)) {
-        report.problem = LevelProblem::NoKeeper;
+        report.problem = CheckProblem::NoKeeper;
     } else if (report.boxes == 0) {
-        report.problem = LevelProblem::NoBoxes;
+        report.problem = CheckProblem::NoBoxes;
     } else if (report.boxes != report.goals) {
-        report.problem = LevelProblem::BoxesGoalsDiffer;
+        report.problem = CheckProblem::BoxesGoalsDiffer;
     } else if (!isClosedByWalls(board, player, entry.rows)) {
-        report.problem = LevelProblem::NotClosed;
+        report.problem = CheckProblem::NotClosed;
     } else {
         report.solve = solveLevel(solverLevelFromBoard(board, player), options);
-        if (report.solve.status == SolveStatus::NoSolution) report.problem = LevelProblem::NoSolution;
-        if (report.solve.status == SolveStatus::LimitReached) report.problem = LevelProblem::Unsolved;
+        if (report.solve.status == SolveStatus::NoSolution) report.problem = CheckProblem::NoSolution;
+        if (report.solve.status == SolveStatus::LimitReached) report.problem = CheckProblem::Unsolved;
     }
     return report;
 }
 
 std::string describeReport(const LevelReport& report, const SolveOptions& options) {
-    std::string line = "level " + std::to_string(report.number) + ": " + std::to_string(report.width) +
-                       " x " + std::to_string(report.height) + ", boxes " + std::to_string(report.boxes) +
-                       ", goals " + std::to_string(report.goals) + ", ";
+    const std::string title = report.title.empty() ? std::string() : " \"" + report.title + "\"";
+    std::string line = "level " + std::to_string(report.number) + title + ": " +
+                       std::to_string(report.width) + " x " + std::to_string(report.height) + ", boxes " +
+                       std::to_string(report.boxes) + ", goals " + std::to_string(report.goals) + ", ";
     switch (report.problem) {
-        case LevelProblem::None:
+        case CheckProblem::None:
             return line + "solved in " + std::to_string(report.solve.moves) + " moves, " +
                    std::to_string(report.solve.pushes) + " pushes (" +
                    std::to_string(report.solve.statesStored) + " positions searched)";
-        case LevelProblem::RefusedByLoader:
+        case CheckProblem::RefusedByLoader:
             return line + "unplayable: refused by the loader (more than 32 x 24 cells or 32 boxes)";
-        case LevelProblem::NoKeeper:
+        case CheckProblem::RefusedByReader:
+            return line + "unplayable: " + levelProblemText(report.readerProblem);
+        case CheckProblem::NoKeeper:
             return line + "unplayable: no keeper";
-        case LevelProblem::NoBoxes:
+        case CheckProblem::NoBoxes:
             return line + "unplayable: no boxes";
-        case LevelProblem::BoxesGoalsDiffer:
+        case CheckProblem::BoxesGoalsDiffer:
             return line + "unplayable: boxes and goals differ in number";
-        case LevelProblem::NotClosed:
+        case CheckProblem::NotClosed:
             return line + "unplayable: not closed by walls";
-        case LevelProblem::NoSolution:
+        case CheckProblem::NoSolution:
             return line + "unplayable: no solution exists";
-        case LevelProblem::Unsolved:
+        case CheckProblem::Unsolved:
             return line + "unsolved within the search limit (" + std::to_string(options.maxStates) +
                    " positions or " + std::to_string(static_cast<int>(options.maxSeconds)) + " seconds)";
     }

@@ -10,9 +10,11 @@
 namespace {
 
 struct LevelFile {
-    explicit LevelFile(const std::string& content) { testing_support::writeFile(path, content); }
+    explicit LevelFile(const std::string& content, const std::string& name = "Test.lvt") : path(dir / name) {
+        testing_support::writeFile(path, content);
+    }
     testing_support::TempDir dir;
-    std::string path = dir / "Test.lvt";
+    std::string path;
 };
 
 std::vector<LevelEntry> scan(const LevelFile& file) {
@@ -78,10 +80,10 @@ TEST(CheckLevel, NamesWhyALevelIsUnplayable) {
         "\n####\n#@ #\n####\n");      // 8: nothing to push
     const std::vector<LevelEntry> levels = scan(file);
     ASSERT_EQ(levels.size(), 8u);
-    const LevelProblem expected[] = {
-        LevelProblem::None,      LevelProblem::NoKeeper,   LevelProblem::BoxesGoalsDiffer,
-        LevelProblem::NotClosed, LevelProblem::NoSolution, LevelProblem::RefusedByLoader,
-        LevelProblem::None,      LevelProblem::NoBoxes};
+    const CheckProblem expected[] = {
+        CheckProblem::None,      CheckProblem::NoKeeper,   CheckProblem::BoxesGoalsDiffer,
+        CheckProblem::NotClosed, CheckProblem::NoSolution, CheckProblem::RefusedByLoader,
+        CheckProblem::None,      CheckProblem::NoBoxes};
     const SolveOptions options;
     for (const LevelEntry& entry : levels) {
         const LevelReport report = checkLevel(file.path, entry, options);
@@ -95,12 +97,31 @@ TEST(CheckLevel, NamesWhyALevelIsUnplayable) {
     EXPECT_EQ(checkLevel(file.path, levels[2], options).goals, 2);
 }
 
+// Any file but the game's own set files is a collection in the genre's notation: its levels are read,
+// placed and refused as the game reads a player's collection, with their titles in the report.
+TEST(CheckLevel, ACollectionIsReadAsTheGameReadsIt) {
+    const LevelFile file("5#|#@$.#|5#\nTitle: One\n\n#####\n#@$ #\n#####\nTitle: Two\n", "mine.sok");
+    const std::vector<LevelEntry> levels = scan(file);
+    ASSERT_EQ(levels.size(), 2u);
+    const SolveOptions options;
+    EXPECT_EQ(describeReport(checkLevel(file.path, levels[0], options), options),
+              "level 1 \"One\": 5 x 3, boxes 1, goals 1, solved in 1 moves, 1 pushes (2 positions searched)");
+    const LevelReport second = checkLevel(file.path, levels[1], options);
+    EXPECT_EQ(second.problem, CheckProblem::RefusedByReader);
+    EXPECT_EQ(second.readerProblem, LevelProblem::BoxesAndGoalsDiffer);
+    Board board;
+    Player player;
+    EXPECT_TRUE(loadEntry(file.path, levels[0], board, player));
+    EXPECT_EQ(player.x, 1);
+    EXPECT_FALSE(loadEntry(file.path, levels[1], board, player));
+}
+
 TEST(CheckLevel, UnsolvedWithinTheLimitIsReported) {
     const LevelFile file("h\n\n#######\n#     #\n#@$ $ #\n# .  .#\n#######\n");
     SolveOptions tiny;
     tiny.maxStates = 2;
     const LevelReport report = checkLevel(file.path, scan(file)[0], tiny);
-    EXPECT_EQ(report.problem, LevelProblem::Unsolved);
+    EXPECT_EQ(report.problem, CheckProblem::Unsolved);
     EXPECT_NE(describeReport(report, tiny).find("unsolved within the search limit"), std::string::npos);
 }
 
