@@ -45,6 +45,9 @@ struct Player {
 
 // World layout: column x is world x, row y is world z, y points up, one cell is 1.0, the floor is y = 0.
 constexpr float kKeeperHeight = 1.027f;  // world y of the keeper model's origin; its feet stand on y = 0
+// A crate is 0.86 cells wide, deep and high, standing on its drawn position; a wall block fills its cell
+// from the floor to y = 1.
+constexpr float kCrateHalfSize = 0.43f;
 
 // Where a gliding object is drawn: its cell minus its slide offsets, at a height. The picture, the mini-map
 // and the sounds that follow the boxes and the keeper all place them here.

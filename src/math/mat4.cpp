@@ -12,8 +12,6 @@ Mat4 translationMatrix(float x, float y, float z) {
 
 namespace {
 
-constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
-
 // The turn about the vertical axis with the given cosine and sine.
 Mat4 turnAboutY(float c, float s) {
     Mat4 out;

@@ -31,6 +31,14 @@ void vecNormalize(Vec3& a) {
     a = vecDivide(a, vecLength(a));
 }
 
+float vecDot(Vec3 a, Vec3 b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+
+Vec3 vecCross(Vec3 a, Vec3 b) {
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+
 float dot4(Vec4 p, Vec4 q) {
     return p.x * q.x + p.y * q.y + p.z * q.z + p.w * q.w;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/board.h"
 #include "formats/model.h"
 
 // The four scenery models. The scene draws a cell's models translated to (column, 0, row), so each is
@@ -14,8 +15,6 @@ constexpr int kSlotCrateTop = 7;
 constexpr int kSlotLegs = 8;
 constexpr int kSlotBody = 9;
 constexpr int kSlotHead = 10;
-
-constexpr float kCrateHalfSize = 0.43f;  // the crate is 0.86 cells wide, deep and high
 
 // Two triangles filling the cell at y = 0. Open: a floor tile is a surface, and its shadow falls below
 // the floor where nothing can see it.
