@@ -119,19 +119,21 @@ void appendWalk(const KeeperWalk& walk, int to, std::vector<Direction>& steps) {
 // Walks are only tried from states reached by a push. A state reached by a walk from side d needs no walks
 // of its own: a walk from d to e followed by one from e to f is never shorter than the walk from d to f,
 // which the search tried from d itself (the keeper's walk from its start cell reaches every side directly).
+// A state reached at the same cost both ways may keep either: the walk's start made the direct walks.
 // So the keeper's walks are searched at most four times per box cell, once per push into it.
 
 using PlanCost = std::uint64_t;  // pushes in the high half, moves in the low: ordered pushes first
 constexpr PlanCost kNoCost = std::numeric_limits<PlanCost>::max();
 constexpr PlanCost kPushCost = (PlanCost{1} << 32) | 1;
 constexpr int kPushStates = kPlanCells * 4;
+static_assert(kPushStates <= std::numeric_limits<std::int16_t>::max(), "states are stored as 16-bit numbers");
 
 struct PushSearch {
     BlockedCells cells;
     KeeperWalk walk;
     PlanCost cost[kPushStates] = {};
-    std::int16_t parent[kPushStates] =
-        {};  // the state before, or -1 for one the keeper walks to from its start
+    // The state before, or -1 for one the keeper walks to from its start.
+    std::int16_t parent[kPushStates] = {};
     std::uint8_t settled[kPushStates] = {};
     int startBox = 0;
     int startKeeper = 0;
