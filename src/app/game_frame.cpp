@@ -6,6 +6,7 @@
 #include "app/menu.h"
 #include "app/window_callbacks.h"
 #include "game/game_step.h"
+#include "layout/cursor_ray.h"
 #include "layout/hud_layout.h"
 #include "platform/window.h"
 #include "profiles/profile_store.h"
@@ -38,6 +39,8 @@ FrameOutcome runGameFrame(Game& game) {
     const FrameStart start = startFrame();
     const bool played = !game.session.menuOpen;
     InputFeed feed = sampleLoopInput();
+    feed.pointerRay = cursorRay(windowSettings, game.state.scene.eye, game.state.scene.lookAt,
+                                feed.now.cursorX, feed.now.cursorY);
     const FrameReport report = stepGame(game.state, game.session.menuOpen, feed);
     playReportedSounds(game, report, played);
     if (report.levelSolved) recordSolvedLevel(game);

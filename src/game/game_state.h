@@ -8,6 +8,7 @@
 #include "core/level_end.h"
 #include "core/move_history.h"
 #include "game/collection_play.h"
+#include "game/pointer_play.h"
 #include "game/scene_state.h"
 #include "game/title_blink.h"
 
@@ -34,6 +35,7 @@ struct GameState {
     Board levelStart;
     Player levelStartKeeper;
     MoveHistory history;  // the moves since the level was loaded, for undo
+    PointerPlay pointer;  // what clicks asked for: a walk or pushes being made, a crate chosen
     DemoState demo;
     FrameClock clock;
     int requestedFacing = 0;    // facing of the last move request, copied to the player every frame

@@ -5,6 +5,7 @@
 #include "core/level_file.h"
 #include "core/moves.h"
 #include "game/input.h"
+#include "game/pointer_play.h"
 #include "game/scene_pose.h"
 #include "game/scene_prepare.h"
 
@@ -73,13 +74,23 @@ bool runPlay(GameState& state, InputFeed& feed, FrameReport& report) {
         requested = step.direction;
     } else {
         if (feed.now.held[KEY_ESC]) {
-            report.menuRequested = true;
+            // A crate chosen by a click is let go first; the menu opens with the next press.
+            if (!dropChosenBox(state.pointer)) report.menuRequested = true;
             waitForRelease(feed, KEY_ESC, kReleaseWaitSeconds);
         }
         requested = arrowKeyRequest(feed.now);
         undoRequested = undoKeyDown(feed.now) && !state.levelEnd.endRequested;
         redoRequested = redoKeyDown(feed.now) && !state.levelEnd.endRequested;
+        if (state.levelEnd.endRequested) {
+            resetPointerPlay(state.pointer);
+        } else {
+            handlePointer(state.pointer, state.board, state.player, state.scene, feed);
+        }
     }
+    // A plan made by a click goes on while no key asks for a move of its own.
+    std::optional<Direction> planned;
+    if (!requested && !undoRequested && !redoRequested && !state.demo.demoMode)
+        planned = nextPlannedMove(state.pointer, state.player);
 
     state.moveKeyActed = false;
     if (feed.now.held[KEY_LCTRL]) {
@@ -99,6 +110,12 @@ bool runPlay(GameState& state, InputFeed& feed, FrameReport& report) {
     } else if (requested) {
         recordMove(state.history, *requested, tryMove(state.board, state.player, *requested));
         state.requestedFacing = directionFacing(*requested);
+        state.moveKeyActed = true;
+    } else if (planned) {
+        const MoveResult move = tryMove(state.board, state.player, *planned);
+        recordMove(state.history, *planned, move);
+        planMoveMade(state.pointer, move.moved);
+        state.requestedFacing = directionFacing(*planned);
         state.moveKeyActed = true;
     }
 
@@ -120,6 +137,7 @@ void loadLevelInPlay(GameState& state) {
 void afterLevelLoad(GameState& state) {
     state.levelStart = state.board;
     state.levelStartKeeper = state.player;
+    resetPointerPlay(state.pointer);
     clearBoxHeights(state.levelEnd);
     clearMoveHistory(state.history);
     prepareLevelScene(state.scene, state.board, state.player, state.light, state.random);
@@ -133,6 +151,7 @@ void runTick(GameState& state, FrameReport& report) {
     const SceneTickResult result = updateSceneTick(state.scene, state.player, state.board, input);
     if (result.footstep && report.footfallCount < kMaxFootfallsPerFrame)
         report.footfalls[report.footfallCount++] = result.footstepPosition;
+    tickPointerNote(state.pointer, kTickSeconds);
     state.scroll += kScrollStep;
     if (state.scroll > 1.0f) state.scroll = 0.0f;
 }

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "core/moves.h"
+#include "math/ray.h"
 #include "platform/frame_input.h"
 
 // The input as the game's rules read it. They never read a device: the loop samples the frame's input, and
@@ -26,6 +27,9 @@ struct InputActions {
 struct InputFeed {
     FrameInput now;
     const InputActions* actions = nullptr;
+    // The ray through the pointer into the picture as last drawn, filled in by the loop, which knows the
+    // window; none while the pointer is outside the window.
+    std::optional<Ray> pointerRay;
 };
 
 void waitForRelease(InputFeed& feed, int key, double intervalSeconds);

@@ -13,10 +13,18 @@
 
 // The HUD's lines, each in a slot of its own from the top edge down, so that none ever covers another:
 // the profile's name, the steps, the level, the pushes, the level's best solutions, and a note (a save
-// that failed). A line in the large font (32 pixels a character) that would not fit the window's width is
-// drawn in the small font (8 pixels) instead.
-enum HudSlot : int { HUD_NAME = 0, HUD_STEPS = 1, HUD_LEVEL = 2, HUD_PUSHES = 3, HUD_BEST = 4, HUD_NOTE = 5 };
-constexpr int kHudLineCount = 6;
+// that failed), and the note of a click that asked for what cannot be reached. A line in the large font (32
+// pixels a character) that would not fit the window's width is drawn in the small font (8 pixels) instead.
+enum HudSlot : int {
+    HUD_NAME = 0,
+    HUD_STEPS = 1,
+    HUD_LEVEL = 2,
+    HUD_PUSHES = 3,
+    HUD_BEST = 4,
+    HUD_NOTE = 5,
+    HUD_POINTER_NOTE = 6,
+};
+constexpr int kHudLineCount = 7;
 constexpr int kHudLineSpacing = 24;     // pixels: the lines stand 24, 48, 72 ... below the top edge
 constexpr int kDemoMarkHalfWidth = 64;  // "DEMO": four 32-pixel glyphs
 constexpr int kMapCellPixels = 10;
@@ -27,6 +35,7 @@ constexpr const char* kAllLevelsSolvedText = "ALL LEVELS SOLVED!";
 constexpr const char* kLevelNotLoadedLabel = "LEVEL ";  // "LEVEL 7 COULD NOT BE LOADED"
 constexpr const char* kLevelNotLoadedTail = " COULD NOT BE LOADED";
 constexpr const char* kProgressNotSavedText = "PROGRESS NOT SAVED!";
+constexpr const char* kCannotReachText = "CANNOT GET THERE";
 
 struct PixelPoint {
     int x;

@@ -26,6 +26,7 @@ struct HudText {
     bool allLevelsSolved = false;   // the set is used up: the board is empty and says so
     bool levelNotLoaded = false;    // the level asked for exists, or should, but could not be loaded
     bool progressNotSaved = false;  // the last save of the level reached failed
+    bool cannotReach = false;       // a click asked for what cannot be reached
 };
 
 // Once per game-loop frame after the scene: the text lines in their slots, "DEMO", the map, the fog and,

@@ -6,6 +6,7 @@
 
 #include "render/font.h"
 #include "render/hud.h"
+#include "render/pointer_marks.h"
 #include "render/scene_draw.h"
 
 namespace {
@@ -24,6 +25,7 @@ void printCentredSmall(const Graphics& graphics, const WindowSettings& window, c
 void drawBoardPicture(Graphics& graphics, WindowSettings& window, const GameState& state,
                       const SessionNotes& notes) {
     drawScene(window, graphics, state.scene, state.light, state.board);
+    drawPointerMarks(state.pointer, state.scene);
     HudText text;
     text.profileName = &notes.profileName;
     text.steps = state.player.steps;
@@ -34,6 +36,7 @@ void drawBoardPicture(Graphics& graphics, WindowSettings& window, const GameStat
     text.allLevelsSolved = state.board.notFound != 0 && state.board.pastLastLevel != 0;
     text.levelNotLoaded = state.board.notFound != 0 && state.board.pastLastLevel == 0;
     text.progressNotSaved = notes.progressNotSaved || notes.solvedLevelNotSaved;
+    text.cannotReach = state.pointer.noteSeconds > 0.0f;
     drawHud(window, graphics, state.board, state.scene, text, state.scroll, state.levelEnd);
 }
 

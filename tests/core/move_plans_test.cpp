@@ -10,7 +10,7 @@
 #include <string>
 
 #include "board_builder.h"
-#include "levels/fewest_moves.h"
+#include "levels/solver/fewest_moves.h"
 
 namespace {
 

@@ -373,7 +373,7 @@ void hudScene(const Graphics& graphics) {
     checkGlState("HUD");
     // "Jane", "Steps taken 128", "Level 12", "Pushes 37" in white, then the best solutions in gold (a
     // brightness of 190 or so), each in its own slot; nothing in the note's slot.
-    const int lineLengths[kHudLineCount] = {4, 15, 8, 9, 24, 0};
+    const int lineLengths[kHudLineCount] = {4, 15, 8, 9, 24, 0, 0};
     for (int line = 0; line < kHudLineCount; ++line) {
         const int y = hudLineY(g_window.height, line);
         const int right = lineLengths[line] * 32;
