@@ -34,8 +34,9 @@ struct Session {
     bool menuOpen = false;
     MenuState menu;  // pages, selection, typed text and message of the menu and profile dialogue
     ProfileSession profile;
-    SessionNotes notes;  // what the HUD shows of the session: the profile's name, a failed save
-    LevelChoice levels;  // the collections, the one chosen and the one in play
+    SessionNotes notes;            // what the HUD shows of the session: the profile's name, a failed save
+    LevelChoice levels;            // the collections, the one chosen and the one in play
+    GameState gameBeforeWatching;  // the game put aside while a kept solution is watched
 };
 
 // The GL resources: textures, fonts, models, display lists and the pictures kept for still screens. Defined

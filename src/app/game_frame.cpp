@@ -4,6 +4,7 @@
 #include "app/level_records.h"
 #include "app/loop_input.h"
 #include "app/menu.h"
+#include "app/solution_watch.h"
 #include "app/window_callbacks.h"
 #include "game/game_step.h"
 #include "layout/cursor_ray.h"
@@ -45,6 +46,7 @@ FrameOutcome runGameFrame(Game& game) {
     playReportedSounds(game, report, played);
     if (report.levelSolved) recordSolvedLevel(game);
     if (report.levelReloaded) saveClassicLevelReached(game);
+    if (report.replayEnded) endWatching(game);
     if (report.passEnd == PassEnd::ScriptEnded) return FrameOutcome::EndPass;
     if (report.passEnd == PassEnd::PlayerTookOver) {
         game.session.menuOpen = true;

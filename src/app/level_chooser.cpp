@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/solution_watch.h"
 #include "game/game_step.h"
 #include "layout/menu_text.h"
 
@@ -14,6 +15,9 @@ constexpr const char* kChooseLevelTitle = "Choose Level";
 constexpr const char* kLevelNotReached = "LEVEL NOT REACHED YET!";
 constexpr const char* kLevelUnplayable = "LEVEL CANNOT BE PLAYED!";
 constexpr const char* kListHelp = "Up/Down, Page Up/Down: choose   Enter: open   Escape: back";
+constexpr const char* kLevelsHelp =
+    "Enter: play   W: watch the best by moves, P: by pushes   Escape: back   (m/p: moves/pushes)";
+constexpr const char* kNoSolutionKept = "NO SOLUTION KEPT YET!";
 
 // The page stands on a dark panel below the HUD's lines, in window pixels: the title, then the list
 // under it, the help at the panel's foot. A window too low for every row shows fewer.
@@ -162,8 +166,22 @@ std::string collectionLine(const Game& game, int entry) {
     return text;
 }
 
-// "  12  Title of the level                 solved", the number right-aligned; a level that cannot be
-// played shows why in place of its mark.
+// The records kept of a level: "42m/12p" for the fewest moves with its pushes, then the fewest pushes with
+// its moves where that is another solution; empty for none.
+std::string recordsText(const Game& game, int index) {
+    const auto kept = game.session.profile.progress.find(levelsShown(game).hashes[index]);
+    if (kept == game.session.profile.progress.end() || kept->second.fewestMoves.moves <= 0)
+        return std::string();
+    const BestSolution& moves = kept->second.fewestMoves;
+    const BestSolution& pushes = kept->second.fewestPushes;
+    std::string text = " " + std::to_string(moves.moves) + "m/" + std::to_string(moves.pushes) + "p";
+    if (pushes.moves > 0 && !(pushes.moves == moves.moves && pushes.pushes == moves.pushes))
+        text += " " + std::to_string(pushes.moves) + "m/" + std::to_string(pushes.pushes) + "p";
+    return text;
+}
+
+// "  12  Title of the level                 solved 42m/12p", the number right-aligned; a level that cannot
+// be played shows why in place of its mark.
 std::string levelLine(const Game& game, int index) {
     const CollectionLevel& level = levelsShown(game).collection.levels[index];
     std::string title = game.session.levels.browsedEntry == 0 ? "Level " + std::to_string(index + 1)
@@ -172,7 +190,7 @@ std::string levelLine(const Game& game, int index) {
     if (level.problem != LevelProblem::None)
         mark = levelProblemText(level.problem);
     else if (levelsShown(game).solved[index])
-        mark = "solved";
+        mark = "solved" + recordsText(game, index);
     else if (!levelOpen(game, index + 1))
         mark = "not reached";
     char line[160];
@@ -201,6 +219,15 @@ void runChooserKeys(Game& game, InputFeed& feed) {
         else
             chooseLevel(game);
         waitForRelease(feed, KEY_ENTER, kReleaseWaitSeconds);
+        return;
+    }
+    for (const int key : {KEY_W, KEY_P}) {
+        if (menu.menuPage != MenuPage::Levels || !feed.now.held[key]) continue;
+        if (startWatching(game, menu.chooser.level + 1, key == KEY_P))
+            game.session.menuOpen = false;
+        else
+            showChooserMessage(game, kNoSolutionKept);
+        waitForRelease(feed, key, kReleaseWaitSeconds);
         return;
     }
     if (feed.now.held[KEY_ESC]) {
@@ -253,7 +280,7 @@ void layOutChooser(const Game& game, float windowWidth, float windowHeight, Menu
         addLine(view, text, windowHeight - kListDrop - static_cast<float>(row) * kListLineSpacing, kListLeft,
                 MenuFont::Small, red, green, blue);
     }
-    addLine(view, kListHelp, kHelpRise, -1.0f, MenuFont::Small, 0.6f, 0.6f, 0.6f);
+    addLine(view, levelsPage ? kLevelsHelp : kListHelp, kHelpRise, -1.0f, MenuFont::Small, 0.6f, 0.6f, 0.6f);
 }
 
 const char* startLevel(Game& game, int entry, int number) {

@@ -2,9 +2,7 @@
 
 #include "core/moves.h"
 
-namespace {
-
-std::optional<Direction> letterDirection(char letter) {
+std::optional<Direction> moveLetterDirection(char letter) {
     switch (letter | 0x20) {  // either case
         case 'u':
             return Direction::Up;
@@ -19,6 +17,8 @@ std::optional<Direction> letterDirection(char letter) {
     }
 }
 
+namespace {
+
 // The glide is a picture, not a rule: the next move may start at once.
 void stopGliding(Board& board, Player& keeper) {
     keeper.offsetX = keeper.offsetZ = 0.0f;
@@ -31,7 +31,7 @@ std::optional<SolutionCount> checkSolution(Board board, Player keeper, std::stri
     SolutionCount count;
     stopGliding(board, keeper);
     for (const char letter : solution) {
-        const std::optional<Direction> direction = letterDirection(letter);
+        const std::optional<Direction> direction = moveLetterDirection(letter);
         if (!direction) return std::nullopt;
         const MoveResult move = tryMove(board, keeper, *direction);
         const bool push = letter >= 'A' && letter <= 'Z';

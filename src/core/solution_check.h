@@ -4,10 +4,14 @@
 #include <string_view>
 
 #include "core/board.h"
+#include "core/moves.h"
 
 // Solutions as the genre writes them: one letter a move, "l", "r", "u", "d" for walks and upper case for
 // pushes. A solution is kept as a record only when it solves its level played from the start, so a record
 // never claims what its moves do not show.
+
+// The direction of a move letter in either case; nothing for any other character.
+std::optional<Direction> moveLetterDirection(char letter);
 
 struct SolutionCount {
     int moves = 0;

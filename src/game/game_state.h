@@ -10,6 +10,7 @@
 #include "game/collection_play.h"
 #include "game/pointer_play.h"
 #include "game/scene_state.h"
+#include "game/solution_replay.h"
 #include "game/title_blink.h"
 
 // The game's state: everything the rules change and the picture is drawn from, one plain record owned by
@@ -34,8 +35,9 @@ struct GameState {
     // The level as it was loaded, where a solution is played from to check it before it is kept.
     Board levelStart;
     Player levelStartKeeper;
-    MoveHistory history;  // the moves since the level was loaded, for undo
-    PointerPlay pointer;  // what clicks asked for: a walk or pushes being made, a crate chosen
+    MoveHistory history;    // the moves since the level was loaded, for undo
+    PointerPlay pointer;    // what clicks asked for: a walk or pushes being made, a crate chosen
+    SolutionReplay replay;  // a kept solution being watched
     DemoState demo;
     FrameClock clock;
     int requestedFacing = 0;    // facing of the last move request, copied to the player every frame

@@ -8,6 +8,7 @@
 #include "game/pointer_play.h"
 #include "game/scene_pose.h"
 #include "game/scene_prepare.h"
+#include "game/solution_replay.h"
 
 namespace {
 
@@ -26,7 +27,8 @@ void runLevelEnd(GameState& state, InputFeed& feed, FrameReport& report) {
         };
     }
     const LevelEndFrame frame = stepLevelEnd(
-        state.levelEnd, state.board, state.player, feed.now.held[KEY_ENTER], state.demo.demoMode,
+        state.levelEnd, state.board, state.player, feed.now.held[KEY_ENTER],
+        state.demo.demoMode || state.replay.active,
         [&feed] { waitForRelease(feed, KEY_ENTER, kShortReleaseWaitSeconds); }, loadFromCollection);
     report.levelSolved = frame.solvedNow;
     if (!frame.reloaded) return;
@@ -57,7 +59,16 @@ bool runPlay(GameState& state, InputFeed& feed, FrameReport& report) {
     std::optional<Direction> requested;
     bool undoRequested = false;
     bool redoRequested = false;
-    if (state.demo.demoMode) {
+    if (state.replay.active) {
+        // Watching a kept solution: the keys ask only to stop watching.
+        for (const int key : {KEY_SPACE, KEY_ESC}) {
+            if (!feed.now.held[key]) continue;
+            waitForRelease(feed, key, kReleaseWaitSeconds);
+            report.replayEnded = true;
+            return false;
+        }
+        requested = nextReplayMove(state.replay, state.player);
+    } else if (state.demo.demoMode) {
         const FrameInput& input = feed.now;
         const DemoStep step = runDemoStep(state.demo, state.player, input.held[KEY_SPACE],
                                           input.held[KEY_ESC], DemoClock{input.time, input.held[KEY_LCTRL]});
@@ -89,7 +100,7 @@ bool runPlay(GameState& state, InputFeed& feed, FrameReport& report) {
     }
     // A plan made by a click goes on while no key asks for a move of its own.
     std::optional<Direction> planned;
-    if (!requested && !undoRequested && !redoRequested && !state.demo.demoMode)
+    if (!requested && !undoRequested && !redoRequested && !state.demo.demoMode && !state.replay.active)
         planned = nextPlannedMove(state.pointer, state.player);
 
     state.moveKeyActed = false;
@@ -108,7 +119,9 @@ bool runPlay(GameState& state, InputFeed& feed, FrameReport& report) {
         if (redone) state.requestedFacing = directionFacing(*redone);
         state.moveKeyActed = true;
     } else if (requested) {
-        recordMove(state.history, *requested, tryMove(state.board, state.player, *requested));
+        const MoveResult move = tryMove(state.board, state.player, *requested);
+        recordMove(state.history, *requested, move);
+        if (state.replay.active) replayMoveMade(state.replay, move.moved);
         state.requestedFacing = directionFacing(*requested);
         state.moveKeyActed = true;
     } else if (planned) {
@@ -152,6 +165,7 @@ void runTick(GameState& state, FrameReport& report) {
     if (result.footstep && report.footfallCount < kMaxFootfallsPerFrame)
         report.footfalls[report.footfallCount++] = result.footstepPosition;
     tickPointerNote(state.pointer, kTickSeconds);
+    if (tickSolutionReplay(state.replay, state.player, kTickSeconds)) report.replayEnded = true;
     state.scroll += kScrollStep;
     if (state.scroll > 1.0f) state.scroll = 0.0f;
 }

@@ -19,6 +19,7 @@ struct FrameReport {
     PassEnd passEnd = PassEnd::None;
     bool menuRequested = false;  // Escape in play
     bool levelSolved = false;    // the level end found the level solved in this frame: record it
+    bool replayEnded = false;    // watching a kept solution has ended: the game before it comes back
     bool levelReloaded = false;  // the level end loaded a level: the level reached is to be saved
     // The box with the highest index that glided as the frame began, if any: the slide sound and a grunt
     // follow it there.

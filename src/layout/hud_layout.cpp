@@ -41,6 +41,11 @@ PixelPoint demoMarkPosition(std::uint32_t width, std::uint32_t height) {
     return PixelPoint{halfOf(width) - kDemoMarkHalfWidth, halfOf(height)};
 }
 
+PixelPoint replayMarkPosition(std::uint32_t width, std::uint32_t height) {
+    const int halfWidth = static_cast<int>(std::strlen(kReplayMark)) * 16;
+    return PixelPoint{halfOf(width) - halfWidth, halfOf(height)};
+}
+
 int allLevelsSolvedY(std::uint32_t height) {
     return halfOf(height) - 16;
 }

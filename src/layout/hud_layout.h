@@ -56,6 +56,10 @@ std::string bestSolutionsText(int fewestMoves, int itsPushes, int fewestPushes, 
 // "DEMO", centred horizontally with its glyphs standing on the middle row.
 PixelPoint demoMarkPosition(std::uint32_t width, std::uint32_t height);
 
+// "REPLAY" (while a kept solution is watched), the same way.
+constexpr const char* kReplayMark = "REPLAY";
+PixelPoint replayMarkPosition(std::uint32_t width, std::uint32_t height);
+
 // The bottom of the "ALL LEVELS SOLVED!" (or "LEVEL N COULD NOT BE LOADED") line: its 32-pixel glyphs
 // straddle the middle row.
 int allLevelsSolvedY(std::uint32_t height);

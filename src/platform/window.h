@@ -15,8 +15,10 @@
 
 constexpr int KEY_SPACE = 32;
 constexpr int KEY_L = 76;
+constexpr int KEY_P = 80;
 constexpr int KEY_S = 83;
 constexpr int KEY_U = 85;
+constexpr int KEY_W = 87;
 constexpr int KEY_Y = 89;
 constexpr int KEY_ESC = 257;
 constexpr int KEY_UP = 283;

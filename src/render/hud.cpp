@@ -166,6 +166,10 @@ void drawHud(const WindowSettings& window, const Graphics& graphics, const Board
         const PixelPoint demo = demoMarkPosition(window.width, window.height);
         printHudText(window, font, "DEMO", static_cast<float>(demo.x), static_cast<float>(demo.y));
     }
+    if (text.replayMode) {
+        const PixelPoint mark = replayMarkPosition(window.width, window.height);
+        printHudText(window, font, kReplayMark, static_cast<float>(mark.x), static_cast<float>(mark.y));
+    }
     if (text.allLevelsSolved || text.levelNotLoaded) {
         if (text.allLevelsSolved)
             std::snprintf(line, sizeof line, "%s", kAllLevelsSolvedText);

@@ -23,6 +23,7 @@ struct HudText {
     int pushes = 0;
     const std::string* best = nullptr;  // the level's best solutions; none or empty for none
     bool demoMode = false;
+    bool replayMode = false;        // a kept solution is being watched
     bool allLevelsSolved = false;   // the set is used up: the board is empty and says so
     bool levelNotLoaded = false;    // the level asked for exists, or should, but could not be loaded
     bool progressNotSaved = false;  // the last save of the level reached failed

@@ -33,6 +33,7 @@ void drawBoardPicture(Graphics& graphics, WindowSettings& window, const GameStat
     text.pushes = state.history.pushes;
     text.best = &notes.best;
     text.demoMode = state.demo.demoMode;
+    text.replayMode = state.replay.active;
     text.allLevelsSolved = state.board.notFound != 0 && state.board.pastLastLevel != 0;
     text.levelNotLoaded = state.board.notFound != 0 && state.board.pastLastLevel == 0;
     text.progressNotSaved = notes.progressNotSaved || notes.solvedLevelNotSaved;

@@ -229,6 +229,56 @@ TEST_F(LevelChooserTest, BestSolutionsAreKeptOnlyWhenBetter) {
     EXPECT_GT(std::filesystem::file_size(progressFilePath(base)), written);
 }
 
+// A kept solution watched from the chooser plays by itself on the level loaded afresh, records nothing,
+// and gives back the game as it was, its moves to take back included, with the chooser where it was.
+TEST_F(LevelChooserTest, WatchingTheBestSolutionGivesTheGameBack) {
+    const std::string path = dir / "roomy.sok";
+    testing_support::writeFile(path, "######\n#@ $.#\n#    #\n######\n\n######\n#@ $.#\n######\n");
+    freshRun(path);
+    create("ann");
+    play("druR");  // level 1 solved; level 2 comes
+    play("d");     // a move on level 2 that the player can take back
+    ASSERT_EQ(game->state.player.level, 2);
+    ASSERT_EQ(game->state.history.count, 0);  // "d" is a wall on level 2: nothing moved
+    play("r");
+    ASSERT_EQ(game->state.history.count, 1);
+    const auto written = std::filesystem::file_size(progressFilePath(base));
+
+    press(KEY_ESC);
+    choose("Choose Level");
+    press(KEY_ENTER);  // the collection in play
+    press(KEY_HOME);
+    press(KEY_DOWN);
+    press(KEY_W);  // level 2: nothing kept
+    EXPECT_EQ(game->session.menu.messageText, "NO SOLUTION KEPT YET!");
+    press(KEY_ENTER);
+    press(KEY_UP);
+    press(KEY_W);
+    ASSERT_FALSE(game->session.menuOpen);
+    ASSERT_TRUE(game->state.replay.active);
+    EXPECT_EQ(game->state.player.level, 1);
+    EXPECT_EQ(game->state.player.x, 1);
+    bool solvedSeen = false;
+    for (int frames = 0; frames < 600 && game->state.replay.active; ++frames) {
+        scriptedAdvanceTime(0.03);
+        frame();
+        solvedSeen |= game->state.replay.active && isSolved(game->state.board);
+    }
+    EXPECT_TRUE(solvedSeen);
+    EXPECT_FALSE(game->state.replay.active);
+    EXPECT_TRUE(game->session.menuOpen);
+    EXPECT_EQ(game->session.menu.menuPage, MenuPage::Levels);
+    EXPECT_EQ(game->state.player.level, 2);
+    EXPECT_EQ(game->state.history.count, 1);
+    EXPECT_EQ(std::filesystem::file_size(progressFilePath(base)), written);
+
+    press(KEY_W);  // Space ends the watching at once
+    ASSERT_TRUE(game->state.replay.active);
+    press(KEY_SPACE);
+    EXPECT_FALSE(game->state.replay.active);
+    EXPECT_EQ(game->state.player.level, 2);
+}
+
 TEST_F(LevelChooserTest, EscapeGoesUpOnePageAndLongListsScroll) {
     std::string many;
     for (int i = 1; i <= 60; ++i) many += "#####\n#@$.#\n#####\nTitle: L" + std::to_string(i) + "\n\n";
