@@ -60,6 +60,6 @@ Image makeGameImage(const std::string& path, const FontFiles& fonts);
 // The window's icon: the desktop icon at the size a task bar scales from.
 constexpr int kWindowIconSize = 64;
 
-// Writes all 16 files and the window's icon below gameDirectory (creating the folders). Returns the number of files that could
-// not be made or written, each reported on standard error.
+// Writes all 16 files and the window's icon below gameDirectory (creating the folders). Returns the number of
+// files that could not be made or written, each reported on standard error.
 int writeGameImages(const std::string& gameDirectory, const FontFiles& fonts);

@@ -1,6 +1,6 @@
-// Writes the game's 16 images and the window's icon into a game directory. With --png DIR it also writes each image as a PNG
-// and a few previews of how the game shows them, for a person to look at. With --icons it writes the
-// desktop icon instead, as PNG files in an icon theme's layout: THEME_DIR/NxN/apps/NAME.png.
+// Writes the game's 16 images and the window's icon into a game directory. With --png DIR it also writes each
+// image as a PNG and a few previews of how the game shows them, for a person to look at. With --icons it
+// writes the desktop icon instead, as PNG files in an icon theme's layout: THEME_DIR/NxN/apps/NAME.png.
 //
 //     tarmelo_imagegen GAME_DIR [--png DIR]
 //     tarmelo_imagegen --icons THEME_DIR NAME
