@@ -46,14 +46,15 @@ done
 for entry in "$GAME_DIR"/Textures/*; do
     ln -s "$entry" "$SCRATCH/game/Textures/"
 done
-# The fog image's header (uncompressed; width, height and bits per pixel from byte 12), every pixel
-# transparent.
+# The fog image's header (uncompressed; from byte 12 the width and the height, two bytes each with the low
+# one first, and the bits per pixel), every pixel transparent.
 fog=$GAME_DIR/Textures/fog.tga
 rm "$SCRATCH/game/Textures/fog.tga"
-set -- $(od -An -tu2 -j12 -N4 "$fog") $(od -An -tu1 -j16 -N1 "$fog")
+# shellcheck disable=SC2046  # the five header bytes
+set -- $(od -An -tu1 -j12 -N5 "$fog")
 {
     head -c 18 "$fog"
-    head -c $(($1 * $2 * $3 / 8)) /dev/zero
+    head -c $((($1 + 256 * $2) * ($3 + 256 * $4) * $5 / 8)) /dev/zero
 } >"$SCRATCH/game/Textures/fog.tga"
 launch_game "$SCRATCH/game"
 window=$(game_window)
