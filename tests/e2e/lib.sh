@@ -10,9 +10,14 @@ start_game() {
 }
 
 # The game's window id, waiting up to a minute; the pointer goes over it, so that keys reach it without a
-# window manager.
+# window manager. A search is tried again when it found nothing or ended on an X error (a window that
+# went away while it looked at it, as windows come and go while the game starts).
+window_found() {
+    found=$(xdotool search --onlyvisible --name '^TARMELO 3D$' 2>/dev/null | head -n 1)
+    [ -n "$found" ]
+}
 game_window() {
-    found=$(timeout 60 xdotool search --sync --onlyvisible --name '^TARMELO 3D$' | head -n 1)
+    wait_until 60 window_found || found=""
     [ -n "$found" ] && xdotool mousemove --window "$found" 400 300
     echo "$found"
 }
@@ -298,15 +303,16 @@ quit_by_menu() {
     wait_for_exit 60
 }
 
-# Taps of key $1 (a move or an undo) until the HUD's step counter goes from $2 to $3. x11_tap holds the
-# key for one frame; a tap that no frame saw, or that came during a glide, moves nothing and is repeated.
-# On a busy machine two frames can still read one tap, and a glide can end within a frame: a step too many
-# is taken back with U (an undo taken twice is a failure). Undo is refused once a solved level ends, so a
-# step too many after the solving push stays, and the logo fading in over the board says so. The pause
-# after a move is its glide, 10 ticks of the game's clock, which catches up with real time whatever the
-# frame rate. Returns 1 when the counter never reached $3, 2 when an undo was taken twice.
+# Taps of key $1 (a move or an undo) until the HUD's step counter goes from $2 to $3; $4, when given,
+# says the move may solve the level. x11_tap holds the key for one frame; a tap that no frame saw, or that
+# came during a glide, moves nothing and is repeated. On a busy machine two frames can still read one tap,
+# and a glide can end within a frame: a step too many is taken back with U (an undo taken twice is a
+# failure). After the solving push it stays (undo is refused once a solved level ends): the logo fading in
+# over the board says so. The pause after a move is its glide, 10 ticks of the game's clock, which catches
+# up with real time whatever the frame rate. Returns 1 when the counter never reached $3, 2 when an undo
+# was taken twice.
 tap_step() {
-    key=$1 from=$2 next=$3
+    key=$1 from=$2 next=$3 may_solve=${4:-}
     beyond=$((2 * next - from)) tapped=$1 taps=0
     while [ "$taps" -lt 8 ]; do
         if ! "$TARMELO_E2E_TOOLS/x11_tap" "$window" "$tapped"; then
@@ -323,10 +329,11 @@ tap_step() {
         if wait_for_text 0 0 "$HUD_STEPS_Y" "Steps taken $beyond" "Steps taken $next" "Steps taken $from"
         then
             [ "$key" = u ] && { keep_picture "move"; return 2; }
-            if [ "$tapped" = u ] && wait_until 10 logo_over_board; then
-                echo "$key was read twice as the level ended" >&2
+            if [ -n "$may_solve" ] && wait_until 60 logo_over_board; then
+                echo "$key was read twice by the frames that ended the level" >&2
                 return 0
             fi
+            may_solve=""
             echo "$key was read twice: U takes the step back" >&2
             tapped=u
         else
@@ -337,7 +344,7 @@ tap_step() {
     return 1
 }
 logo_over_board() { [ "$(probe_count yellow 80 150 640 120)" -gt 400 ]; }
-arrow_move() { tap_step "$1" "$2" $(($2 + 1)); }
+arrow_move() { tap_step "$1" "$2" $(($2 + 1)) "${3:-}"; }
 
 # Play a LURD move list (lower case walks, upper case pushes), failing on the move that did not happen;
 # the HUD's step counter starts at $2 (0 when not given).
@@ -356,7 +363,8 @@ play_moves() {
             d | D) key=Down ;;
             *) fail "unknown move letter '$letter'" ;;
         esac
-        arrow_move "$key" "$count" || {
+        # shellcheck disable=SC2046  # "last" or nothing
+        arrow_move "$key" "$count" $([ -n "$moves" ] || echo last) || {
             [ "$?" -eq 2 ] && made="two steps" || made="no step"
             fail "move $((count + 1)) ($key) made $made: $TEXT_SCORES"
         }
