@@ -239,8 +239,9 @@ menu_choose() {
         fi
         presses=$((presses + 1))
     done
-    press_leaving Return main_page_line "$1" || fail "Enter did not choose item $1 of the menu"
+    press_leaving Return main_page_up "$1" || fail "Enter did not choose item $1 of the menu"
 }
+main_page_up() { ! game_ended && main_page_line "$1"; }
 
 # Keep what the window shows for a failure report, beside the X helpers, and name it in TEXT_SCORES.
 keep_picture() {
