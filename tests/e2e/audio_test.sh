@@ -56,7 +56,7 @@ leave_title
 # The song was changed, and the new one paused, before the frame that shows the menu.
 menu_at=$(captured)
 wait_until 60 captured_past "$(plus "$menu_at" 1.5)" || fail "the capture stopped growing behind the menu"
-"$CLOSE_WINDOW" "$window" || fail "could not send WM_DELETE_WINDOW"
+request_close "$CLOSE_WINDOW" || fail "could not send WM_DELETE_WINDOW"
 wait_for_exit 60
 [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS with the wave writer as the device"
 [ -z "$(audio_noise)" ] || fail "audio messages in the output: $(audio_noise)"
@@ -82,7 +82,7 @@ at_least 0.0005 "$rms" || { echo "FAIL: sound behind the menu (RMS $rms from $me
 # ---- the machine's own output: under CI there is none ----
 start_game
 reach_menu
-"$CLOSE_WINDOW" "$window" || fail "could not send WM_DELETE_WINDOW"
+request_close "$CLOSE_WINDOW" || fail "could not send WM_DELETE_WINDOW"
 wait_for_exit 60
 [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS with the default audio output"
 [ -z "$(audio_noise)" ] || fail "audio messages in the output: $(audio_noise)"

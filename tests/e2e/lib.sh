@@ -10,21 +10,31 @@ start_game() {
 }
 
 # The game's window id, waiting up to a minute; the pointer goes over it, so that keys reach it without a
-# window manager. A search is tried again when it found nothing or ended on an X error (a window that
-# went away while it looked at it, as windows come and go while the game starts).
-window_found() {
-    found=$(xdotool search --onlyvisible --name '^TARMELO 3D$' 2>/dev/null | head -n 1)
-    [ -n "$found" ]
-}
+# window manager. One search waits on one connection to the X server: Xvfb now and then drops a connection
+# that opens just as another closes, and the game's own, opened as it starts, must not meet a search
+# started every tenth of a second. A search that ended on an X error (a window gone while it looked at it)
+# is started again.
 game_window() {
-    wait_until 60 window_found || found=""
+    window_from=$(date +%s) found=""
+    while [ -z "$found" ]; do
+        window_left=$((60 - ($(date +%s) - window_from)))
+        [ "$window_left" -gt 0 ] || break
+        found=$(timeout "$window_left" xdotool search --sync --onlyvisible --name '^TARMELO 3D$' 2>/dev/null |
+            head -n 1)
+        [ -n "$found" ] || sleep 0.5
+    done
     [ -n "$found" ] && xdotool mousemove --window "$found" 400 300
     echo "$found"
 }
 
-# A rectangle of the window (x, y from the top-left, width, height) measured by x11_probe.
+# A rectangle of the window (x, y from the top-left, width, height) measured by x11_probe, again when the
+# X server dropped the helper's connection (see game_window).
 probe() {
-    "$TARMELO_E2E_TOOLS/x11_probe" "$window" "$@"
+    for _ in 1 2 3; do
+        "$TARMELO_E2E_TOOLS/x11_probe" "$window" "$@" && return 0
+        sleep 0.2
+    done
+    return 1
 }
 
 # The count of one class of pixels (bright, yellow, green, dark) in a rectangle of the window.
@@ -35,6 +45,7 @@ probe_count() {
 }
 
 # Wait up to $1 seconds (whole ones) until the command after it succeeds, trying every tenth of a second.
+# (Its clock is shared: the command must not wait_until itself.)
 wait_until() {
     waited_from=$(date +%s)
     wait_seconds=$1
@@ -69,6 +80,15 @@ stop_game() {
     kill "$GAME_PID" 2>/dev/null || true
     wait "$GAME_PID" 2>/dev/null || true
     rm -rf "$SCRATCH"
+}
+
+# Ask the game's window to close with the helper $1, again when the X server dropped its connection.
+request_close() {
+    for _ in 1 2 3; do
+        "$1" "$window" && return 0
+        sleep 0.2
+    done
+    return 1
 }
 
 fail() {
@@ -110,12 +130,17 @@ centred_x() {
 wait_for_text() {
     seconds=$1 pen_x=$2 pen_y=$3
     shift 3
-    if TEXT_SCORES=$("$TARMELO_E2E_TOOLS/text_match" --wait "$seconds" "$window" \
-        "$GAME_DIR/Textures/Swords.tga" "$pen_x" "$pen_y" "$@"); then
-        text_status=0
-    else
-        text_status=$?
-    fi
+    for _ in 1 2 3; do
+        if TEXT_SCORES=$("$TARMELO_E2E_TOOLS/text_match" --wait "$seconds" "$window" \
+            "$GAME_DIR/Textures/Swords.tga" "$pen_x" "$pen_y" "$@"); then
+            text_status=0
+        else
+            text_status=$?
+        fi
+        # 1: the window could not be read, as when the X server dropped the connection: once more.
+        [ "$text_status" -eq 1 ] || break
+        sleep 0.2
+    done
     TEXT_SCORES=$(echo "$TEXT_SCORES" | tr '\n' ';')
     return "$text_status"
 }
@@ -309,14 +334,16 @@ quit_by_menu() {
 # came during a glide, moves nothing and is repeated. On a busy machine two frames can still read one tap,
 # and a glide can end within a frame: a step too many is taken back with U (an undo taken twice is a
 # failure). After the solving push it stays (undo is refused once a solved level ends): the logo fading in
-# over the board says so. The pause after a move is its glide, 10 ticks of the game's clock, which catches
-# up with real time whatever the frame rate. Returns 1 when the counter never reached $3, 2 when an undo
-# was taken twice.
+# over the board says so. (A tap whose connection the X server dropped presses nothing and is repeated.)
+# The pause after a move is its glide, 10 ticks of the game's clock, which catches up with real time
+# whatever the frame rate. Returns 1 when the counter never reached $3, 2 when an undo was taken twice.
 tap_step() {
     key=$1 from=$2 next=$3 may_solve=${4:-}
     beyond=$((2 * next - from)) tapped=$1 taps=0
     while [ "$taps" -lt 8 ]; do
-        if ! "$TARMELO_E2E_TOOLS/x11_tap" "$window" "$tapped"; then
+        tap_status=0
+        "$TARMELO_E2E_TOOLS/x11_tap" "$window" "$tapped" || tap_status=$?
+        if [ "$tap_status" -eq 3 ]; then
             TEXT_SCORES="the window showed no new frame for a minute"
             return 1
         fi

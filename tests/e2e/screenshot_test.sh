@@ -12,7 +12,14 @@ SHOTS=$2
 mkdir -p "$SHOTS"
 rm -f "$SHOTS"/*.png
 
-shot() { "$TARMELO_E2E_TOOLS/x11_screenshot" "$window" "$SHOTS/$1.png" || fail "no screenshot $1"; }
+# A screenshot, taken again if the X server dropped the helper's connection.
+shot() {
+    for _ in 1 2 3; do
+        "$TARMELO_E2E_TOOLS/x11_screenshot" "$window" "$SHOTS/$1.png" && return 0
+        sleep 0.2
+    done
+    fail "no screenshot $1"
+}
 # png_compare's report on two shots over the board's rows, leaving out what moves by itself (the pixels
 # that differ among the still shots), and one figure of such a report.
 compare() {

@@ -17,7 +17,7 @@ echo "$geometry" | grep -q "Width: 800" || fail "client width is not 800: $geome
 echo "$geometry" | grep -q "Height: 600" || fail "client height is not 600: $geometry"
 wait_for_title || fail "the title screen did not appear"
 leave_title
-"$CLOSE_WINDOW" "$window" || fail "could not send WM_DELETE_WINDOW"
+request_close "$CLOSE_WINDOW" || fail "could not send WM_DELETE_WINDOW"
 wait_for_exit 60
 [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS after a close request in the game loop"
 stop_game
@@ -29,7 +29,7 @@ stop_game
 start_game
 window=$(game_window) || fail "no window on the second start"
 wait_for_title || fail "the title screen did not appear on the second start"
-"$CLOSE_WINDOW" "$window" || fail "could not send WM_DELETE_WINDOW"
+request_close "$CLOSE_WINDOW" || fail "could not send WM_DELETE_WINDOW"
 prompt_turns=0
 prompt_was=shown
 prompt_turned_thrice() {
