@@ -9,17 +9,32 @@ start_game() {
     GAME_PID=$!
 }
 
-# The game's window id, waiting up to 15 s; the pointer goes over it, so that keys reach it without a
-# window manager.
+# The game's window id, waiting up to a minute; the pointer goes over it, so that keys reach it without a
+# window manager. One search waits on one connection to the X server: Xvfb now and then drops a connection
+# that opens just as another closes, and the game's own, opened as it starts, must not meet a search
+# started every tenth of a second. A search that ended on an X error (a window gone while it looked at it)
+# is started again.
 game_window() {
-    found=$(timeout 15 xdotool search --sync --onlyvisible --name '^TARMELO 3D$' | head -n 1)
+    window_from=$(date +%s) found=""
+    while [ -z "$found" ]; do
+        window_left=$((60 - ($(date +%s) - window_from)))
+        [ "$window_left" -gt 0 ] || break
+        found=$(timeout "$window_left" xdotool search --sync --onlyvisible --name '^TARMELO 3D$' 2>/dev/null |
+            head -n 1)
+        [ -n "$found" ] || sleep 0.5
+    done
     [ -n "$found" ] && xdotool mousemove --window "$found" 400 300
     echo "$found"
 }
 
-# A rectangle of the window (x, y from the top-left, width, height) measured by x11_probe.
+# A rectangle of the window (x, y from the top-left, width, height) measured by x11_probe, again when the
+# X server dropped the helper's connection (see game_window).
 probe() {
-    "$TARMELO_E2E_TOOLS/x11_probe" "$window" "$@"
+    for _ in 1 2 3; do
+        "$TARMELO_E2E_TOOLS/x11_probe" "$window" "$@" && return 0
+        sleep 0.2
+    done
+    return 1
 }
 
 # The count of one class of pixels (bright, yellow, green, dark) in a rectangle of the window.
@@ -29,21 +44,22 @@ probe_count() {
     probe "$@" | sed -n "s/.* $class \([0-9]*\).*/\1/p"
 }
 
-# Wait up to $1 seconds until the command after it succeeds, trying every tenth of a second.
+# Wait up to $1 seconds (whole ones) until the command after it succeeds, trying every tenth of a second.
+# (Its clock is shared: the command must not wait_until itself.)
 wait_until() {
-    tries=$(($1 * 10)) tried=0
+    waited_from=$(date +%s)
+    wait_seconds=$1
     shift
     until "$@"; do
-        [ "$tried" -ge "$tries" ] && return 1
+        [ $(($(date +%s) - waited_from)) -ge "$wait_seconds" ] && return 1
         sleep 0.1
-        tried=$((tried + 1))
     done
 }
 
-# Wait up to 30 s for the title screen's yellow prompt in the bottom rows (start-up takes a second or more
-# on a software renderer).
+# Wait up to a minute for the title screen's yellow prompt in the bottom rows (start-up takes a second or
+# more on a software renderer, many more on a busy machine).
 title_shown() { [ "$(probe_count yellow 0 588 800 12)" -ge 20 ]; }
-wait_for_title() { wait_until 30 title_shown; }
+wait_for_title() { wait_until 60 title_shown; }
 
 # Hold a key for longer than a frame: the game reads key state once per frame.
 press() {
@@ -64,6 +80,15 @@ stop_game() {
     kill "$GAME_PID" 2>/dev/null || true
     wait "$GAME_PID" 2>/dev/null || true
     rm -rf "$SCRATCH"
+}
+
+# Ask the game's window to close with the helper $1, again when the X server dropped its connection.
+request_close() {
+    for _ in 1 2 3; do
+        "$1" "$window" && return 0
+        sleep 0.2
+    done
+    return 1
 }
 
 fail() {
@@ -105,12 +130,17 @@ centred_x() {
 wait_for_text() {
     seconds=$1 pen_x=$2 pen_y=$3
     shift 3
-    if TEXT_SCORES=$("$TARMELO_E2E_TOOLS/text_match" --wait "$seconds" "$window" \
-        "$GAME_DIR/Textures/Swords.tga" "$pen_x" "$pen_y" "$@"); then
-        text_status=0
-    else
-        text_status=$?
-    fi
+    for _ in 1 2 3; do
+        if TEXT_SCORES=$("$TARMELO_E2E_TOOLS/text_match" --wait "$seconds" "$window" \
+            "$GAME_DIR/Textures/Swords.tga" "$pen_x" "$pen_y" "$@"); then
+            text_status=0
+        else
+            text_status=$?
+        fi
+        # 1: the window could not be read, as when the X server dropped the connection: once more.
+        [ "$text_status" -eq 1 ] || break
+        sleep 0.2
+    done
     TEXT_SCORES=$(echo "$TEXT_SCORES" | tr '\n' ';')
     return "$text_status"
 }
@@ -124,25 +154,34 @@ wait_for_middle_text() {
 # Wait up to $1 s for the menu's main page: any one of its lines read is enough (the grey, unselected ones
 # read less surely over the scene).
 wait_for_main_page() {
-    started=$(date +%s)
+    page_started=$(date +%s)
     while :; do
-        wait_for_text 0.3 112 300 "Create New Profile" && return 0
-        wait_for_text 0.3 208 270 "Load Profile" && return 0
-        wait_for_text 0.3 336 240 "Quit" && return 0
-        [ $(($(date +%s) - started)) -ge "$1" ] && return 1
+        main_page_line 1 && return 0
+        main_page_line 2 && return 0
+        main_page_line 3 && return 0
+        [ $(($(date +%s) - page_started)) -ge "$1" ] && return 1
     done
+}
+
+# Whether line $1 of the main page reads as its item, within 0.3 s.
+main_page_line() {
+    case $1 in
+        1) wait_for_text 0.3 112 300 "Create New Profile" ;;
+        2) wait_for_text 0.3 208 270 "Load Profile" ;;
+        *) wait_for_text 0.3 336 240 "Quit" ;;
+    esac
 }
 
 # Press key $1 until the command after $2 succeeds within $2 s, at most three times: a frame longer than
 # the press never sees it. Only for keys whose second press does no harm.
 press_until() {
-    key=$1 seconds=$2
+    key=$1 press_seconds=$2
     shift 2
     for _ in 1 2 3; do
         press "$key" 0.4
-        started=$(date +%s)
+        pressed_at=$(date +%s)
         until "$@"; do
-            [ $(($(date +%s) - started)) -ge "$seconds" ] && continue 2
+            [ $(($(date +%s) - pressed_at)) -ge "$press_seconds" ] && continue 2
             sleep 0.1
         done
         return 0
@@ -150,20 +189,32 @@ press_until() {
     return 1
 }
 
+# Press key $1 until the page it is pressed on has gone, at most three times: the command after it tells
+# whether that page still shows. The menu acts on a key in the frame that reads it and draws what follows
+# as soon as the key is up, so a page still shown 10 s after the release never saw the key.
+press_leaving() {
+    key=$1
+    shift
+    for _ in 1 2 3; do
+        menu_key "$key"
+        wait_until 10 page_gone "$@" && return 0
+    done
+    return 1
+}
+page_gone() { ! "$@"; }
+
+# From the title: Space until the menu's main page shows (the first game frame, after the game's song is
+# loaded, can take seconds on a busy machine; Space does nothing on the main page).
+leave_title() {
+    press_until space 20 wait_for_main_page 1 || fail "no menu after the title: $TEXT_SCORES"
+}
+
 # After a start: find the window, wait for the title, leave it with Space and wait for the menu.
 reach_menu() {
     window=$(game_window)
     [ -n "$window" ] || fail "no window titled TARMELO 3D appeared"
     wait_for_title || fail "the title screen did not appear"
-    press_until space 10 wait_for_main_page 1 || fail "no menu after the title: $TEXT_SCORES"
-}
-
-# The menu takes one typed character per frame, and a frame can take a tenth of a second on a busy
-# machine: type well slower, and only once the entry page has begun.
-type_text() {
-    sleep 0.4
-    xdotool type --delay 400 "$1"
-    sleep 0.4
+    leave_title
 }
 
 # One menu key, held over a few frames (the menu acts once per press), then a pause so that the release
@@ -173,17 +224,49 @@ menu_key() {
     sleep 0.2
 }
 
-# Choose item $1 of the main page, from the top: the selection survives between openings.
-menu_choose() {
-    menu_key Up
-    menu_key Up
-    item=1
-    while [ "$item" -lt "$1" ]; do
-        menu_key Down
-        item=$((item + 1))
+# The item selected on the main page, told by its three lines ("Create New Profile", "Load Profile",
+# "Quit": characters, top row): the selected one white, with $1 white pixels per character at least, the
+# others grey, with fewer than $2; 0 when the lines show anything else. The defaults fit the font's
+# letters over the scene.
+selected_item() {
+    white=${1:-40} grey=${2:-10} found=0 line=0
+    for item in "18 268" "12 298" "4 328"; do
+        line=$((line + 1))
+        characters=${item% *}
+        width=$((32 * characters))
+        bright=$(probe_count bright $((400 - width / 2)) "${item#* }" "$width" 32)
+        if [ "${bright:-0}" -ge $((white * characters)) ]; then
+            if [ "$found" -eq 0 ]; then found=$line; else found=-1; fi
+        elif [ "${bright:-0}" -ge $((grey * characters)) ]; then
+            found=-1
+        fi
     done
-    menu_key Return
+    [ "$found" -gt 0 ] && echo "$found" || echo 0
 }
+selection_left() { [ "$(selected_item)" != "$1" ]; }
+
+# Choose item $1 of the main page: Up or Down, each pressed again when the selection did not move (a
+# frame longer than the press missed it), then Enter until the page has gone.
+menu_choose() {
+    presses=0
+    while :; do
+        selected=$(selected_item)
+        [ "$selected" = "$1" ] && break
+        [ "$presses" -ge 10 ] && { keep_picture "menu"; fail "item $1 of the menu could not be selected"; }
+        if [ "$selected" -eq 0 ]; then
+            sleep 0.5
+        elif [ "$selected" -lt "$1" ]; then
+            menu_key Down
+            wait_until 10 selection_left "$selected" || true
+        else
+            menu_key Up
+            wait_until 10 selection_left "$selected" || true
+        fi
+        presses=$((presses + 1))
+    done
+    press_leaving Return main_page_up "$1" || fail "Enter did not choose item $1 of the menu"
+}
+main_page_up() { ! game_ended && main_page_line "$1"; }
 
 # Keep what the window shows for a failure report, beside the X helpers, and name it in TEXT_SCORES.
 keep_picture() {
@@ -192,13 +275,26 @@ keep_picture() {
         TEXT_SCORES="$TEXT_SCORES (the window is in $picture)"
 }
 
-# Type $1 on an entry page until the field (the second line, text and blinking mark centred) shows it: on
-# a slow frame a character can replace the one before it, so a wrong field is cleared and typed again.
+# Type $1 into an entry page's field (the second line, text and blinking mark centred) one character at a
+# time, each once the field shows the ones before it: the menu takes one character per frame, and a second
+# one typed within a frame replaces the first.
+type_text() {
+    typed="" rest=$1
+    while [ -n "$rest" ]; do
+        tail=${rest#?}
+        character=${rest%"$tail"}
+        rest=$tail
+        xdotool type "$character"
+        typed=$typed$character
+        wait_for_text 10 $((400 - 16 * (${#typed} + 1))) 270 "$typed" || return 1
+    done
+}
+
+# Type $1 on an entry page until the field shows it; a field that went wrong is cleared and typed again.
 enter_text() {
     attempts=0
     while :; do
-        type_text "$1"
-        wait_for_text 3 $((400 - 16 * (${#1} + 1))) 270 "$1" && return 0
+        type_text "$1" && return 0
         attempts=$((attempts + 1))
         if [ "$attempts" -ge 3 ]; then
             keep_picture "entry"
@@ -217,44 +313,66 @@ profile_dialogue() {
     menu_choose "$1"
     wait_for_middle_text 30 "Enter profile name:" "Enter password:" || fail "no name page: $TEXT_SCORES"
     enter_text "$2" || fail "the name field does not show \"$2\": $TEXT_SCORES"
-    menu_key Return
+    press_leaving Return wait_for_middle_text 0 "Enter profile name:" "Enter password:" ||
+        fail "Enter did not leave the name page"
     wait_for_middle_text 30 "Enter password:" "Enter profile name:" || fail "no password page: $TEXT_SCORES"
     enter_text "$3" || fail "the password field does not show \"$3\": $TEXT_SCORES"
-    menu_key Return
+    press_leaving Return wait_for_middle_text 0 "Enter password:" "Enter profile name:" ||
+        fail "Enter did not leave the password page"
 }
 
-# From play: open the menu, choose "Quit" and wait for the exit; sets GAME_STATUS.
+# From play: open the menu (Escape again only if it did not open: in the menu it goes back to play),
+# choose "Quit" and wait for the exit; sets GAME_STATUS.
 quit_by_menu() {
-    menu_key Escape
+    press_until Escape 10 wait_for_main_page 1 || fail "Escape did not open the menu: $TEXT_SCORES"
     menu_choose 3
-    wait_for_exit 30
+    wait_for_exit 60
 }
 
-# One arrow-key move, checked on the HUD's step counter ($2 before). x11_tap holds the key for exactly one
-# frame, so the keeper moves at most once; a tap during a glide moves nothing and is repeated. Returns 1
-# when the counter never advanced, 2 when it advanced twice.
-arrow_move() {
-    next=$(($2 + 1))
-    taps=0
+# Taps of key $1 (a move or an undo) until the HUD's step counter goes from $2 to $3; $4, when given,
+# says the move may solve the level. x11_tap holds the key for one frame; a tap that no frame saw, or that
+# came during a glide, moves nothing and is repeated. On a busy machine two frames can still read one tap,
+# and a glide can end within a frame: a step too many is taken back with U (an undo taken twice is a
+# failure). After the solving push it stays (undo is refused once a solved level ends): the logo fading in
+# over the board says so. (A tap whose connection the X server dropped presses nothing and is repeated.)
+# The pause after a move is its glide, 10 ticks of the game's clock, which catches up with real time
+# whatever the frame rate. Returns 1 when the counter never reached $3, 2 when an undo was taken twice.
+tap_step() {
+    key=$1 from=$2 next=$3 may_solve=${4:-}
+    beyond=$((2 * next - from)) tapped=$1 taps=0
     while [ "$taps" -lt 8 ]; do
-        if ! "$TARMELO_E2E_TOOLS/x11_tap" "$window" "$1"; then
+        tap_status=0
+        "$TARMELO_E2E_TOOLS/x11_tap" "$window" "$tapped" || tap_status=$?
+        if [ "$tap_status" -eq 3 ]; then
             TEXT_SCORES="the window showed no new frame for a minute"
             return 1
         fi
         TAPS=$((TAPS + 1))
-        if wait_for_text 1 0 "$HUD_STEPS_Y" "Steps taken $next" "Steps taken $2" "Steps taken $((next + 1))"; then
-            sleep 0.25 # the glide of 10 animation ticks, before which no new move starts
+        taps=$((taps + 1))
+        if wait_for_text 2 0 "$HUD_STEPS_Y" "Steps taken $next" "Steps taken $from" "Steps taken $beyond"
+        then
+            sleep 0.25
             return 0
         fi
-        if wait_for_text 0 0 "$HUD_STEPS_Y" "Steps taken $((next + 1))" "Steps taken $next" "Steps taken $2"; then
-            keep_picture "move"
-            return 2
+        if wait_for_text 0 0 "$HUD_STEPS_Y" "Steps taken $beyond" "Steps taken $next" "Steps taken $from"
+        then
+            [ "$key" = u ] && { keep_picture "move"; return 2; }
+            if [ -n "$may_solve" ] && wait_until 60 logo_over_board; then
+                echo "$key was read twice by the frames that ended the level" >&2
+                return 0
+            fi
+            may_solve=""
+            echo "$key was read twice: U takes the step back" >&2
+            tapped=u
+        else
+            tapped=$key
         fi
-        taps=$((taps + 1))
     done
     keep_picture "move"
     return 1
 }
+logo_over_board() { [ "$(probe_count yellow 80 150 640 120)" -gt 400 ]; }
+arrow_move() { tap_step "$1" "$2" $(($2 + 1)) "${3:-}"; }
 
 # Play a LURD move list (lower case walks, upper case pushes), failing on the move that did not happen;
 # the HUD's step counter starts at $2 (0 when not given).
@@ -273,7 +391,8 @@ play_moves() {
             d | D) key=Down ;;
             *) fail "unknown move letter '$letter'" ;;
         esac
-        arrow_move "$key" "$count" || {
+        # shellcheck disable=SC2046  # "last" or nothing
+        arrow_move "$key" "$count" $([ -n "$moves" ] || echo last) || {
             [ "$?" -eq 2 ] && made="two steps" || made="no step"
             fail "move $((count + 1)) ($key) made $made: $TEXT_SCORES"
         }

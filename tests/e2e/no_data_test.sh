@@ -32,38 +32,22 @@ diff "$expected" "$GAME_OUT" >&2 || fail "standard output differs from the 17 im
 bells=$(tr -cd '\a' <"$SCRATCH/stderr.txt" | wc -c)
 [ "$bells" -eq 17 ] || fail "$bells beeps for 17 missing images"
 
-# The title: its texts and logo have no images, so there is nothing to read on it; the game must simply
-# be alive with its window up.
-sleep 1
+# The title: its texts and logo have no images, so there is nothing to read on it; the logo, drawn as a
+# plain quad, whitens the whole window. The game must be alive with its window up.
+title_white() { [ "$(probe_count bright 0 0 800 600)" -ge 400000 ]; }
+wait_until 60 title_white || fail "the title did not whiten the window: $(probe 0 0 800 600)"
 kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended on the title screen"
 xwininfo -id "$window" >/dev/null 2>&1 || fail "the window is gone on the title screen"
 
 # The menu's lines are drawn without the font image as plain quads, the selected one white and the others
-# grey: "Create New Profile" (18 characters), "Load Profile" (12) and "Quit" (4), 32 pixels high and 30
-# apart, so a line drawn later covers two rows of the one above. (The title, with no logo image, is white
-# all over.)
-line_brightness() {
-    width=$((32 * $1))
-    probe_count bright $((400 - width / 2)) "$2" "$width" 32
-}
-item_selected() {
-    item=1
-    for line in "18 268" "12 298" "4 328"; do
-        # shellcheck disable=SC2086  # the line's length and row
-        bright=$(line_brightness $line)
-        if [ "$item" -eq "$1" ]; then
-            [ "$bright" -ge $((32 * ${line%% *} * 30)) ] || return 1
-        else
-            [ "$bright" -lt $((32 * ${line%% *} * 4)) ] || return 1 # the rows a neighbour overlaps
-        fi
-        item=$((item + 1))
-    done
-}
+# grey, 32 pixels high and 30 apart: the selected line is white over 30 rows at least (a line drawn later
+# covers two rows of the one above), the others over 4 rows at most (the rows a neighbour overlaps).
+item_selected() { [ "$(selected_item $((32 * 30)) $((32 * 4)))" = "$1" ]; }
 press_until space 10 item_selected 1 || fail "no menu with \"Create New Profile\" selected: $(probe 112 268 576 32)"
 press_until Down 10 item_selected 2 || fail "Down did not select \"Load Profile\": $(probe 208 298 384 32)"
 press_until Down 10 item_selected 3 || fail "Down did not select \"Quit\": $(probe 336 328 128 32)"
-press Return
-wait_for_exit 15
+press_until Return 20 game_ended || fail "Return on \"Quit\" did not end the game"
+wait_for_exit 60
 [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS after Quit"
 diff "$expected" "$GAME_OUT" >&2 || fail "the menu wrote to standard output"
 stop_game

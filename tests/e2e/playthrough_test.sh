@@ -41,9 +41,9 @@ profile_dialogue 2 "ann" "pw2"
 wait_for_middle_text 30 "INVALID PASSWORD!" "PROFILE NOT FOUND!" "File I/O ERROR!" ||
     fail "no INVALID PASSWORD! message: $TEXT_SCORES"
 [ "$(profile_records_of "$PROFILE_FILE")" = "$record" ] || fail "a refused load changed the profile file"
-menu_key Return
+press_leaving Return wait_for_middle_text 0 "INVALID PASSWORD!" "PROFILE NOT FOUND!" "File I/O ERROR!" ||
+    fail "the message stayed"
 wait_for_main_page 30 || fail "no main page after the message: $TEXT_SCORES"
-wait_for_middle_text 0 "INVALID PASSWORD!" && fail "the message stayed"
 
 profile_dialogue 2 "ann" "pw1"
 wait_for_text 30 0 "$HUD_LEVEL_Y" "Level 2" "Level 1" || fail "the loaded profile is not at level 2: $TEXT_SCORES"

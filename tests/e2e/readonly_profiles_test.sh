@@ -46,9 +46,9 @@ profile_dialogue 1 "bob" "pw2"
 wait_for_middle_text 30 "File I/O ERROR!" "PROFILE ALREADY EXISTS!" "INVALID PASSWORD!" ||
     fail "no File I/O ERROR! message: $TEXT_SCORES"
 cmp "$SCRATCH/before.data" "$PROFILE_FILE" >&2 || fail "a refused create changed the profile file"
-menu_key Return
+press_leaving Return wait_for_middle_text 0 "File I/O ERROR!" "PROFILE ALREADY EXISTS!" "INVALID PASSWORD!" ||
+    fail "the message stayed"
 wait_for_main_page 30 || fail "no main page after the message: $TEXT_SCORES"
-wait_for_middle_text 0 "File I/O ERROR!" && fail "the message stayed"
 
 # Reading needs no write access: the stored profile loads with its level.
 profile_dialogue 2 "ann" "pw1"

@@ -22,8 +22,7 @@ wait_for_text 30 0 "$HUD_LEVEL_Y" "Level 4" "Level 1" || fail "the whole record 
 wait_for_text 10 0 "$HUD_NAME_Y" "ann" || fail "the HUD does not show the loaded profile: $TEXT_SCORES"
 
 # A profile is in use, so Escape opens the menu from play; the new profile starts at level 1.
-menu_key Escape
-wait_for_main_page 30 || fail "Escape did not open the menu: $TEXT_SCORES"
+press_until Escape 10 wait_for_main_page 1 || fail "Escape did not open the menu: $TEXT_SCORES"
 profile_dialogue 1 "dan" "pw4"
 wait_for_text 30 0 "$HUD_LEVEL_Y" "Level 1" "Level 4" || fail "the new profile is not in play: $TEXT_SCORES"
 wait_for_text 10 0 "$HUD_NAME_Y" "dan" "ann" || fail "the HUD does not show the new profile: $TEXT_SCORES"

@@ -18,13 +18,32 @@ pushes=${solution#"$walk"}
 rest=${pushes#?}
 push=${pushes%"$rest"}
 extents=$(level_wall_extent "$LEVELS" 1)
-
-map_now() {
-    sleep 0.5 # the glide's 9 ticks and a frame more
-    "$TARMELO_E2E_TOOLS/x11_screenshot" "$window" "$SCRATCH/$1.png" || fail "no screenshot $1"
-    # shellcheck disable=SC2086  # the two extents
-    "$TARMELO_E2E_TOOLS/map_markers" "$SCRATCH/$1.png" $extents
+# The keeper's cell before the push and after it: the start moved by the walk, then by the push.
+cell_after() {
+    echo "$3" | awk -v x="$1" -v y="$2" '{
+        for (i = 1; i <= length($0); i++) {
+            c = tolower(substr($0, i, 1))
+            x += (c == "r") - (c == "l")
+            y += (c == "d") - (c == "u")
+        }
+    } END { print x, y }'
 }
+# shellcheck disable=SC2046  # the start's two coordinates
+before_cell=$(cell_after $(level_cells "$LEVELS" 1 '@+') "$walk")
+# shellcheck disable=SC2086  # the cell's two coordinates
+pushed_cell=$(cell_after $before_cell "$push")
+
+# The map's marks (rows top first, '@' the keeper) read off a screenshot into MAP. A mark follows its glide
+# and jumps to the next cell half-way, so a reading is taken once it shows what is waited for.
+read_map() {
+    "$TARMELO_E2E_TOOLS/x11_screenshot" "$window" "$SCRATCH/$1.png" || return 1
+    # shellcheck disable=SC2086  # the two extents
+    MAP=$("$TARMELO_E2E_TOOLS/map_markers" "$SCRATCH/$1.png" $extents)
+}
+map_keeper_at() {
+    read_map "$1" && [ "$(echo "$MAP" | sed -n "$(($3 + 1))p" | cut -c$(($2 + 1)))" = "@" ]
+}
+map_reads() { read_map "$1" && [ "$MAP" = "$2" ]; }
 
 start_game
 PROFILE_FILE=$SCRATCH/programdata/ZUR/Tarmelo3D/profiles.data
@@ -34,20 +53,21 @@ wait_for_text 30 0 "$HUD_LEVEL_Y" "Level 1" "Level 2" || fail "no level 1 after 
 
 steps=${#walk}
 play_moves "$walk"
-before=$(map_now before)
-echo "$before" | grep -q '@' || fail "no keeper mark on the map: $before"
+# shellcheck disable=SC2086  # the cell's two coordinates
+wait_until 30 map_keeper_at before $before_cell || fail "the map's keeper is not at ($before_cell): $MAP"
+before=$MAP
 play_moves "$push" "$steps"
-pushed=$(map_now pushed)
-[ "$pushed" != "$before" ] || fail "the push did not change the map: $pushed"
+# shellcheck disable=SC2086  # the cell's two coordinates
+wait_until 30 map_keeper_at pushed $pushed_cell || fail "the map's keeper is not at ($pushed_cell): $MAP"
+[ "$(echo "$MAP" | tr @ -)" != "$(echo "$before" | tr @ -)" ] ||
+    fail "the push did not move a crate's mark: $MAP"
 
-"$TARMELO_E2E_TOOLS/x11_tap" "$window" u || fail "U was not pressed"
-wait_for_text 5 0 "$HUD_STEPS_Y" "Steps taken $steps" "Steps taken $((steps + 1))" ||
-    fail "U did not take the push back: $TEXT_SCORES"
-undone=$(map_now undone)
-[ "$undone" = "$before" ] || fail "the map after the undo differs from before the push:
+TAPS=0
+tap_step u $((steps + 1)) "$steps" || fail "U did not take the push back: $TEXT_SCORES"
+wait_until 30 map_reads undone "$before" || fail "the map after the undo differs from before the push:
 $before
 against
-$undone"
+$MAP"
 
 play_moves "$pushes" "$steps"
 wait_until 120 profile_level_is "$PROFILE_FILE" 2 ||
