@@ -120,6 +120,7 @@ launch_game() {
 HUD_NAME_Y=576
 HUD_STEPS_Y=552
 HUD_LEVEL_Y=528
+HUD_PUSHES_Y=504
 MIDDLE_Y=300
 centred_x() {
     echo $((400 - 16 * ${#1}))
@@ -151,25 +152,48 @@ wait_for_middle_text() {
     wait_for_text "$seconds" "$(centred_x "$text")" "$MIDDLE_Y" "$text" "$@"
 }
 
+# The main page's items: three until a profile is loaded, then "Choose Level" before "Quit". MAIN_COUNT
+# holds how many the page shows (main_page_count reads it); item k of n has its pen at y 300 - 30 (k - n/2).
+MAIN_COUNT=3
+main_item() {
+    case $1.$2 in
+        1.*) echo "Create New Profile" ;;
+        2.*) echo "Load Profile" ;;
+        3.4) echo "Choose Level" ;;
+        *) echo "Quit" ;;
+    esac
+}
+main_item_pen_y() { echo $((300 - 30 * ($1 - MAIN_COUNT / 2))); }
+
 # Wait up to $1 s for the menu's main page: any one of its lines read is enough (the grey, unselected ones
-# read less surely over the scene).
+# read less surely over the scene), in either layout.
 wait_for_main_page() {
     page_started=$(date +%s)
     while :; do
-        main_page_line 1 && return 0
-        main_page_line 2 && return 0
-        main_page_line 3 && return 0
+        wait_for_text 0.3 336 240 "Quit" && return 0
+        wait_for_text 0.3 112 300 "Create New Profile" && return 0
+        wait_for_text 0.3 112 330 "Create New Profile" && return 0
+        wait_for_text 0.3 208 270 "Load Profile" && return 0
+        wait_for_text 0.3 208 300 "Load Profile" && return 0
         [ $(($(date +%s) - page_started)) -ge "$1" ] && return 1
     done
 }
 
-# Whether line $1 of the main page reads as its item, within 0.3 s.
+# Sets MAIN_COUNT from the line above "Quit", which reads "Load Profile" or "Choose Level"; fails when the
+# line reads as neither within 10 s.
+main_page_count() {
+    count_started=$(date +%s)
+    while :; do
+        wait_for_text 0.3 208 270 "Choose Level" "Load Profile" && { MAIN_COUNT=4; return 0; }
+        wait_for_text 0.3 208 270 "Load Profile" "Choose Level" && { MAIN_COUNT=3; return 0; }
+        [ $(($(date +%s) - count_started)) -ge 10 ] && return 1
+    done
+}
+
+# Whether line $1 of the main page (in its layout of MAIN_COUNT items) reads as its item, within 0.3 s.
 main_page_line() {
-    case $1 in
-        1) wait_for_text 0.3 112 300 "Create New Profile" ;;
-        2) wait_for_text 0.3 208 270 "Load Profile" ;;
-        *) wait_for_text 0.3 336 240 "Quit" ;;
-    esac
+    item=$(main_item "$1" "$MAIN_COUNT")
+    wait_for_text 0.3 $((400 - 16 * ${#item})) "$(main_item_pen_y "$1")" "$item"
 }
 
 # Press key $1 until the command after $2 succeeds within $2 s, at most three times: a frame longer than
@@ -224,17 +248,18 @@ menu_key() {
     sleep 0.2
 }
 
-# The item selected on the main page, told by its three lines ("Create New Profile", "Load Profile",
-# "Quit": characters, top row): the selected one white, with $1 white pixels per character at least, the
-# others grey, with fewer than $2; 0 when the lines show anything else. The defaults fit the font's
-# letters over the scene.
+# The item selected on the main page (of MAIN_COUNT items), told by its lines (characters, top row): the
+# selected one white, with $1 white pixels per character at least, the others grey, with fewer than $2; 0
+# when the lines show anything else. The defaults fit the font's letters over the scene.
 selected_item() {
     white=${1:-40} grey=${2:-10} found=0 line=0
-    for item in "18 268" "12 298" "4 328"; do
+    while [ "$line" -lt "$MAIN_COUNT" ]; do
         line=$((line + 1))
-        characters=${item% *}
+        item=$(main_item "$line" "$MAIN_COUNT")
+        characters=${#item}
         width=$((32 * characters))
-        bright=$(probe_count bright $((400 - width / 2)) "${item#* }" "$width" 32)
+        top=$((600 - $(main_item_pen_y "$line") - 32))
+        bright=$(probe_count bright $((400 - width / 2)) "$top" "$width" 32)
         if [ "${bright:-0}" -ge $((white * characters)) ]; then
             if [ "$found" -eq 0 ]; then found=$line; else found=-1; fi
         elif [ "${bright:-0}" -ge $((grey * characters)) ]; then
@@ -245,17 +270,23 @@ selected_item() {
 }
 selection_left() { [ "$(selected_item)" != "$1" ]; }
 
-# Choose item $1 of the main page: Up or Down, each pressed again when the selection did not move (a
+# Choose the main page's item named $1: Up or Down, each pressed again when the selection did not move (a
 # frame longer than the press missed it), then Enter until the page has gone.
 menu_choose() {
+    main_page_count || { keep_picture "menu"; fail "the menu's main page could not be read: $TEXT_SCORES"; }
+    target=1
+    while [ "$(main_item "$target" "$MAIN_COUNT")" != "$1" ]; do
+        [ "$target" -ge "$MAIN_COUNT" ] && fail "no item \"$1\" on the menu's main page"
+        target=$((target + 1))
+    done
     presses=0
     while :; do
         selected=$(selected_item)
-        [ "$selected" = "$1" ] && break
-        [ "$presses" -ge 10 ] && { keep_picture "menu"; fail "item $1 of the menu could not be selected"; }
+        [ "$selected" = "$target" ] && break
+        [ "$presses" -ge 10 ] && { keep_picture "menu"; fail "\"$1\" on the menu could not be selected"; }
         if [ "$selected" -eq 0 ]; then
             sleep 0.5
-        elif [ "$selected" -lt "$1" ]; then
+        elif [ "$selected" -lt "$target" ]; then
             menu_key Down
             wait_until 10 selection_left "$selected" || true
         else
@@ -264,7 +295,7 @@ menu_choose() {
         fi
         presses=$((presses + 1))
     done
-    press_leaving Return main_page_up "$1" || fail "Enter did not choose item $1 of the menu"
+    press_leaving Return main_page_up "$target" || fail "Enter did not choose \"$1\" on the menu"
 }
 main_page_up() { ! game_ended && main_page_line "$1"; }
 
@@ -308,9 +339,9 @@ enter_text() {
     done
 }
 
-# From the main page: create (item 1) or load (item 2) the profile $2 with the password $3.
+# From the main page: create (1) or load (2) the profile $2 with the password $3.
 profile_dialogue() {
-    menu_choose "$1"
+    menu_choose "$(main_item "$1" 3)"
     wait_for_middle_text 30 "Enter profile name:" "Enter password:" || fail "no name page: $TEXT_SCORES"
     enter_text "$2" || fail "the name field does not show \"$2\": $TEXT_SCORES"
     press_leaving Return wait_for_middle_text 0 "Enter profile name:" "Enter password:" ||
@@ -325,7 +356,7 @@ profile_dialogue() {
 # choose "Quit" and wait for the exit; sets GAME_STATUS.
 quit_by_menu() {
     press_until Escape 10 wait_for_main_page 1 || fail "Escape did not open the menu: $TEXT_SCORES"
-    menu_choose 3
+    menu_choose "Quit"
     wait_for_exit 60
 }
 

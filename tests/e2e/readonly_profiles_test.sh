@@ -55,7 +55,7 @@ profile_dialogue 2 "ann" "pw1"
 wait_for_text 30 0 "$HUD_LEVEL_Y" "Level 2" "Level 1" || fail "the stored profile did not load: $TEXT_SCORES"
 
 # The level solved, its save fails: the player is told, and the next level is played all the same.
-PROGRESS_Y=$((HUD_LEVEL_Y - 24))
+PROGRESS_Y=$((HUD_LEVEL_Y - 72))
 wait_for_text 0 0 "$PROGRESS_Y" "PROGRESS NOT SAVED!" && fail "a warning before any save failed"
 play_moves "$("$LEVEL_TOOL" solve "$GAME_DIR/levels/Classic.lvt" 2)"
 wait_for_text 60 0 "$HUD_LEVEL_Y" "Level 3" "Level 2" || fail "level 3 did not follow: $TEXT_SCORES"

@@ -80,7 +80,8 @@ constexpr KeyHold kKeys[] = {
     {KEY_UP, 12.80, 12.84},                               // level 2: walk
     {KEY_ENTER, 13.20, 13.25},                            // restart level 2
     {KEY_ESC, 15.80, 15.85},                              // the menu
-    {KEY_DOWN, 16.10, 16.15},  {KEY_DOWN, 16.40, 16.45},  // "Quit"
+    {KEY_DOWN, 16.10, 16.15},  {KEY_DOWN, 16.30, 16.35},  // past "Load Profile" and "Choose Level"
+    {KEY_DOWN, 16.50, 16.55},                             // "Quit"
     {KEY_ENTER, 16.70, 16.75},
 };
 
