@@ -1,8 +1,11 @@
 #!/bin/sh
 # Speed and size of the real game under a virtual X server, as figures (not a test): the time from start
 # to the first title frame; the share of one core the game uses and the frames per second it shows on the
-# title, in the menu over a game board and in play on level 1 (keeper standing, and walking, shadows on);
-# its peak resident memory over a one-minute run, beside that of a bare window of the same size.
+# title, in the menu over a game board and in play (keeper standing, and walking, shadows on), on level 1
+# and on the largest legal level (32 x 24 cells, 32 crates, the lamp off and on), in the window of 800 x 600
+# the game opens and in one of 1920 x 1080; its peak resident memory over a one-minute run, beside that of a
+# bare window of the same size. Each picture setting named in PICTURES (default "full fast", the values of
+# TARMELO_PICTURE) gets its own runs; a game that predates the setting draws Full in both.
 # The frame rates are the driver's own counter (Mesa's HUD, kept invisible so the picture is unchanged,
 # one reading a second written to a file): they need Mesa, as on the software renderer the game is
 # measured on.
@@ -10,22 +13,55 @@
 set -eu
 cd "$(dirname "$0")/.."
 if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+    exec xvfb-run -a -s "-screen 0 1920x1200x24" "$0" "$@"
 fi
 export TARMELO_E2E_TOOLS="$PWD/build/tests/e2e"
 GAME_DIR=$(cd "${1:-build/game}" && pwd)
 BARE_WINDOW="$PWD/build/tools/scene_bench/bare_window"
+PICTURES=${PICTURES:-full fast}
 . tests/e2e/lib.sh
 
 HUD_DIR=$(mktemp -d)
+trap 'rm -rf "$HUD_DIR"' EXIT
 export GALLIUM_HUD=fps GALLIUM_HUD_VISIBLE=false GALLIUM_HUD_PERIOD=1 GALLIUM_HUD_DUMP_DIR="$HUD_DIR"
+
+# The largest level the game plays: a wall round 32 x 24 cells, inner walls, 32 crates and 32 goals, the
+# keeper in the middle of a row with room to walk both ways.
+LARGEST=$HUD_DIR/largest.xsb
+cat >"$LARGEST" <<'EOF'
+################################
+#  $   .    #        .   $     #
+#    ####   #   $  ####    .   #
+# $  #  .   #      #   $   #   #
+#    #   $  ####   #  .    #   #
+#  . #      #   $  #     $ # . #
+#    ###  ###   .  ###  ####   #
+#  $      .   #        $     . #
+#   .  $      #  ##    .   $   #
+#      ###### #  ##  ####      #
+# $  .     #   $   .    #  $ . #
+#          #       @    #      #
+#   $   .  #  $  .   $  #  .   #
+#   ####   #####    #####   $  #
+# .    #      $  .   #    .    #
+#   $  #  .   ###    #  $    . #
+#      #   $    #  . #      $  #
+#  .   ###      # $  ###  .    #
+#    $      .   #         $  . #
+#  ####   $   ######   .  ###  #
+#     #  .      $   #    $  .  #
+# $ . #    $        #          #
+#     #             #          #
+################################
+Title: Largest
+EOF
 
 ticks=$(getconf CLK_TCK)
 now_ms() { date +%s%3N; }
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$GAME_PID/stat"; }
 fps_lines() { wc -l <"$HUD_DIR/fps" 2>/dev/null || echo 0; }
 # Percent of one core used by the game over the given seconds; FPS is set to the median of the counter's
-# readings taken meanwhile (the first, partly outside, is left out).
+# readings taken meanwhile (the first, partly outside, is left out). FIGURE holds both.
 measure_for() {
     before=$(cpu_ticks)
     first=$(($(fps_lines) + 2))
@@ -35,55 +71,100 @@ measure_for() {
     FPS=$(sed -n "${first},${last}p" "$HUD_DIR/fps" | sort -n |
         awk '{ v[NR] = $1 } END { if (NR == 0) print "-"; else printf "%.1f", v[int((NR + 1) / 2)] }')
     CPU=$(awk -v t=$((after - before)) -v hz="$ticks" -v s="$1" 'BEGIN { printf "%.1f", 100 * t / hz / s }')
+    FIGURE="$CPU % of a core, $FPS frames/s (load $(cut -d' ' -f1 /proc/loadavg))"
 }
 
-started=$(now_ms)
-start_game
-window=$(game_window)
-until [ "$(probe_count yellow 0 588 800 12)" -ge 20 ]; do sleep 0.02; done
-title_ms=$(($(now_ms) - started))
-measure_for 10
-title="$CPU % of a core, $FPS frames/s"
+# The window at the top-left corner of the screen in the client size $1 x $2, the pointer over it again (so
+# that keys reach it without a window manager); a second for the game to draw at the new size.
+window_size() {
+    xdotool windowmove "$window" 0 0 windowsize "$window" "$1" "$2"
+    xdotool mousemove --window "$window" 400 300
+    sleep 1
+}
 
-press space
-sleep 2  # the logo fades out behind the menu
-measure_for 10
-menu="$CPU % of a core, $FPS frames/s"
-
-# Level 1: standing, then walking to and fro along the keeper's row (a step into a wall is a bump, the
-# next step a walk, whatever the shipped level 1 looks like).
-profile_dialogue 1 "measure" "pw"
-sleep 1
-measure_for 10
-standing="$CPU % of a core, $FPS frames/s"
-(
-    for i in 1 2 3 4 5 6 7; do
-        press Right 0.75
-        press Left 0.75
-    done
-) &
-walker=$!
-sleep 0.5
-measure_for 9
-walking="$CPU % of a core, $FPS frames/s"
-wait "$walker"
-
-# Play on for the rest of the minute: a few steps, the lamp and back.
-for key in Left Left Down Right Up l l s s; do
-    press "$key"
+# Walking to and fro along the keeper's row for about 9 seconds (a step into a wall is a bump, the next
+# step a walk, whatever the level looks like), measured meanwhile.
+measure_walking() {
+    (
+        for i in 1 2 3 4 5 6 7; do
+            press Right 0.75
+            press Left 0.75
+        done
+    ) &
+    walker=$!
     sleep 0.5
+    measure_for 9
+    wait "$walker"
+}
+
+report() { echo "$*"; }
+
+# One run with the picture setting $1 on level 1 (no $2) or on the collection file $2: the title and the
+# menu (level 1 only), then play standing and walking at 800 x 600 and at 1920 x 1080; on the largest
+# level also with the lamp on. The first run also times the start and, after a minute, the peak memory.
+measure_run() {
+    picture=$1 level=${2:-} name="level 1"
+    [ -n "$level" ] && name="the largest level"
+    new_scratch
+    started=$(now_ms)
+    # shellcheck disable=SC2086  # the level file, when one is given
+    (cd "$GAME_DIR" && PROGRAMDATA="$SCRATCH/programdata" TARMELO_PICTURE=$picture exec ./tarmelo3d $level \
+        >"$GAME_OUT" 2>&1) &
+    GAME_PID=$!
+    window=$(game_window)
+    until [ "$(probe_count yellow 0 588 800 12)" -ge 20 ]; do sleep 0.02; done
+    title_ms=$(($(now_ms) - started))
+    if [ -z "$level" ]; then
+        [ -n "${first_run_done:-}" ] || report "start to first title frame: ${title_ms} ms"
+        measure_for 10
+        report "$picture, 800x600, idle on the title: $FIGURE"
+        window_size 1920 1080
+        measure_for 10
+        report "$picture, 1920x1080, idle on the title: $FIGURE"
+        window_size 800 600
+        press space
+        sleep 2 # the logo fades out behind the menu
+        measure_for 10
+        report "$picture, 800x600, idle in the menu over the board: $FIGURE"
+        MAIN_COUNT=3
+    else
+        leave_title
+    fi
+    profile_dialogue 1 "measure" "pw"
+    sleep 1
+    measure_for 10
+    report "$picture, 800x600, play on $name, standing, shadows on: $FIGURE"
+    measure_walking
+    report "$picture, 800x600, play on $name, walking, shadows on: $FIGURE"
+    window_size 1920 1080
+    measure_for 10
+    report "$picture, 1920x1080, play on $name, standing, shadows on: $FIGURE"
+    measure_walking
+    report "$picture, 1920x1080, play on $name, walking, shadows on: $FIGURE"
+    if [ -n "$level" ]; then
+        press l
+        sleep 1
+        measure_for 10
+        report "$picture, 1920x1080, play on $name, standing, shadows on, lamp on: $FIGURE"
+        measure_walking
+        report "$picture, 1920x1080, play on $name, walking, shadows on, lamp on: $FIGURE"
+    fi
+    if [ -z "${first_run_done:-}" ]; then
+        elapsed=$((($(now_ms) - started) / 1000))
+        [ "$elapsed" -lt 60 ] && sleep $((60 - elapsed))
+        peak_kb=$(awk '/VmHWM/ { print $2 }' "/proc/$GAME_PID/status")
+        first_run_done=yes
+    fi
+    stop_game
+}
+
+echo "load average at the start: $(cut -d' ' -f1-3 /proc/loadavg)"
+for picture in $PICTURES; do
+    measure_run "$picture"
+    measure_run "$picture" "$LARGEST"
 done
-elapsed=$((($(now_ms) - started) / 1000))
-[ "$elapsed" -lt 60 ] && sleep $((60 - elapsed))
-peak_kb=$(awk '/VmHWM/ { print $2 }' "/proc/$GAME_PID/status")
-stop_game
-rm -rf "$HUD_DIR"
 unset GALLIUM_HUD GALLIUM_HUD_VISIBLE GALLIUM_HUD_PERIOD GALLIUM_HUD_DUMP_DIR
 bare=$("$BARE_WINDOW" 60 | sed -n 's/.*: \([0-9]*\) MB/\1/p')
-
-echo "start to first title frame: ${title_ms} ms"
-echo "idle on the title: $title"
-echo "idle in the menu over the board: $menu"
-echo "play on level 1, standing, shadows on: $standing"
-echo "play on level 1, walking, shadows on: $walking"
-echo "peak resident memory over one minute: $((peak_kb / 1024)) MB (a bare window of the same size: ${bare} MB)"
+echo "peak resident memory over one minute ($(echo "$PICTURES" | cut -d' ' -f1), level 1, both window sizes):" \
+    "$((peak_kb / 1024)) MB (a bare window of 800x600: ${bare} MB)"
+echo "load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"

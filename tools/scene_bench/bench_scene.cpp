@@ -66,6 +66,20 @@ bool openBenchWindow(BenchScene& bench) {
     return true;
 }
 
+bool resizeBenchWindow(BenchScene& bench, int width, int height) {
+    const auto reached = [&] {
+        return bench.window.width == static_cast<std::uint32_t>(width) &&
+               bench.window.height == static_cast<std::uint32_t>(height);
+    };
+    platformSetWindowPos(0, 0);  // wholly on the screen, so that showing a frame costs what it would
+    platformSetWindowSize(width, height);
+    for (int wait = 0; wait < 200 && !reached(); ++wait) {
+        platformSleep(0.01);
+        platformPollEvents();
+    }
+    return reached();
+}
+
 void buildLargestLevel(BenchScene& bench) {
     // Rows of 32: a wall round the edge, inner wall runs, 32 boxes and 32 goals, the keeper in the middle.
     static const char* const kRows =

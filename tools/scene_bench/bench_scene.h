@@ -20,6 +20,10 @@ struct BenchScene {
 // Opens the window and loads textures, fonts and models as start-up does. False without a display.
 bool openBenchWindow(BenchScene& bench);
 
+// Gives the window another client size and waits (up to two seconds) until the size callback has reported
+// it; false when the window did not get it (a screen too small for it, say).
+bool resizeBenchWindow(BenchScene& bench, int width, int height);
+
 // The largest legal level: 32 x 24, walls all round, inner walls, 32 boxes, the keeper in the middle.
 void buildLargestLevel(BenchScene& bench);
 // A small level whose right and bottom edges are in view.

@@ -5,10 +5,11 @@
 // the next is sent, so the parts add up to more than a frame whose parts overlap, but they show where the
 // time goes.
 //
-//     cd build/game && xvfb-run -a -s "-screen 0 1280x1024x24" ../tools/scene_bench/scene_bench [frames]
-//     [anisotropy]
+//     cd build/game && xvfb-run -a -s "-screen 0 1920x1200x24" ../tools/scene_bench/scene_bench [frames]
+//     [anisotropy] [--size WIDTHxHEIGHT]
 //
-// The optional anisotropy is set on the board's materials: a diagnostic that shows how much of a frame the
+// The window is 800 x 600, as the game opens it, or the size given (the X screen must hold it). The optional
+// anisotropy is set on the board's materials: a diagnostic that shows how much of a frame the
 // anisotropic filtering takes (the game uses the driver's largest, or none on a software renderer).
 
 #include <GL/gl.h>
@@ -123,14 +124,54 @@ Figures measure(BenchScene& bench, int frames, bool shadows, bool lamp) {
     return {times[times.size() / 2], times[std::min(times.size() - 1, times.size() * 95 / 100)], cpu};
 }
 
+struct BenchOptions {
+    int frames = 200;
+    float anisotropy = 0.0f;
+    int width = 800;
+    int height = 600;
+};
+
+// [frames] [anisotropy] in that order, and --size WIDTHxHEIGHT anywhere; false on anything else.
+bool readOptions(int argc, char** argv, BenchOptions& options) {
+    int positional = 0;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--size" && i + 1 < argc) {
+            if (std::sscanf(argv[++i], "%dx%d", &options.width, &options.height) != 2 || options.width <= 0 ||
+                options.height <= 0)
+                return false;
+        } else if (positional == 0) {
+            options.frames = std::max(20, std::atoi(argv[i]));
+            ++positional;
+        } else if (positional == 1) {
+            options.anisotropy = static_cast<float>(std::atof(argv[i]));
+            ++positional;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int frames = argc > 1 ? std::max(20, std::atoi(argv[1])) : 200;
-    const float anisotropy = argc > 2 ? static_cast<float>(std::atof(argv[2])) : 0.0f;
+    BenchOptions options;
+    if (!readOptions(argc, argv, options)) {
+        std::fprintf(stderr, "usage: scene_bench [frames] [anisotropy] [--size WIDTHxHEIGHT]\n");
+        return 2;
+    }
+    const int frames = options.frames;
+    const float anisotropy = options.anisotropy;
     BenchScene bench;
     if (!openBenchWindow(bench)) {
         std::fprintf(stderr, "no window (run under an X server, in the game directory)\n");
+        return 1;
+    }
+    if (!resizeBenchWindow(bench, options.width, options.height)) {
+        std::fprintf(stderr, "the window could not be made %dx%d (is the X screen large enough?)\n",
+                     options.width, options.height);
+        platformTerminate();
         return 1;
     }
     if (anisotropy >= 1.0f) {

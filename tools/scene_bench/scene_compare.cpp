@@ -94,13 +94,7 @@ void placeKeeper(BenchScene& bench, int x, int y) {
 bool shadowsReachTheSidesOfAWideWindow(BenchScene& bench) {
     constexpr int kWidth = 1200;
     constexpr int kHeight = 400;
-    platformSetWindowSize(kWidth, kHeight);
-    for (int wait = 0; wait < 200 && (bench.window.width != kWidth || bench.window.height != kHeight);
-         ++wait) {
-        platformSleep(0.01);
-        platformPollEvents();
-    }
-    if (bench.window.width != kWidth || bench.window.height != kHeight) {
+    if (!resizeBenchWindow(bench, kWidth, kHeight)) {
         std::printf("%-38s the window could not be widened\n", "wide window");
         return false;
     }
@@ -134,11 +128,7 @@ bool shadowsReachTheSidesOfAWideWindow(BenchScene& bench) {
     const bool ok = marked > 0 && darkened == marked;
     std::printf("%-38s shadowed at the sides %ld  darkened %ld  %s\n", "wide window", marked, darkened,
                 ok ? "same" : "DIFFERENT");
-    platformSetWindowSize(800, 600);
-    for (int wait = 0; wait < 200 && bench.window.width != 800; ++wait) {
-        platformSleep(0.01);
-        platformPollEvents();
-    }
+    resizeBenchWindow(bench, 800, 600);
     return ok;
 }
 
