@@ -5,7 +5,8 @@
 # and on the largest legal level (32 x 24 cells, 32 crates, the lamp off and on), in the window of 800 x 600
 # the game opens and in one of 1920 x 1080; its peak resident memory over a one-minute run, beside that of a
 # bare window of the same size. Each picture setting named in PICTURES (default "full fast", the values of
-# TARMELO_PICTURE) gets its own runs; a game that predates the setting draws Full in both.
+# TARMELO_PICTURE) gets its own runs; a game that predates the setting draws Full in both. With SHOTS set
+# to a folder, a screenshot of play at 1920 x 1080 is kept there for each setting and level.
 # The frame rates are the driver's own counter (Mesa's HUD, kept invisible so the picture is unchanged,
 # one reading a second written to a file): they need Mesa, as on the software renderer the game is
 # measured on.
@@ -103,8 +104,8 @@ report() { echo "$*"; }
 # menu (level 1 only), then play standing and walking at 800 x 600 and at 1920 x 1080; on the largest
 # level also with the lamp on. The first run also times the start and, after a minute, the peak memory.
 measure_run() {
-    picture=$1 level=${2:-} name="level 1"
-    [ -n "$level" ] && name="the largest level"
+    picture=$1 level=${2:-} name="level 1" shot=level1
+    [ -n "$level" ] && name="the largest level" shot=largest
     new_scratch
     started=$(now_ms)
     # shellcheck disable=SC2086  # the level file, when one is given
@@ -139,6 +140,11 @@ measure_run() {
     window_size 1920 1080
     measure_for 10
     report "$picture, 1920x1080, play on $name, standing, shadows on: $FIGURE"
+    if [ -n "${SHOTS:-}" ]; then
+        mkdir -p "$SHOTS"
+        "$TARMELO_E2E_TOOLS/x11_screenshot" "$window" "$SHOTS/$picture-$shot-1920x1080.png" ||
+            echo "no screenshot of $picture on $name" >&2
+    fi
     measure_walking
     report "$picture, 1920x1080, play on $name, walking, shadows on: $FIGURE"
     if [ -n "$level" ]; then

@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <memory>
 
 #include "app/outer_loop.h"
@@ -25,6 +26,8 @@ bool startProgram(Game& game, Graphics& graphics, const std::string& collectionP
     game.state.random.seed(
         static_cast<std::mt19937::result_type>(std::chrono::steady_clock::now().time_since_epoch().count()));
     if (!openWindow(windowSettings, closeCallback, sizeCallback)) return false;
+    // Read once: TARMELO_PICTURE=full|fast overrides the choice the renderer suggests.
+    windowSettings.picture = startPictureMode(std::getenv("TARMELO_PICTURE"), rendererName());
     platformSetWindowTitle(kWindowTitle);
     setWindowIcon();
 

@@ -7,6 +7,7 @@
 #include "game/game_state.h"
 #include "layout/session_notes.h"
 #include "render/frame_cache.h"
+#include "render/scene_picture.h"
 #include "render/shadows.h"
 #include "render/volume_cache.h"
 
@@ -50,6 +51,7 @@ struct Graphics {
     GLuint shadowFinishList = 0;  // darkens the shadowed pixels, restores the drawing state
     FrameCache titleFrames[2];    // the title with its prompt hidden (0) and shown (1)
     BoardPictureCache boardBehindMenu;
+    ScenePicture scenePicture;  // the smaller picture the scene is drawn into in Fast
     StaticVolumes staticVolumes;
     std::vector<ShadowQuad> movingVolumeSides;  // the crates' and the keeper's, worked out every frame
     // Called as each part of a game frame's picture has been sent: the scene benchmark finishes and times the

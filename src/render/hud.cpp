@@ -188,7 +188,8 @@ void drawHud(const WindowSettings& window, const Graphics& graphics, const Board
     glDisable(GL_DEPTH_TEST);
     drawMiniMap(window, graphics.icons, board, scene);
     markPassSent(graphics, FramePass::MiniMap);
-    drawFogOverlay(window, graphics.textures.names[TEX_FOG], scroll);
+    // Fast has laid the fog over the scene already, under the HUD.
+    if (window.picture == PictureMode::Full) drawFogOverlay(window, graphics.textures.names[TEX_FOG], scroll);
     glEnable(GL_DEPTH_TEST);
     markPassSent(graphics, FramePass::Fog);
     if (levelEnd.logoShown) drawImageOverlay(window, graphics.textures.names[TEX_LOGO], levelEnd.fade);

@@ -24,8 +24,10 @@ void printCentredSmall(const Graphics& graphics, const WindowSettings& window, c
 
 void drawBoardPicture(Graphics& graphics, WindowSettings& window, const GameState& state,
                       const SessionNotes& notes) {
+    beginScenePicture(graphics, window);
     drawScene(window, graphics, state.scene, state.light, state.board);
     drawPointerMarks(state.pointer, state.scene);
+    showScenePicture(graphics, window, state.scroll);
     HudText text;
     text.profileName = &notes.profileName;
     text.steps = state.player.steps;

@@ -190,14 +190,14 @@ struct ShadowClip {
     int height = 0;
 };
 
-ShadowClip shadowClip(const WindowSettings& window, const SceneState& scene) {
+ShadowClip shadowClip(SceneSize size, const SceneState& scene) {
     ShadowClip clip;
     Mat4 modelView;
     Mat4 projection;
     glGetFloatv(GL_MODELVIEW_MATRIX, modelView.m);
     glGetFloatv(GL_PROJECTION_MATRIX, projection.m);
-    clip.width = static_cast<int>(window.width);
-    clip.height = static_cast<int>(window.height);
+    clip.width = size.width;
+    clip.height = size.height;
     clip.inside = hiddenFloorRect(modelView, projection, clip.width, clip.height, -0.5f,
                                   static_cast<float>(scene.extentX) + 0.5f, -0.5f,
                                   static_cast<float>(scene.extentY) + 0.5f);
@@ -317,12 +317,12 @@ void countMoving(Graphics& graphics, const ShadowClip& clip, Model& model, const
                 {nullptr, 0, 0, {}});
 }
 
-void drawShadowsFast(const WindowSettings& window, Graphics& graphics, const SceneState& scene,
-                     const Board& board, Vec4 light, Model& keeperModel) {
+void drawShadowsFast(SceneSize size, Graphics& graphics, const SceneState& scene, const Board& board,
+                     Vec4 light, Model& keeperModel) {
     StaticVolumes& volumes = graphics.staticVolumes;
     if (!sameStaticVolumes(volumes, scene, board, light))
         buildStaticVolumes(volumes, graphics.models, scene, board, light);
-    const ShadowClip clip = shadowClip(window, scene);
+    const ShadowClip clip = shadowClip(size, scene);
     beginShadowPass();
     beginVolumeSides();
     glEnable(GL_SCISSOR_TEST);
@@ -352,6 +352,9 @@ void drawScene(WindowSettings& window, Graphics& graphics, const SceneState& sce
                const LightSettings& light, const Board& board, ScenePath path) {
     const Vec4 sceneLight{light.position[0], light.position[1], light.position[2], light.position[3]};
     refreshProjection(window);
+    // In Fast the scene goes into the smaller picture, under the window's own projection.
+    const SceneSize size = scenePictureSize(graphics.scenePicture, window);
+    if (graphics.scenePicture.drawing) glViewport(0, 0, size.width, size.height);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
@@ -370,7 +373,7 @@ void drawScene(WindowSettings& window, Graphics& graphics, const SceneState& sce
     if (path == ScenePath::Plain) {
         drawShadowsPlain(graphics, scene, board, sceneLight, keeperModel);
     } else {
-        drawShadowsFast(window, graphics, scene, board, sceneLight, keeperModel);
+        drawShadowsFast(size, graphics, scene, board, sceneLight, keeperModel);
     }
     markPassSent(graphics, FramePass::Darkening);
 }

@@ -3,11 +3,11 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
-#include <cstring>
 #include <utility>
 
 #include "formats/tga_image.h"
 #include "layout/mipmap_chain.h"
+#include "layout/picture_mode.h"
 #include "platform/diagnostics.h"
 #include "platform/window.h"
 
@@ -65,8 +65,7 @@ bool seenAtASlant(const char* const* files, int slot) {
 bool anisotropyIsSafe() {
     if (!platformExtensionSupported(kAnisotropyExtension)) return false;
     const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-    if (renderer == nullptr) return false;
-    return std::strstr(renderer, "llvmpipe") == nullptr && std::strstr(renderer, "softpipe") == nullptr;
+    return renderer != nullptr && !isSoftwareRenderer(renderer);
 }
 
 // One table, slot 1 upwards. A file that cannot be read leaves its slot with a texture name and no
@@ -99,6 +98,15 @@ void loadTextures(TextureSlots& slots) {
 
 void loadMapIcons(IconSlots& slots) {
     loadSlots(slots.names, kIconFiles, kIconSlotCount);
+}
+
+void filterSceneMaterials(const TextureSlots& slots, PictureMode mode) {
+    const GLint filter = mode == PictureMode::Fast ? GL_LINEAR_MIPMAP_NEAREST : GL_LINEAR_MIPMAP_LINEAR;
+    for (int slot = 1; slot <= kTextureSlotCount; ++slot) {
+        if (slots.names[slot] == 0 || !seenAtASlant(kTextureFiles, slot)) continue;
+        glBindTexture(GL_TEXTURE_2D, slots.names[slot]);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    }
 }
 
 void deleteTextures(TextureSlots& slots) {

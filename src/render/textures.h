@@ -9,3 +9,7 @@
 void loadTextures(TextureSlots& slots);
 void loadMapIcons(IconSlots& slots);
 void deleteTextures(TextureSlots& slots);
+
+// The minifying filter of the scene's materials for the picture setting: trilinear in Full; in Fast the
+// nearest mipmap level, filtered bilinearly, which samples half as much where the floor recedes.
+void filterSceneMaterials(const TextureSlots& slots, PictureMode mode);

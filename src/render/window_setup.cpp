@@ -122,6 +122,10 @@ void refreshProjection(WindowSettings& settings) {
     glMatrixMode(GL_MODELVIEW);
 }
 
+const char* rendererName() {
+    return reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+}
+
 void initLights(LightSettings& light) {
     light = LightSettings{};
     glLightfv(GL_LIGHT0, GL_AMBIENT, light.ambient);

@@ -17,6 +17,10 @@ bool openWindow(WindowSettings& settings, CloseCallback onClose, SizeCallback on
 // (minimised) keeps its previous projection: its aspect would be a division by zero.
 void refreshProjection(WindowSettings& settings);
 
+// The driver's name for the renderer of the current context (as "llvmpipe (LLVM 15.0.6, 256 bits)");
+// null when it gives none.
+const char* rendererName();
+
 // Light 0 with its start values, lighting on.
 void initLights(LightSettings& light);
 

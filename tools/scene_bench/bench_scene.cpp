@@ -9,6 +9,7 @@
 #include "game/scene_prepare.h"
 #include "platform/window.h"
 #include "render/font.h"
+#include "render/hud.h"
 #include "render/model_draw.h"
 #include "render/shadows.h"
 #include "render/textures.h"
@@ -77,6 +78,8 @@ bool resizeBenchWindow(BenchScene& bench, int width, int height) {
         platformSleep(0.01);
         platformPollEvents();
     }
+    // The driver takes the drawable's new size at a buffer swap: the frame before it still has the old one.
+    platformSwapBuffers();
     return reached();
 }
 
@@ -124,7 +127,20 @@ void buildEdgeLevel(BenchScene& bench) {
 void drawBenchScene(BenchScene& bench, ScenePath path) {
     GameState& state = bench.state;
     settleScenePose(state.scene, state.light, state.board, state.player, state.levelEnd);
+    beginScenePicture(bench.graphics, bench.window);
     drawScene(bench.window, bench.graphics, state.scene, state.light, state.board, path);
+    showScenePicture(bench.graphics, bench.window, state.scroll);
+}
+
+void drawBenchFrame(BenchScene& bench) {
+    static const std::string name;
+    HudText text;
+    text.profileName = &name;
+    text.steps = bench.state.player.steps;
+    text.level = bench.state.player.level;
+    drawBenchScene(bench);
+    drawHud(bench.window, bench.graphics, bench.state.board, bench.state.scene, text, bench.state.scroll,
+            bench.state.levelEnd);
 }
 
 void settleCamera(BenchScene& bench) {

@@ -6,11 +6,13 @@
 // time goes.
 //
 //     cd build/game && xvfb-run -a -s "-screen 0 1920x1200x24" ../tools/scene_bench/scene_bench [frames]
-//     [anisotropy] [--size WIDTHxHEIGHT]
+//     [anisotropy] [--size WIDTHxHEIGHT] [--picture full|fast]
 //
-// The window is 800 x 600, as the game opens it, or the size given (the X screen must hold it). The optional
-// anisotropy is set on the board's materials: a diagnostic that shows how much of a frame the
-// anisotropic filtering takes (the game uses the driver's largest, or none on a software renderer).
+// The window is 800 x 600, as the game opens it, or the size given (the X screen must hold it); the picture
+// setting is Full unless Fast is asked for (in Fast the part "HUD text" holds the fog laid over the scene
+// and the scene stretched over the window, and "fog" nothing). The optional anisotropy is set on the
+// board's materials: a diagnostic that shows how much of a frame the anisotropic filtering takes (the game
+// uses the driver's largest, or none on a software renderer).
 
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -71,12 +73,7 @@ double median(std::vector<double> values) {
 void drawFrame(BenchScene& bench, int frame) {
     // The keeper walks on the spot, so the keeper model changes from frame to frame as in play.
     bench.state.scene.walkFrame = static_cast<float>(1 + frame % 15);
-    const std::string name;
-    HudText text;
-    text.profileName = &name;
-    drawBenchScene(bench);
-    drawHud(bench.window, bench.graphics, bench.state.board, bench.state.scene, text, 0.0f,
-            bench.state.levelEnd);
+    drawBenchFrame(bench);
 }
 
 void setMode(BenchScene& bench, bool shadows, bool lamp) {
@@ -129,9 +126,11 @@ struct BenchOptions {
     float anisotropy = 0.0f;
     int width = 800;
     int height = 600;
+    PictureMode picture = PictureMode::Full;
 };
 
-// [frames] [anisotropy] in that order, and --size WIDTHxHEIGHT anywhere; false on anything else.
+// [frames] [anisotropy] in that order, --size WIDTHxHEIGHT and --picture full|fast anywhere; false on
+// anything else.
 bool readOptions(int argc, char** argv, BenchOptions& options) {
     int positional = 0;
     for (int i = 1; i < argc; ++i) {
@@ -140,6 +139,8 @@ bool readOptions(int argc, char** argv, BenchOptions& options) {
             if (std::sscanf(argv[++i], "%dx%d", &options.width, &options.height) != 2 || options.width <= 0 ||
                 options.height <= 0)
                 return false;
+        } else if (argument == "--picture" && i + 1 < argc) {
+            if (!parsePictureMode(argv[++i], options.picture)) return false;
         } else if (positional == 0) {
             options.frames = std::max(20, std::atoi(argv[i]));
             ++positional;
@@ -158,7 +159,8 @@ bool readOptions(int argc, char** argv, BenchOptions& options) {
 int main(int argc, char** argv) {
     BenchOptions options;
     if (!readOptions(argc, argv, options)) {
-        std::fprintf(stderr, "usage: scene_bench [frames] [anisotropy] [--size WIDTHxHEIGHT]\n");
+        std::fprintf(
+            stderr, "usage: scene_bench [frames] [anisotropy] [--size WIDTHxHEIGHT] [--picture full|fast]\n");
         return 2;
     }
     const int frames = options.frames;
@@ -174,6 +176,7 @@ int main(int argc, char** argv) {
         platformTerminate();
         return 1;
     }
+    bench.window.picture = options.picture;
     if (anisotropy >= 1.0f) {
         for (int slot = 1; slot <= kTextureSlotCount; ++slot) {
             glBindTexture(GL_TEXTURE_2D, bench.graphics.textures.names[slot]);
@@ -191,8 +194,11 @@ int main(int argc, char** argv) {
     const Mode modes[] = {{"shadows off", false, false},
                           {"shadows on, lamp off", true, false},
                           {"shadows on, lamp on", true, true}};
-    std::printf("frame work at %ux%u, %d frames each (ms)\n", bench.window.width, bench.window.height,
-                frames);
+    const SceneSize scene = sceneDrawSize(options.picture, static_cast<int>(bench.window.width),
+                                          static_cast<int>(bench.window.height));
+    std::printf("frame work at %ux%u, picture %s (the scene at %dx%d), %d frames each (ms)\n",
+                bench.window.width, bench.window.height,
+                options.picture == PictureMode::Full ? "Full" : "Fast", scene.width, scene.height, frames);
     for (const Mode& mode : modes) {
         const Figures figures = measure(bench, frames, mode.shadows, mode.lamp);
         std::printf("  %-22s median %6.2f   p95 %6.2f   cpu/frame %6.2f\n", mode.name, figures.median,
