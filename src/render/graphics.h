@@ -35,6 +35,7 @@ struct BoardPictureCache {
     FrameCache frame;
     GameState drawnFrom;  // a byte copy of the state drawn
     SessionNotes notes;
+    PictureMode picture = PictureMode::Full;
 };
 
 // The parts of a game frame's picture, in the order they are sent. The board is one part: floor tiles,

@@ -43,12 +43,13 @@ void drawBoardPicture(Graphics& graphics, WindowSettings& window, const GameStat
     drawHud(window, graphics, state.board, state.scene, text, state.scroll, state.levelEnd);
 }
 
-// The picture behind the menu is a function of the state, the session's notes and the window's size. The
-// state is kept as a byte copy and compared byte for byte: a change anywhere in it, even in a field added
-// later, draws afresh (a difference in padding alone only costs one drawing more).
+// The picture behind the menu is a function of the state, the session's notes, the window's size and its
+// picture setting. The state is kept as a byte copy and compared byte for byte: a change anywhere in it,
+// even in a field added later, draws afresh (a difference in padding alone only costs one drawing more).
 bool showsSamePicture(const BoardPictureCache& cache, const WindowSettings& window, const GameState& state,
                       const SessionNotes& notes) {
-    return fitsWindow(cache.frame, window) && cache.notes.profileName == notes.profileName &&
+    return fitsWindow(cache.frame, window) && cache.picture == window.picture &&
+           cache.notes.profileName == notes.profileName &&
            cache.notes.progressNotSaved == notes.progressNotSaved &&
            cache.notes.solvedLevelNotSaved == notes.solvedLevelNotSaved && cache.notes.best == notes.best &&
            std::memcmp(&cache.drawnFrom, &state, sizeof state) == 0;
@@ -72,6 +73,7 @@ void drawGameFrame(Graphics& graphics, WindowSettings& window, const GameState& 
     drawBoardPicture(graphics, window, state, notes);
     std::memcpy(static_cast<void*>(&cache.drawnFrom), &state, sizeof state);
     cache.notes = notes;
+    cache.picture = window.picture;
     storeFrame(cache.frame, window);
 }
 

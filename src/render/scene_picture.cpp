@@ -84,4 +84,7 @@ void showScenePicture(Graphics& graphics, const WindowSettings& window, float fo
                       static_cast<GLint>(window.height), GL_COLOR_BUFFER_BIT, GL_LINEAR);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glViewport(0, 0, static_cast<GLsizei>(window.width), static_cast<GLsizei>(window.height));
+    // The overlays drawn with the depth test on (the logo, the menu's panel) lie at the middle of the depth
+    // range and need the window's depth buffer behind them, which no scene cleared.
+    glClear(GL_DEPTH_BUFFER_BIT);
 }

@@ -3,7 +3,7 @@
 // as Full's within a bound, so a black, missing, shifted or wrongly scaled scene fails), its shadows must
 // still darken what Full's darken, and the HUD (text lines and mini-map), drawn at the window's own size in
 // both, must be the very same pixels. The HUD is compared over the cleared background, with a clear fog:
-// Fast lays the fog under the HUD, Full over it.
+// Fast lays the fog under the HUD, Full over it. The logo of a level change must show over either.
 // Runs in the game directory under an X server; exit status 0 when every check holds. With an argument,
 // PNGs of both pictures of each scene are written into that folder.
 
@@ -206,6 +206,32 @@ bool sameHud(BenchScene& bench, const char* folder) {
     return ok;
 }
 
+// The logo of a level change over the scene (it is drawn with the depth test on, at the middle of the depth
+// range): as much of its gold in Fast as in Full, though no scene drew into the window's depth buffer since
+// it was made at this size (Fast is drawn first).
+bool logoShown(BenchScene& bench, const char* folder) {
+    buildEdgeLevel(bench);
+    settleCamera(bench);
+    bench.state.levelEnd.logoShown = true;
+    bench.state.levelEnd.fade = 1.0f;
+    const std::vector<unsigned char> fast = drawnFrame(bench, PictureMode::Fast);
+    const std::vector<unsigned char> full = drawnFrame(bench, PictureMode::Full);
+    bench.state.levelEnd.logoShown = false;
+    const auto gold = [](const std::vector<unsigned char>& rgba) {
+        long count = 0;
+        for (std::size_t i = 0; i < rgba.size(); i += 4)
+            count += rgba[i] > 150 && rgba[i + 1] > 100 && rgba[i + 2] < 90;
+        return count;
+    };
+    const long fullGold = gold(full);
+    const long fastGold = gold(fast);
+    const bool ok = fullGold > 1000 && std::labs(fastGold - fullGold) <= fullGold / 20;
+    std::printf("%-34s gold pixels full %ld fast %ld  %s\n", "logo over the scene", fullGold, fastGold,
+                ok ? "alike" : "DIFFERENT");
+    keepPictures(folder, bench, std::to_string(bench.window.width) + " logo", full, fast);
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -232,6 +258,7 @@ int main(int argc, char** argv) {
         const SceneSize drawn = sceneDrawSize(PictureMode::Fast, size.width, size.height);
         std::printf("window %dx%d, Fast draws the scene at %dx%d\n", size.width, size.height, drawn.width,
                     drawn.height);
+        failures += logoShown(bench, folder) ? 0 : 1;
         for (const Scene& scene : scenes) failures += sameScene(bench, scene, folder) ? 0 : 1;
         failures += sameHud(bench, folder) ? 0 : 1;
     }
