@@ -6,18 +6,22 @@
 # the game opens and in one of 1920 x 1080; its peak resident memory over a one-minute run, beside that of a
 # bare window of the same size. Each picture setting named in PICTURES (default "full fast", the values of
 # TARMELO_PICTURE) gets its own runs; a game that predates the setting draws Full in both. With SHOTS set
-# to a folder, a screenshot of play at 1920 x 1080 is kept there for each setting and level.
+# to a folder, a screenshot of play at 1920 x 1080 is kept there for each setting and level. Several game
+# directories (a build before a change and one after) are measured in turn, run by run, so that a change
+# in the machine's load falls on both alike; each line then names its directory.
 # The frame rates are the driver's own counter (Mesa's HUD, kept invisible so the picture is unchanged,
 # one reading a second written to a file): they need Mesa, as on the software renderer the game is
 # measured on.
-#     scripts/measure.sh [GAME-DIR]   (after scripts/build.sh; GAME-DIR defaults to build/game)
+#     scripts/measure.sh [GAME-DIR ...]   (after scripts/build.sh; GAME-DIR defaults to build/game)
 set -eu
 cd "$(dirname "$0")/.."
 if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1920x1200x24" "$0" "$@"
 fi
 export TARMELO_E2E_TOOLS="$PWD/build/tests/e2e"
-GAME_DIR=$(cd "${1:-build/game}" && pwd)
+[ "$#" -gt 0 ] || set -- build/game
+GAME_DIRS=""
+for dir in "$@"; do GAME_DIRS="$GAME_DIRS $(cd "$dir" && pwd)"; done
 BARE_WINDOW="$PWD/build/tools/scene_bench/bare_window"
 PICTURES=${PICTURES:-full fast}
 . tests/e2e/lib.sh
@@ -98,11 +102,17 @@ measure_walking() {
     wait "$walker"
 }
 
-report() { echo "$*"; }
+# A figure's line, after the game directory's name when there are several.
+several=""
+[ "$(echo "$GAME_DIRS" | wc -w)" -gt 1 ] && several=yes
+report() {
+    if [ -n "$several" ]; then echo "$GAME_DIR: $*"; else echo "$*"; fi
+}
 
 # One run with the picture setting $1 on level 1 (no $2) or on the collection file $2: the title and the
 # menu (level 1 only), then play standing and walking at 800 x 600 and at 1920 x 1080; on the largest
-# level also with the lamp on. The first run also times the start and, after a minute, the peak memory.
+# level also with the lamp on. The first run of each game also times the start and, after a minute, the
+# peak memory.
 measure_run() {
     picture=$1 level=${2:-} name="level 1" shot=level1
     [ -n "$level" ] && name="the largest level" shot=largest
@@ -116,7 +126,7 @@ measure_run() {
     until [ "$(probe_count yellow 0 588 800 12)" -ge 20 ]; do sleep 0.02; done
     title_ms=$(($(now_ms) - started))
     if [ -z "$level" ]; then
-        [ -n "${first_run_done:-}" ] || report "start to first title frame: ${title_ms} ms"
+        [ -f "$(first_run_mark)" ] || report "start to first title frame: ${title_ms} ms"
         measure_for 10
         report "$picture, 800x600, idle on the title: $FIGURE"
         window_size 1920 1080
@@ -127,7 +137,6 @@ measure_run() {
         sleep 2 # the logo fades out behind the menu
         measure_for 10
         report "$picture, 800x600, idle in the menu over the board: $FIGURE"
-        MAIN_COUNT=3
     else
         leave_title
     fi
@@ -142,6 +151,8 @@ measure_run() {
     report "$picture, 1920x1080, play on $name, standing, shadows on: $FIGURE"
     if [ -n "${SHOTS:-}" ]; then
         mkdir -p "$SHOTS"
+        # shellcheck disable=SC2046  # the folder above the game directory, to tell several apart
+        [ -n "$several" ] && shot="$(basename $(dirname "$GAME_DIR"))-$shot"
         "$TARMELO_E2E_TOOLS/x11_screenshot" "$window" "$SHOTS/$picture-$shot-1920x1080.png" ||
             echo "no screenshot of $picture on $name" >&2
     fi
@@ -155,22 +166,30 @@ measure_run() {
         measure_walking
         report "$picture, 1920x1080, play on $name, walking, shadows on, lamp on: $FIGURE"
     fi
-    if [ -z "${first_run_done:-}" ]; then
+    if [ ! -f "$(first_run_mark)" ]; then
         elapsed=$((($(now_ms) - started) / 1000))
         [ "$elapsed" -lt 60 ] && sleep $((60 - elapsed))
-        peak_kb=$(awk '/VmHWM/ { print $2 }' "/proc/$GAME_PID/status")
-        first_run_done=yes
+        awk '/VmHWM/ { print $2 }' "/proc/$GAME_PID/status" >"$(first_run_mark)"
     fi
     stop_game
 }
 
+# The file that holds the peak memory of the game directory's first run, once it has run.
+first_run_mark() { echo "$HUD_DIR/peak-$(echo "$GAME_DIR" | cksum | cut -d' ' -f1)"; }
+
 echo "load average at the start: $(cut -d' ' -f1-3 /proc/loadavg)"
 for picture in $PICTURES; do
-    measure_run "$picture"
-    measure_run "$picture" "$LARGEST"
+    for level in "" "$LARGEST"; do
+        for GAME_DIR in $GAME_DIRS; do
+            measure_run "$picture" "$level"
+        done
+    done
 done
 unset GALLIUM_HUD GALLIUM_HUD_VISIBLE GALLIUM_HUD_PERIOD GALLIUM_HUD_DUMP_DIR
 bare=$("$BARE_WINDOW" 60 | sed -n 's/.*: \([0-9]*\) MB/\1/p')
-echo "peak resident memory over one minute ($(echo "$PICTURES" | cut -d' ' -f1), level 1, both window sizes):" \
-    "$((peak_kb / 1024)) MB (a bare window of 800x600: ${bare} MB)"
+first_picture=$(echo "$PICTURES" | cut -d' ' -f1)
+for GAME_DIR in $GAME_DIRS; do
+    report "peak resident memory over one minute ($first_picture, level 1, both window sizes):" \
+        "$(($(cat "$(first_run_mark)") / 1024)) MB (a bare window of 800x600: ${bare} MB)"
+done
 echo "load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
