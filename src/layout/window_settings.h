@@ -20,5 +20,5 @@ struct WindowSettings {
     float nearPlane = 1.0f;
     float farPlane = 30.0f;
     bool resized = false;                     // the projection must be rebuilt at the next frame
-    PictureMode picture = PictureMode::Full;  // how the 3D scene is drawn; chosen once at start-up
+    PictureMode picture = PictureMode::Full;  // the picture setting: how the 3D scene is drawn
 };

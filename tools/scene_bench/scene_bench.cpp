@@ -1,6 +1,7 @@
 // Frame cost of the 3D picture on the largest legal level: the frame's own work (scene, shadows, HUD and
 // glFinish, not the frame's sleep), as median and 95th percentile over a few hundred frames, for shadows off,
-// shadows on with the lamp off, and shadows on with the lamp on. Then the same frames part by part (clear,
+// shadows on with the lamp off, shadows on with the lamp on, and the lamp on with the keeper gliding across
+// its cell (as in a walk, the light moving every frame). Then the same frames part by part (clear,
 // floor, walls, boxes, keeper, volumes, darkening, HUD text, mini-map, fog, logo): each part finished before
 // the next is sent, so the parts add up to more than a frame whose parts overlap, but they show where the
 // time goes.
@@ -69,29 +70,38 @@ double median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
+struct Mode {
+    const char* name;
+    bool shadows;
+    bool lamp;
+    bool gliding;  // the keeper glides across its cell, over and over, and the lamp with it
+};
+
 // The game's frame as the bench draws it: the scene with its shadows, then the HUD over it.
-void drawFrame(BenchScene& bench, int frame) {
+void drawFrame(BenchScene& bench, int frame, const Mode& mode) {
     // The keeper walks on the spot, so the keeper model changes from frame to frame as in play.
     bench.state.scene.walkFrame = static_cast<float>(1 + frame % 15);
+    const float cell = static_cast<float>(bench.state.player.x);
+    bench.state.scene.keeperPosition.x = mode.gliding ? cell - 0.1f * static_cast<float>(frame % 10) : cell;
     drawBenchFrame(bench);
 }
 
-void setMode(BenchScene& bench, bool shadows, bool lamp) {
-    bench.state.scene.shadowsOn = shadows;
-    bench.state.scene.lightFollowsKeeper = lamp;
+void setMode(BenchScene& bench, const Mode& mode) {
+    bench.state.scene.shadowsOn = mode.shadows;
+    bench.state.scene.lightFollowsKeeper = mode.lamp;
     bench.state.levelEnd.fade = 0.0f;  // play, not the logo fade of a level change
 }
 
 // Median milliseconds of each part over the frames.
-std::vector<double> measurePasses(BenchScene& bench, int frames, bool shadows, bool lamp) {
-    setMode(bench, shadows, lamp);
+std::vector<double> measurePasses(BenchScene& bench, int frames, const Mode& mode) {
+    setMode(bench, mode);
     bench.graphics.passSent = finishPass;
     std::vector<std::vector<double>> times(kPassCount);
     for (int frame = 0; frame < frames + 10; ++frame) {
         g_passClock = {};
         glFinish();
         g_passClock.last = std::chrono::steady_clock::now();
-        drawFrame(bench, frame);
+        drawFrame(bench, frame, mode);
         platformSwapBuffers();
         if (frame < 10) continue;
         for (int pass = 0; pass < kPassCount; ++pass) times[pass].push_back(g_passClock.milliseconds[pass]);
@@ -102,15 +112,15 @@ std::vector<double> measurePasses(BenchScene& bench, int frames, bool shadows, b
     return medians;
 }
 
-Figures measure(BenchScene& bench, int frames, bool shadows, bool lamp) {
-    setMode(bench, shadows, lamp);
+Figures measure(BenchScene& bench, int frames, const Mode& mode) {
+    setMode(bench, mode);
     std::vector<double> times;
     times.reserve(static_cast<std::size_t>(frames));
     double cpuStart = 0.0;
     for (int frame = 0; frame < frames + 10; ++frame) {
         if (frame == 10) cpuStart = processCpuMilliseconds();
         const auto start = std::chrono::steady_clock::now();
-        drawFrame(bench, frame);
+        drawFrame(bench, frame, mode);
         glFinish();
         const auto end = std::chrono::steady_clock::now();
         platformSwapBuffers();
@@ -186,21 +196,17 @@ int main(int argc, char** argv) {
     }
     buildLargestLevel(bench);
     settleCamera(bench);
-    struct Mode {
-        const char* name;
-        bool shadows;
-        bool lamp;
-    };
-    const Mode modes[] = {{"shadows off", false, false},
-                          {"shadows on, lamp off", true, false},
-                          {"shadows on, lamp on", true, true}};
+    const Mode modes[] = {{"shadows off", false, false, false},
+                          {"shadows on, lamp off", true, false, false},
+                          {"shadows on, lamp on", true, true, false},
+                          {"lamp on, gliding", true, true, true}};
     const SceneSize scene = sceneDrawSize(options.picture, static_cast<int>(bench.window.width),
                                           static_cast<int>(bench.window.height));
     std::printf("frame work at %ux%u, picture %s (the scene at %dx%d), %d frames each (ms)\n",
                 bench.window.width, bench.window.height,
                 options.picture == PictureMode::Full ? "Full" : "Fast", scene.width, scene.height, frames);
     for (const Mode& mode : modes) {
-        const Figures figures = measure(bench, frames, mode.shadows, mode.lamp);
+        const Figures figures = measure(bench, frames, mode);
         std::printf("  %-22s median %6.2f   p95 %6.2f   cpu/frame %6.2f\n", mode.name, figures.median,
                     figures.p95, figures.cpuPerFrame);
     }
@@ -208,7 +214,7 @@ int main(int argc, char** argv) {
     for (const char* name : kPassNames) std::printf(" %9s", name);
     std::printf("\n");
     for (const Mode& mode : modes) {
-        const std::vector<double> passes = measurePasses(bench, frames, mode.shadows, mode.lamp);
+        const std::vector<double> passes = measurePasses(bench, frames, mode);
         std::printf("  %-22s", mode.name);
         for (const double milliseconds : passes) std::printf(" %9.2f", milliseconds);
         std::printf("\n");
