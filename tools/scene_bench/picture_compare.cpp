@@ -1,8 +1,9 @@
-// The Fast picture setting against Full in an 800 x 600 window: the scene drawn smaller and stretched over
-// the window must still be the same scene in the same place (every 16 x 16 block of the window as bright
-// as Full's within a bound, so a black, missing, shifted or wrongly scaled scene fails), its shadows must
-// still darken what Full's darken, and the HUD (text lines and mini-map), drawn at the window's own size in
-// both, must be the very same pixels. The HUD is compared over the cleared background, with a clear fog:
+// The Fast picture setting against Full, in the game's 800 x 600 window (which Fast draws at its own size,
+// with its cheaper filter) and in one of 1280 x 960 (which Fast draws smaller and stretches): the scene
+// must be the same scene in the same place (every 16 x 16 block outside the HUD as bright as Full's within
+// a bound, so a black, missing, shifted or wrongly scaled scene fails), its shadows must still darken what
+// Full's darken, and the HUD (text lines and mini-map), drawn at the window's own size in both, must be the
+// very same pixels. The HUD is compared over the cleared background, with a clear fog:
 // Fast lays the fog under the HUD, Full over it. The logo of a level change must show over either.
 // Runs in the game directory under an X server; exit status 0 when every check holds. With an argument,
 // PNGs of both pictures of each scene are written into that folder.
