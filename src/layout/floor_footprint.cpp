@@ -59,19 +59,21 @@ struct ScreenBox {
     double low = 1e300;
     double high = -1e300;
 
+    bool add(const Mat4& mvp, int width, int height, Vec3 p) {
+        Point2 s;
+        if (!projectToWindow(mvp, p, width, height, s)) return false;
+        left = std::min(left, s.x);
+        right = std::max(right, s.x);
+        low = std::min(low, s.y);
+        high = std::max(high, s.y);
+        return true;
+    }
+
     bool addWithShadow(const Mat4& mvp, int width, int height, Vec3 p, Vec4 light) {
         const float plane = -kHiddenDepth;
         const float t = (light.y - plane) / (light.y - p.y);  // from the light through p down to the plane
         const Vec3 shadow{light.x + (p.x - light.x) * t, plane, light.z + (p.z - light.z) * t};
-        for (const Vec3& q : {p, shadow}) {
-            Point2 s;
-            if (!projectToWindow(mvp, q, width, height, s)) return false;
-            left = std::min(left, s.x);
-            right = std::max(right, s.x);
-            low = std::min(low, s.y);
-            high = std::max(high, s.y);
-        }
-        return true;
+        return add(mvp, width, height, p) && add(mvp, width, height, shadow);
     }
 
     PixelRect pixels(int width, int height) const {
@@ -161,6 +163,24 @@ ScreenBound aboveFloorVolumeRect(const Mat4& modelViewProjection, int viewportWi
     }
     rect = screen.pixels(viewportWidth, viewportHeight);
     return ScreenBound::Known;
+}
+
+ScreenBound boxScreenRect(const Mat4& modelViewProjection, int viewportWidth, int viewportHeight,
+                          const Box3& box, PixelRect& rect) {
+    rect = {};
+    ScreenBox screen;
+    for (int corner = 0; corner < 8; ++corner) {
+        const Vec3 p{(corner & 1) ? box.max.x : box.min.x, (corner & 2) ? box.max.y : box.min.y,
+                     (corner & 4) ? box.max.z : box.min.z};
+        if (!screen.add(modelViewProjection, viewportWidth, viewportHeight, p)) return ScreenBound::Unknown;
+    }
+    rect = screen.pixels(viewportWidth, viewportHeight);
+    return ScreenBound::Known;
+}
+
+Box3 unite(const Box3& a, const Box3& b) {
+    return {{std::min(a.min.x, b.min.x), std::min(a.min.y, b.min.y), std::min(a.min.z, b.min.z)},
+            {std::max(a.max.x, b.max.x), std::max(a.max.y, b.max.y), std::max(a.max.z, b.max.z)}};
 }
 
 int sidesAboveFloorFirst(ShadowQuad* first, ShadowQuad* last, const Mat4& matrix) {

@@ -45,6 +45,11 @@ enum class ScreenBound { Known, Unknown };
 ScreenBound aboveFloorVolumeRect(const Mat4& modelViewProjection, int viewportWidth, int viewportHeight,
                                  const Box3& box, Vec4 light, PixelRect& rect);
 
+// The screen rectangle (with a safety margin) that holds the whole of `box` (world space) on screen: every
+// pixel a point inside it is drawn on. Unknown when a corner cannot be projected (at or behind the eye).
+ScreenBound boxScreenRect(const Mat4& modelViewProjection, int viewportWidth, int viewportHeight,
+                          const Box3& box, PixelRect& rect);
+
 // Reorders one caster's volume sides, placed by `matrix`, so that those whose silhouette edge lies above
 // the floor plane come first (each group keeping its order), and returns how many those are. The others
 // hang from an edge on the floor or below it and lie wholly below the floor: inside the floor's outline
@@ -56,3 +61,5 @@ int sidesAboveFloorFirst(ShadowQuad* first, ShadowQuad* last, const Mat4& matrix
 // The world-space box around a model's vertices placed by a matrix.
 Box3 placedBounds(const Box3& modelBox, const Mat4& matrix);
 Box3 modelBounds(const Vec3* positions, int count);
+// The box around both.
+Box3 unite(const Box3& a, const Box3& b);

@@ -2,9 +2,10 @@
 
 // How the 3D scene is drawn. Full draws every pixel of the window as the scene's rules say. Fast, for a
 // renderer that draws on the processor, draws the scene into a picture of at most kFastScenePixels and
-// stretches it over the window, samples the scene's textures from one mipmap level instead of two, and lays
-// the fog over the scene under the HUD instead of over the HUD; the HUD, the menu and every text stay
-// sharp at the window's own size.
+// stretches it over the window, samples the scene's textures from one mipmap level instead of two, lays
+// the fog over the scene under the HUD instead of over the HUD, and counts the shadow volumes only on the
+// part of the screen the scene covers (which leaves the same colours); the HUD, the menu and every text
+// stay sharp at the window's own size.
 enum class PictureMode { Full, Fast };
 
 // Whether the driver's renderer string names a renderer that draws on the processor: llvmpipe, softpipe or

@@ -188,6 +188,7 @@ struct ShadowClip {
     Mat4 modelViewProjection;
     int width = 0;
     int height = 0;
+    PixelRect limit;  // no side is counted outside it: the viewport, or in Fast where the scene is drawn
 };
 
 ShadowClip shadowClip(SceneSize size, const SceneState& scene) {
@@ -198,18 +199,23 @@ ShadowClip shadowClip(SceneSize size, const SceneState& scene) {
     glGetFloatv(GL_PROJECTION_MATRIX, projection.m);
     clip.width = size.width;
     clip.height = size.height;
+    clip.limit = {0, 0, size.width, size.height};
+    clip.modelViewProjection = matMultiply(projection, modelView);
     clip.inside = hiddenFloorRect(modelView, projection, clip.width, clip.height, -0.5f,
                                   static_cast<float>(scene.extentX) + 0.5f, -0.5f,
                                   static_cast<float>(scene.extentY) + 0.5f);
     if (clip.inside.empty()) return clip;
     clip.active = true;
     clip.bandCount = bandsAround(clip.inside, clip.width, clip.height, clip.bands);
-    clip.modelViewProjection = matMultiply(projection, modelView);
     return clip;
 }
 
-void scissorTo(const PixelRect& rect) {
+// False, and nothing set, when the rectangle lies wholly outside the clip's limit.
+bool scissorTo(const ShadowClip& clip, const PixelRect& wanted) {
+    const PixelRect rect = intersect(wanted, clip.limit);
+    if (rect.empty()) return false;
     glScissor(rect.x0, rect.y0, rect.x1 - rect.x0, rect.y1 - rect.y0);
+    return true;
 }
 
 // One caster's sides, already under its object's matrix: all of them through the bands, the first `above`
@@ -230,18 +236,15 @@ void countThrough(const ShadowClip& clip, Vec4 light, const CasterSides& sides) 
     const bool whole = !clip.active || aboveFloorVolumeRect(clip.modelViewProjection, clip.width, clip.height,
                                                             bounds, light, near) == ScreenBound::Unknown;
     if (whole) {
-        scissorTo({0, 0, clip.width, clip.height});
-        countVolumeSides(quads, count);
+        if (scissorTo(clip, {0, 0, clip.width, clip.height})) countVolumeSides(quads, count);
         return;
     }
     for (int i = 0; i < clip.bandCount; ++i) {
-        scissorTo(clip.bands[i]);
-        countVolumeSides(quads, count);
+        if (scissorTo(clip, clip.bands[i])) countVolumeSides(quads, count);
     }
     near = intersect(near, clip.inside);
     if (near.empty() || sides.above == 0) return;
-    scissorTo(near);
-    countVolumeSides(quads, sides.above);
+    if (scissorTo(clip, near)) countVolumeSides(quads, sides.above);
 }
 
 // One object: its casters' sides in its own space, the first caster's, then the second's.
@@ -278,10 +281,12 @@ void buildStaticVolumes(StaticVolumes& volumes, ModelTables& models, const Scene
     std::memcpy(volumes.cells, board.cells, sizeof volumes.cells);
     std::memcpy(volumes.cellMatrices, scene.cellMatrices, sizeof volumes.cellMatrices);
     volumes.quads.clear();
+    volumes.bounds = {{1e30f, 1e30f, 1e30f}, {-1e30f, -1e30f, -1e30f}};
     for (int x = 0; x <= scene.extentX; ++x) {
         for (int y = 0; y <= scene.extentY; ++y) {
             const Cell code = board.cells[x][y];
             const Mat4& matrix = scene.cellMatrices[x][y];
+            volumes.bounds = unite(volumes.bounds, casterBounds(models.scenery[MODEL_FLOOR], matrix));
             const Vec4 local = transformPoint(rigidInverse(matrix), light);
             CellVolume& volume = volumes.volumes[x][y];
             volume.first = static_cast<int>(volumes.quads.size());
@@ -291,6 +296,7 @@ void buildStaticVolumes(StaticVolumes& volumes, ModelTables& models, const Scene
             volume.tileAbove = sidesAboveFloorFirst(volumes.quads.data() + volume.first,
                                                     volumes.quads.data() + volumes.quads.size(), matrix);
             volume.tileBounds = casterBounds(tile, matrix);
+            volumes.bounds = unite(volumes.bounds, volume.tileBounds);
             volume.wallSides = 0;
             volume.wallAbove = 0;
             if (code == Cell::Wall) {
@@ -301,6 +307,7 @@ void buildStaticVolumes(StaticVolumes& volumes, ModelTables& models, const Scene
                 volume.wallAbove = sidesAboveFloorFirst(volumes.quads.data() + wallFirst,
                                                         volumes.quads.data() + volumes.quads.size(), matrix);
                 volume.wallBounds = casterBounds(wall, matrix);
+                volumes.bounds = unite(volumes.bounds, volume.wallBounds);
             }
         }
     }
@@ -317,12 +324,31 @@ void countMoving(Graphics& graphics, const ShadowClip& clip, Model& model, const
                 {nullptr, 0, 0, {}});
 }
 
+// The screen rectangle everything drawn so far lies in (the cells, the crates and the keeper); the whole
+// viewport when it cannot be told.
+PixelRect drawnSceneRect(const ShadowClip& clip, const StaticVolumes& volumes, Graphics& graphics,
+                         const SceneState& scene, const Board& board, const Model& keeperModel) {
+    Box3 drawn = unite(volumes.bounds, casterBounds(keeperModel, scene.keeperMatrix));
+    for (int i = 0; i < kMaxBoxes; ++i) {
+        if (board.boxes[i].active != 0)
+            drawn = unite(drawn, casterBounds(graphics.models.scenery[MODEL_CRATE], scene.boxMatrices[i]));
+    }
+    PixelRect rect;
+    if (boxScreenRect(clip.modelViewProjection, clip.width, clip.height, drawn, rect) == ScreenBound::Unknown)
+        return {0, 0, clip.width, clip.height};
+    return rect;
+}
+
 void drawShadowsFast(SceneSize size, Graphics& graphics, const SceneState& scene, const Board& board,
-                     Vec4 light, Model& keeperModel) {
+                     Vec4 light, Model& keeperModel, PictureMode picture) {
     StaticVolumes& volumes = graphics.staticVolumes;
     if (!sameStaticVolumes(volumes, scene, board, light))
         buildStaticVolumes(volumes, graphics.models, scene, board, light);
-    const ShadowClip clip = shadowClip(size, scene);
+    ShadowClip clip = shadowClip(size, scene);
+    // Fast counts only where the scene is drawn: every pixel outside it keeps the cleared black, which the
+    // darkening leaves black, so the colours are the same (the stencil and alpha there are not).
+    if (picture == PictureMode::Fast)
+        clip.limit = drawnSceneRect(clip, volumes, graphics, scene, board, keeperModel);
     beginShadowPass();
     beginVolumeSides();
     glEnable(GL_SCISSOR_TEST);
@@ -340,10 +366,17 @@ void drawShadowsFast(SceneSize size, Graphics& graphics, const SceneState& scene
             countMoving(graphics, clip, graphics.models.scenery[MODEL_CRATE], scene.boxMatrices[i], light);
     }
     countMoving(graphics, clip, keeperModel, scene.keeperMatrix, light);
-    glDisable(GL_SCISSOR_TEST);
     endVolumeSides();
     markPassSent(graphics, FramePass::Volumes);
+    // In Fast the darkening, too, only where the scene is drawn.
+    if (picture == PictureMode::Fast) {
+        const PixelRect& limit = clip.limit;
+        glScissor(limit.x0, limit.y0, std::max(0, limit.x1 - limit.x0), std::max(0, limit.y1 - limit.y0));
+    } else {
+        glDisable(GL_SCISSOR_TEST);
+    }
     glCallList(graphics.shadowFinishList);
+    glDisable(GL_SCISSOR_TEST);
 }
 
 }  // namespace
@@ -373,7 +406,7 @@ void drawScene(WindowSettings& window, Graphics& graphics, const SceneState& sce
     if (path == ScenePath::Plain) {
         drawShadowsPlain(graphics, scene, board, sceneLight, keeperModel);
     } else {
-        drawShadowsFast(size, graphics, scene, board, sceneLight, keeperModel);
+        drawShadowsFast(size, graphics, scene, board, sceneLight, keeperModel, window.picture);
     }
     markPassSent(graphics, FramePass::Darkening);
 }

@@ -35,4 +35,5 @@ struct StaticVolumes {
     // The sides, cell by cell in drawing order, each in its cell's own space.
     std::vector<ShadowQuad> quads;
     CellVolume volumes[kBoardWidth][kBoardHeight];
+    Box3 bounds;  // around everything drawn of the cells: floor tiles, goal tiles and walls (world space)
 };
