@@ -1,11 +1,11 @@
 # Shared steps of the end-to-end tests (sourced): run the real game under xvfb-run, find its window, press
 # keys the way a player does.
 
-# Start the game in the background with a scratch profile folder, both output streams in GAME_OUT; sets
-# GAME_PID, GAME_OUT and SCRATCH.
+# Start the game in the background (its arguments given to it) with a scratch profile folder, both output
+# streams in GAME_OUT; sets GAME_PID, GAME_OUT and SCRATCH.
 start_game() {
     new_scratch
-    (cd "$GAME_DIR" && PROGRAMDATA="$SCRATCH/programdata" exec ./tarmelo3d >"$GAME_OUT" 2>&1) &
+    (cd "$GAME_DIR" && PROGRAMDATA="$SCRATCH/programdata" exec ./tarmelo3d "$@" >"$GAME_OUT" 2>&1) &
     GAME_PID=$!
 }
 
