@@ -59,7 +59,9 @@ wait_until() {
 # Wait up to a minute for the title screen's yellow prompt in the bottom rows (start-up takes a second or
 # more on a software renderer, many more on a busy machine).
 title_shown() { [ "$(probe_count yellow 0 588 800 12)" -ge 20 ]; }
-wait_for_title() { wait_until 60 title_shown; }
+# The title, within $1 s (2 minutes by default: the start loads every model and sound, slowly on a busy
+# machine).
+wait_for_title() { wait_until "${1:-120}" title_shown; }
 
 # Hold a key for longer than a frame: the game reads key state once per frame.
 press() {
