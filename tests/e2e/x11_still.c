@@ -3,9 +3,10 @@
  * point of the board stands at its resting pixel only once the picture stops shifting. The fog drifts over
  * everything every tick and the goals glow on and off, so pixels never repeat: each reading is taken
  * without its slow changes (its brightness less its local mean), and two readings of new frames a third of
- * a second apart are matched at every shift of up to kMaxShift pixels. The picture holds still when the
- * best match of two such pairs in a row is no shift at all. Prints "shift DX DY" of the last pair; exit
- * status 0 when still, 3 when not within SECONDS, 2 on bad arguments, 1 when the window cannot be read. */
+ * a second apart are matched at every shift of up to kMaxShift pixels. The picture holds still when, for
+ * two such pairs in a row, the best match is no shift at all and leaves little unmatched. Prints
+ * "shift DX DY residue R" of the last pair; exit status 0 when still, 3 when not within SECONDS, 2 on bad
+ * arguments, 1 when the window cannot be read. */
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -18,6 +19,10 @@
 
 enum { kBlurRadius = 4, kMaxShift = 4, kStillPairs = 2 };
 static const double kPairSeconds = 0.33;
+/* What a still picture leaves unmatched, as a share of both readings' detail: the fog and the glow leave
+ * 0.02 to 0.2, a camera still easing in by less than a pixel 0.3 to 0.7, and a shift beyond kMaxShift
+ * close to 1, whichever shift matched best. */
+static const double kStillResidue = 0.4;
 
 static double now(void) {
     struct timespec t;
@@ -63,8 +68,16 @@ static int readDetail(Display* display, Window window, int x0, int y0, int width
     return 1;
 }
 
-/* The shift (dx, dy) of b that matches a best, by the squared differences over a's inner part. */
-static void bestShift(const float* a, const float* b, int width, int height, int* bestX, int* bestY) {
+/* The shift (dx, dy) of b that matches a best, by the squared differences over a's inner part; returns
+ * those differences as a share of the detail of both. */
+static double bestShift(const float* a, const float* b, int width, int height, int* bestX, int* bestY) {
+    double detail = 0.0;
+    for (int y = kMaxShift; y < height - kMaxShift; ++y) {
+        for (int x = kMaxShift; x < width - kMaxShift; ++x) {
+            const size_t i = (size_t)y * width + x;
+            detail += (double)a[i] * a[i] + (double)b[i] * b[i];
+        }
+    }
     double best = -1.0;
     for (int dy = -kMaxShift; dy <= kMaxShift; ++dy) {
         for (int dx = -kMaxShift; dx <= kMaxShift; ++dx) {
@@ -84,6 +97,7 @@ static void bestShift(const float* a, const float* b, int width, int height, int
             }
         }
     }
+    return detail > 0.0 ? best / detail : 0.0;
 }
 
 int main(int argc, char** argv) {
@@ -104,6 +118,7 @@ int main(int argc, char** argv) {
     if (before == NULL || after == NULL || sums == NULL) return 1;
 
     int status = 3, stillPairs = 0, dx = 0, dy = 0;
+    double residue = 1.0;
     const struct timespec pause = {0, (long)(kPairSeconds * 1e9)};
     if (!readDetail(display, window, x0, y0, width, height, before, sums)) status = 1;
     while (status == 3 && now() < deadline) {
@@ -114,14 +129,14 @@ int main(int argc, char** argv) {
         }
         /* The same picture twice: no frame came between the readings, which shows nothing of the camera. */
         if (memcmp(before, after, sizeof(float) * pixels) == 0) continue;
-        bestShift(before, after, width, height, &dx, &dy);
-        stillPairs = dx == 0 && dy == 0 ? stillPairs + 1 : 0;
+        residue = bestShift(before, after, width, height, &dx, &dy);
+        stillPairs = dx == 0 && dy == 0 && residue < kStillResidue ? stillPairs + 1 : 0;
         if (stillPairs >= kStillPairs) status = 0;
         float* swap = before;
         before = after;
         after = swap;
     }
-    printf("shift %d %d\n", dx, dy);
+    printf("shift %d %d residue %.2f\n", dx, dy, residue);
     free(before);
     free(after);
     free(sums);
