@@ -139,7 +139,10 @@ level_one_mark() {
 chooser_title 30 "Choose Level" "Classic" || fail "no page of collections: $TEXT_SCORES"
 press_leaving Return chooser_title 0.3 "Choose Level" "Classic" || fail "Enter did not open a collection"
 chooser_title 30 "Classic" "Choose Level" || fail "no page of Classic's levels: $TEXT_SCORES"
-level_one_mark || { keep_picture "chooser"; fail "level 1 is not shown solved in 8 moves and 2 pushes: $TEXT_SCORES"; }
+level_one_mark || {
+    keep_picture "chooser"
+    fail "level 1 is not shown solved in 8 moves and 2 pushes: $TEXT_SCORES"
+}
 
 # Level 1 selected (the page opens on the level in play), then watched: "REPLAY" and the record's line on the
 # HUD until the moves have been played and the chooser comes back by itself.
@@ -149,7 +152,10 @@ press_until w 10 wait_for_middle_text 0.3 "REPLAY" || fail "W did not play level
 wait_for_text 10 0 480 "Best 8 moves, 2 pushes" "Best 9 moves, 2 pushes" "Best 8 moves, 1 pushes" ||
     fail "the HUD does not show the record while it plays: $TEXT_SCORES"
 chooser_title 60 "Classic" "REPLAY" || fail "the chooser did not come back after the record: $TEXT_SCORES"
-level_one_mark || { keep_picture "chooser"; fail "level 1's mark is gone after the watching: $TEXT_SCORES"; }
+level_one_mark || {
+    keep_picture "chooser"
+    fail "level 1's mark is gone after the watching: $TEXT_SCORES"
+}
 
 press_leaving Escape chooser_title 0.3 "Classic" "Choose Level" || fail "Escape did not leave the levels"
 chooser_title 30 "Choose Level" "Classic" || fail "Escape did not go back to the collections: $TEXT_SCORES"
