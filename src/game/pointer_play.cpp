@@ -39,6 +39,8 @@ void choose(PointerPlay& pointer, const Board& board, const Player& player, int 
         noteCannotReach(pointer);
         return;
     }
+    // The walk under way ends with its glide: its next step would let the crate go again.
+    stopPlan(pointer);
     pointer.chosenBox = box;
     pointer.chosenAtStep = player.steps;
     for (int x = 0; x < kBoardWidth; ++x) {

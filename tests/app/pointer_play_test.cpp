@@ -1,7 +1,8 @@
 // Play by pointing through whole game frames, with clicks at the window pixels where the game draws the
 // cells (projected forwards by the test): a walk by the shortest way, a crate chosen and pushed with the
 // fewest pushes, every step a move that counts and can be undone; what cannot be reached moves nothing and
-// says so; a key stops a walk; Escape and the right button let a chosen crate go before the menu opens.
+// says so; a key or a crate chosen stops a walk; Escape and the right button let a chosen crate go before the
+// menu opens.
 
 #include <gtest/gtest.h>
 
@@ -81,6 +82,23 @@ TEST_F(PointerPlayTest, AChosenCrateIsPushedThereWithTheFewestPushes) {
     EXPECT_EQ(game->state.board.boxes[0].y, 3);
     EXPECT_EQ(game->state.history.pushes, plan.pushes);
     EXPECT_EQ(keeper().steps, static_cast<int>(plan.steps.size()));
+}
+
+// The crate stays chosen, its targets made for where the keeper stopped: the walk would otherwise let it go
+// at the next step.
+TEST_F(PointerPlayTest, ACrateChosenDuringAWalkStopsTheWalk) {
+    clickFloor(1, 1);
+    settle(3);
+    clickCrateTop(0);
+    ASSERT_EQ(pointer().chosenBox, 0);
+    const int steps = keeper().steps;
+    settle(100);
+    EXPECT_LE(keeper().steps, steps + 1);  // the glide under way ends; no further move
+    EXPECT_EQ(pointer().chosenBox, 0);
+    EXPECT_FALSE(keeper().x == 1 && keeper().y == 1);
+    clickFloor(6, 3);
+    for (int frames = 0; frames < 400 && !isSolved(game->state.board); ++frames) settle(1);
+    EXPECT_TRUE(isSolved(game->state.board));
 }
 
 TEST_F(PointerPlayTest, WhatCannotBeReachedMovesNothingAndSaysSo) {

@@ -129,13 +129,14 @@ centred_x() {
 }
 
 # Wait up to $1 s until the large-font line at pen ($2, $3) reads $4 and none of the further texts; the
-# last scores are kept in TEXT_SCORES for the failure message.
+# last scores are kept in TEXT_SCORES for the failure message. TEXT_FONT, when set, names another font
+# image (the small font, Textures/Text.tga).
 wait_for_text() {
     seconds=$1 pen_x=$2 pen_y=$3
     shift 3
     for _ in 1 2 3; do
         if TEXT_SCORES=$("$TARMELO_E2E_TOOLS/text_match" --wait "$seconds" "$window" \
-            "$GAME_DIR/Textures/Swords.tga" "$pen_x" "$pen_y" "$@"); then
+            "${TEXT_FONT:-$GAME_DIR/Textures/Swords.tga}" "$pen_x" "$pen_y" "$@"); then
             text_status=0
         else
             text_status=$?
@@ -177,17 +178,22 @@ wait_for_main_page() {
         wait_for_text 0.3 112 330 "Create New Profile" && return 0
         wait_for_text 0.3 208 270 "Load Profile" && return 0
         wait_for_text 0.3 208 300 "Load Profile" && return 0
+        wait_for_text 0.3 208 270 "Choose Level" && return 0
         [ $(($(date +%s) - page_started)) -ge "$1" ] && return 1
     done
 }
 
-# Sets MAIN_COUNT from the line above "Quit", which reads "Load Profile" or "Choose Level"; fails when the
-# line reads as neither within 10 s.
+# Sets MAIN_COUNT from the line above "Quit", which reads "Load Profile" or "Choose Level", or from where
+# "Load Profile" or "Create New Profile" stands (a grey line over the lit floor can read too faintly, the
+# selected one is white); fails when no line reads within 10 s.
 main_page_count() {
     count_started=$(date +%s)
     while :; do
         wait_for_text 0.3 208 270 "Choose Level" "Load Profile" && { MAIN_COUNT=4; return 0; }
         wait_for_text 0.3 208 270 "Load Profile" "Choose Level" && { MAIN_COUNT=3; return 0; }
+        wait_for_text 0.3 208 300 "Load Profile" && { MAIN_COUNT=4; return 0; }
+        wait_for_text 0.3 112 330 "Create New Profile" && { MAIN_COUNT=4; return 0; }
+        wait_for_text 0.3 112 300 "Create New Profile" && { MAIN_COUNT=3; return 0; }
         [ $(($(date +%s) - count_started)) -ge 10 ] && return 1
     done
 }
