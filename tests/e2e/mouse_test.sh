@@ -120,11 +120,11 @@ press_until Escape 10 wait_for_main_page 1 || fail "Escape did not open the menu
 menu_choose "Choose Level"
 
 # Pages of the chooser, told by their titles in the large font; the levels' lines in the small font, level 1
-# on the first (the list's top in window pixels: 150 below the top edge), its mark after 55 characters.
+# on the first (the list's top in window pixels: 166 below the top edge), its mark after 55 characters.
 chooser_title() {
-    wait_for_text "$1" "$(centred_x "$2")" 480 "$2" "$3"
+    wait_for_text "$1" "$(centred_x "$2")" 464 "$2" "$3"
 }
-LIST_Y=$((HEIGHT - 150))
+LIST_Y=$((HEIGHT - 166))
 MARK_X=$((48 + 8 * 55))
 small_text() {
     TEXT_FONT=$GAME_DIR/Textures/Text.tga
