@@ -14,14 +14,14 @@ void noteCannotReach(PointerPlay& pointer) {
     pointer.noteSeconds = kPointerNoteSeconds;
 }
 
-// A plan found takes the place of the rest of any plan being made; one not found, or too long to keep,
-// moves nothing and says so.
+// A click takes the place of the rest of any plan being made: one not found, or too long to keep, moves
+// nothing more (the glide under way ends) and says so.
 void follow(PointerPlay& pointer, const MovePlan& plan) {
+    stopPlan(pointer);
     if (!plan.found || plan.steps.size() > static_cast<std::size_t>(kMaxPlannedMoves)) {
         noteCannotReach(pointer);
         return;
     }
-    stopPlan(pointer);
     for (const Direction step : plan.steps)
         pointer.plan[pointer.planLength++] = static_cast<std::uint8_t>(step);
 }
@@ -35,12 +35,12 @@ bool anyKeyPressed(const FrameInput& input) {
 
 void choose(PointerPlay& pointer, const Board& board, const Player& player, int box) {
     const PushTargets targets = pushTargets(board, player, box);
+    // The walk under way ends with its glide: its next step would let the crate go again.
+    stopPlan(pointer);
     if (targets.count == 0) {
         noteCannotReach(pointer);
         return;
     }
-    // The walk under way ends with its glide: its next step would let the crate go again.
-    stopPlan(pointer);
     pointer.chosenBox = box;
     pointer.chosenAtStep = player.steps;
     for (int x = 0; x < kBoardWidth; ++x) {
@@ -61,7 +61,7 @@ void leftClick(PointerPlay& pointer, const Board& board, const Player& player, c
     if (picked.object == PickedObject::Crate)
         choose(pointer, board, player, picked.boxIndex);
     else if (picked.object == PickedObject::Wall)
-        noteCannotReach(pointer);
+        follow(pointer, MovePlan{});
     else
         follow(pointer, walkPath(board, player, picked.x, picked.y));
 }

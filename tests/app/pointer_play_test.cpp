@@ -1,8 +1,8 @@
 // Play by pointing through whole game frames, with clicks at the window pixels where the game draws the
 // cells (projected forwards by the test): a walk by the shortest way, a crate chosen and pushed with the
 // fewest pushes, every step a move that counts and can be undone; what cannot be reached moves nothing and
-// says so; a key or a crate chosen stops a walk; Escape and the right button let a chosen crate go before the
-// menu opens.
+// says so; a key, a crate chosen or a click on what cannot be reached stops a walk; Escape and the right
+// button let a chosen crate go before the menu opens.
 
 #include <gtest/gtest.h>
 
@@ -109,6 +109,14 @@ TEST_F(PointerPlayTest, WhatCannotBeReachedMovesNothingAndSaysSo) {
     EXPECT_EQ(pointer().noteSeconds > 0.0f, true);  // the note fades with time only
     settle(300);
     EXPECT_LE(pointer().noteSeconds, 0.0f);
+
+    clickFloor(1, 1);  // a walk under way ends at a click on what cannot be reached
+    settle(3);
+    clickAt({6.0f, 1.0f, 1.0f});
+    const int steps = keeper().steps;
+    settle(100);
+    EXPECT_LE(keeper().steps, steps + 1);
+    EXPECT_FALSE(keeper().x == 1 && keeper().y == 1);
 }
 
 TEST_F(PointerPlayTest, AKeyStopsAWalkAndEscapeLetsTheCrateGoFirst) {
