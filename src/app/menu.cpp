@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/level_chooser.h"
+#include "app/menu_controls.h"
 #include "app/window_callbacks.h"
 #include "core/level_file.h"
 #include "game/game_step.h"
@@ -112,13 +113,13 @@ void editTypedText(MenuState& menu, InputFeed& feed) {
 // The count is that of the items last laid out. Before the first layout there are none; the selection
 // still stays at 1 or more.
 void moveSelection(MenuState& menu, InputFeed& feed) {
-    if (feed.now.held[KEY_UP]) {
+    if (controlDown(feed.now, kMenuUp)) {
         --menu.menuSelection;
-        waitForRelease(feed, KEY_UP, kReleaseWaitSeconds);
+        waitForControlRelease(feed, kMenuUp, kReleaseWaitSeconds);
     }
-    if (feed.now.held[KEY_DOWN]) {
+    if (controlDown(feed.now, kMenuDown)) {
         ++menu.menuSelection;
-        waitForRelease(feed, KEY_DOWN, kReleaseWaitSeconds);
+        waitForControlRelease(feed, kMenuDown, kReleaseWaitSeconds);
     }
     menu.menuSelection = std::max(std::min(menu.menuSelection, static_cast<int>(menu.menuItems.size())), 1);
 }
@@ -269,7 +270,7 @@ void escapeToGame(Game& game, InputFeed& feed) {
     menu.menuPage = MenuPage::Main;
     game.session.profile.name = menu.savedName;
     game.session.profile.password = menu.savedPassword;
-    waitForRelease(feed, KEY_ESC, kReleaseWaitSeconds);
+    waitForControlRelease(feed, kMenuEscape, kReleaseWaitSeconds);
 }
 
 // ---- the layout of what is shown ----
@@ -346,15 +347,15 @@ void runMenuFrame(Game& game, InputFeed& feed) {
         else
             moveSelection(menu, feed);
 
-        if (feed.now.held[KEY_ENTER]) {
+        if (controlDown(feed.now, kMenuEnter)) {
             if (menu.messageShown)
                 menu.messageShown = false;
             else
                 enterOnPage(game, feed);
-            waitForRelease(feed, KEY_ENTER, kReleaseWaitSeconds);
+            waitForControlRelease(feed, kMenuEnter, kReleaseWaitSeconds);
         }
 
-        if (feed.now.held[KEY_ESC] && game.session.profile.loaded) escapeToGame(game, feed);
+        if (controlDown(feed.now, kMenuEscape) && game.session.profile.loaded) escapeToGame(game, feed);
     }
 
     const double now = feed.now.time;

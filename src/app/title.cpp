@@ -16,12 +16,13 @@ void showTitle(Game& game, double deadline) {
         platformFlushDrawing();
         sleepRestOfFrame(start);
         platformSwapBuffers();
-        // The swap read the events: the deadline and Space as they stand after it, in that order.
+        // The swap read the events: the deadline and Space (or the pad's A or Start) as they stand after it,
+        // in that order.
         resampleLoopInput(feed);
         if (feed.now.time >= deadline) {
             game.state.demo.demoMode = true;
             return;
         }
-        if (feed.now.held[KEY_SPACE]) return;
+        if (controlDown(feed.now, kTakeOverControl)) return;
     }
 }

@@ -4,12 +4,13 @@
 #include <vector>
 
 #include "platform/frame_input.h"
+#include "platform/pad_sampling.h"
 #include "platform/window.h"
 #include "platform/window_events.h"
 
 namespace {
 
-enum class EventKind { Key, Close, Char, Resize, Cursor, Button };
+enum class EventKind { Key, Close, Char, Resize, Cursor, Button, Pad };
 
 struct ScheduledEvent {
     double time;
@@ -18,6 +19,7 @@ struct ScheduledEvent {
     int b;
     double x = 0.0;  // the pointer's position, for Cursor
     double y = 0.0;
+    PadState pad{};  // for Pad
 };
 
 struct ScriptedState {
@@ -36,6 +38,8 @@ struct ScriptedState {
     double cursorY = 0.0;
     bool buttons[kMouseButtonCount] = {};
     bool buttonPressed[kMouseButtonCount] = {};
+    PadState pad;
+    PadSampling padSampling;
     std::vector<ScheduledEvent> events;  // kept in time order
     std::function<void()> onPoll;
     std::function<void()> onSwap;
@@ -68,6 +72,9 @@ void apply(const ScheduledEvent& event) {
             break;
         case EventKind::Button:
             scriptedSetButton(event.a, event.b != 0);
+            break;
+        case EventKind::Pad:
+            scriptedSetPad(event.pad);
             break;
         case EventKind::Resize:
             g_scripted.record.windowWidth = event.a;
@@ -124,6 +131,10 @@ void scriptedSetButton(int button, bool down) {
     g_scripted.buttons[button] = down;
 }
 
+void scriptedSetPad(const PadState& pad) {
+    g_scripted.pad = pad;
+}
+
 void scriptedAdvanceTime(double seconds) {
     g_scripted.now += seconds;
     g_scripted.awake += seconds;
@@ -139,6 +150,12 @@ void scriptedCursorAt(double time, double x, double y) {
 
 void scriptedButtonAt(double time, int button, bool down) {
     schedule({time, EventKind::Button, button, down ? 1 : 0});
+}
+
+void scriptedPadAt(double time, const PadState& pad) {
+    ScheduledEvent event{time, EventKind::Pad, 0, 0};
+    event.pad = pad;
+    schedule(event);
 }
 
 void scriptedCloseAt(double time) {
@@ -292,6 +309,11 @@ void platformSampleInput(FrameInput& input) {
         input.buttonPressed[button] = g_scripted.buttonPressed[button];
         g_scripted.buttonPressed[button] = false;
     }
+    input.pad = samplePad(g_scripted.padSampling, g_scripted.pad);
+}
+
+bool platformPadButtonDown(int button) {
+    return button >= 0 && button < kPadButtonCount && g_scripted.pad.connected && g_scripted.pad.held[button];
 }
 
 void platformFlushDrawing() {

@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "platform/frame_input.h"
+#include "platform/pad_sampling.h"
 #include "platform/window.h"
 #include "platform/window_events.h"
 #include "platform/window_keys.h"
@@ -12,7 +13,8 @@
 // The windowing layer over GLFW 3. GLFW 3 differs from what the game expects in four ways: key numbers
 // (translated here through one table), the close callback (GLFW 3 closes unless vetoed), the size callback
 // (GLFW 3 does not call it on installation) and character repeat (GLFW 3 always repeats). The last three
-// are the shared rules of platform/window_events.h, which this layer reports its events through.
+// are the shared rules of platform/window_events.h, which this layer reports its events through. A pad is
+// read through GLFW's gamepad mappings, by the shared rule of platform/pad_sampling.h.
 
 namespace {
 
@@ -24,9 +26,40 @@ struct WindowState {
     // Presses since the last sample, by game key and mouse button: a tap shorter than a frame still counts.
     bool keyPressed[KEY_LAST + 1] = {};
     bool buttonPressed[kMouseButtonCount] = {};
+    PadSampling pad;
 };
 
 WindowState g_state;
+
+// GLFW's gamepad buttons in the order of the game's pad buttons.
+constexpr int kGlfwPadButtons[] = {GLFW_GAMEPAD_BUTTON_A,           GLFW_GAMEPAD_BUTTON_B,
+                                   GLFW_GAMEPAD_BUTTON_X,           GLFW_GAMEPAD_BUTTON_Y,
+                                   GLFW_GAMEPAD_BUTTON_BACK,        GLFW_GAMEPAD_BUTTON_START,
+                                   GLFW_GAMEPAD_BUTTON_LEFT_BUMPER, GLFW_GAMEPAD_BUTTON_RIGHT_BUMPER,
+                                   GLFW_GAMEPAD_BUTTON_DPAD_UP,     GLFW_GAMEPAD_BUTTON_DPAD_DOWN,
+                                   GLFW_GAMEPAD_BUTTON_DPAD_LEFT,   GLFW_GAMEPAD_BUTTON_DPAD_RIGHT};
+static_assert(sizeof kGlfwPadButtons / sizeof kGlfwPadButtons[0] == kPadButtonCount,
+              "a GLFW button for every pad button");
+
+// The first joystick GLFW has a gamepad mapping for, looked for afresh at every read: a pad plugged in or
+// pulled out is taken or dropped at the next read, without a word. (GLFW notices the change in its event
+// poll.)
+PadState readPad() {
+    PadState pad;
+    GLFWgamepadstate state;
+    for (int joystick = GLFW_JOYSTICK_1; joystick <= GLFW_JOYSTICK_LAST; ++joystick) {
+        if (glfwJoystickIsGamepad(joystick) != GLFW_TRUE ||
+            glfwGetGamepadState(joystick, &state) != GLFW_TRUE)
+            continue;
+        pad.connected = true;
+        for (int button = 0; button < kPadButtonCount; ++button)
+            pad.held[button] = state.buttons[kGlfwPadButtons[button]] == GLFW_PRESS;
+        pad.stickX = state.axes[GLFW_GAMEPAD_AXIS_LEFT_X];
+        pad.stickY = state.axes[GLFW_GAMEPAD_AXIS_LEFT_Y];
+        break;
+    }
+    return pad;
+}
 
 // GLFW's text for its latest error. The callback may run before initialisation and outlives a terminate,
 // so it is kept apart from the window's state.
@@ -201,6 +234,11 @@ void platformSampleInput(FrameInput& input) {
         input.buttonPressed[button] = g_state.buttonPressed[button];
         g_state.buttonPressed[button] = false;
     }
+    input.pad = samplePad(g_state.pad, readPad());
+}
+
+bool platformPadButtonDown(int button) {
+    return g_state.window != nullptr && button >= 0 && button < kPadButtonCount && readPad().held[button];
 }
 
 void platformFlushDrawing() {

@@ -333,4 +333,37 @@ TEST_F(MenuTest, EscapeAfterALoginClosesAndReopensOnTheMainPage) {
     EXPECT_FALSE(game->session.menu.messageShown);
 }
 
+// The pad's d-pad, A and B do what Up, Down, Enter and Escape do, once per press, and each is let go
+// before play reads it (B there takes a move back).
+TEST_F(MenuTest, PadMovesConfirmsAndClosesLikeTheKeys) {
+    frame();
+    pressPad(PAD_DOWN, 2.0);  // held long: still one step
+    frame();
+    frame();
+    EXPECT_EQ(game->session.menu.menuSelection, 2);
+    pressPad(PAD_UP);
+    EXPECT_EQ(game->session.menu.menuSelection, 1);
+    pressPad(PAD_B);  // no profile yet: the menu stays
+    EXPECT_TRUE(game->session.menuOpen);
+    pressPad(PAD_A);
+    EXPECT_EQ(game->session.menu.menuPage, MenuPage::CreateName);
+    type("ann");
+    pressPad(PAD_A);
+    type("pw");
+    pressPad(PAD_A);
+    ASSERT_FALSE(game->session.menuOpen);
+    ASSERT_TRUE(game->session.profile.loaded);
+
+    pressPad(PAD_RIGHT, 0.02);
+    for (int i = 0; i < 20; ++i) frame();
+    ASSERT_EQ(game->state.player.x, 2);
+    pressPad(PAD_START);
+    ASSERT_TRUE(game->session.menuOpen);
+    pressPad(PAD_B);
+    EXPECT_FALSE(game->session.menuOpen);
+    expectTyping(false);
+    for (int i = 0; i < 20; ++i) frame();
+    EXPECT_EQ(game->state.player.x, 2);
+}
+
 }  // namespace
