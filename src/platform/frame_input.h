@@ -49,6 +49,8 @@ struct FrameInput {
     bool buttonHeld[kMouseButtonCount] = {};
     bool buttonPressed[kMouseButtonCount] = {};  // went down since the previous sample
     PadState pad;
+    // Enter went down with Alt since the previous sample: the full-screen switch (Enter itself reads as up).
+    bool altEnterPressed = false;
     double time = 0.0;  // seconds since platformInit, at the sample
 };
 

@@ -40,6 +40,7 @@ struct ScriptedState {
     bool buttonPressed[kMouseButtonCount] = {};
     PadState pad;
     PadSampling padSampling;
+    ScriptedWindowRecord windowed;       // the window's place and size before it went full screen
     std::vector<ScheduledEvent> events;  // kept in time order
     std::function<void()> onPoll;
     std::function<void()> onSwap;
@@ -116,8 +117,11 @@ void scriptedGrantSamples(int (*grant)(int requested)) {
 
 void scriptedSetKey(int key, bool down) {
     if (key < 0 || key > KEY_LAST) return;
-    if (down && !g_scripted.keys[key]) g_scripted.keyPressed[key] = true;
-    g_scripted.keys[key] = down;
+    bool* const keys = g_scripted.keys;
+    if (down && !keys[key] && reportKeyPress(key, keys[KEY_LALT] || keys[KEY_RALT]))
+        g_scripted.keyPressed[key] = true;
+    if (!down && keys[key]) reportKeyRelease(key);
+    keys[key] = down;
 }
 
 void scriptedSetCursor(double x, double y) {
@@ -250,6 +254,30 @@ void platformGetDesktopSize(int& width, int& height) {
     height = g_scripted.desktopHeight;
 }
 
+void platformSetFullScreen(bool fullScreen) {
+    ScriptedWindowRecord& record = g_scripted.record;
+    if (!record.windowOpen || fullScreen == record.fullScreen) return;
+    record.fullScreen = fullScreen;
+    ++record.fullScreenSwitches;
+    if (fullScreen) {
+        g_scripted.windowed = record;
+        record.windowX = 0;
+        record.windowY = 0;
+        record.windowWidth = g_scripted.desktopWidth;
+        record.windowHeight = g_scripted.desktopHeight;
+    } else {
+        record.windowX = g_scripted.windowed.windowX;
+        record.windowY = g_scripted.windowed.windowY;
+        record.windowWidth = g_scripted.windowed.windowWidth;
+        record.windowHeight = g_scripted.windowed.windowHeight;
+    }
+    reportSize(record.windowWidth, record.windowHeight);
+}
+
+bool platformFullScreen() {
+    return g_scripted.record.fullScreen;
+}
+
 void platformSwapInterval(int interval) {
     g_scripted.record.swapInterval = interval;
 }
@@ -278,7 +306,7 @@ void platformSetKeyRepeat(bool enabled) {
 }
 
 bool platformKeyDown(int key) {
-    return key >= 0 && key <= KEY_LAST && g_scripted.keys[key];
+    return key >= 0 && key <= KEY_LAST && g_scripted.keys[key] && !keyHeldBack(key);
 }
 
 void platformPollEvents() {
@@ -298,10 +326,11 @@ void platformSampleInput(FrameInput& input) {
     input.typedChar = typedChar;
     input.time = g_scripted.now;
     for (int key = 0; key <= KEY_LAST; ++key) {
-        input.held[key] = g_scripted.keys[key];
+        input.held[key] = platformKeyDown(key);
         input.pressed[key] = g_scripted.keyPressed[key];
         g_scripted.keyPressed[key] = false;
     }
+    input.altEnterPressed = takeAltEnterPress();
     input.cursorX = g_scripted.cursorX;
     input.cursorY = g_scripted.cursorY;
     for (int button = 0; button < kMouseButtonCount; ++button) {

@@ -29,12 +29,17 @@ struct ScriptedWindowRecord {
     const char* title = "";
     int iconWidth = 0;  // the window's icon, 0 x 0 while it has none
     int iconHeight = 0;
+    bool fullScreen = false;  // the window fills the desktop, at the desktop's size
+    int fullScreenSwitches = 0;
 };
 
 // Back to a fresh state: no window, time 0, every key up, nothing scheduled.
 void scriptedReset();
 // What the program did to the stand-in so far.
 const ScriptedWindowRecord& scriptedRecord();
+
+// Full screen fills the desktop (scriptedSetDesktopSize) and reports its size; leaving it gives back the
+// window's size and place from before and reports that size.
 
 // Configuration for the failure paths, with the text the library gives for the failure.
 void scriptedFailInit(bool fail, const char* libraryText = "");

@@ -87,3 +87,10 @@ void drawTitleFrame(Graphics& graphics, const WindowSettings& window, bool promp
     drawImageOverlay(window, graphics.textures.names[TEX_LOGO], 1.0f);
     storeFrame(cache, window);
 }
+
+void choosePictureDetail(Graphics& graphics, PictureSetting setting) {
+    const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    const PictureDetail detail = resolvePicture(setting, renderer);
+    if (detail != graphics.picture) graphics.boardBehindMenu.frame.valid = false;
+    graphics.picture = detail;
+}

@@ -145,15 +145,15 @@ struct LevelChooserTest : testing_support::ScriptedGameTest {
     std::string base;
 };
 
-TEST_F(LevelChooserTest, ChooseLevelJoinsTheMainPageBeforeQuitOnceAProfileIsLoaded) {
+TEST_F(LevelChooserTest, ChooseLevelJoinsTheMainPageBeforeSettingsAndQuitOnceAProfileIsLoaded) {
     frame();
     EXPECT_EQ(game->session.menu.menuItems,
-              (std::vector<std::string>{"Create New Profile", "Load Profile", "Quit"}));
+              (std::vector<std::string>{"Create New Profile", "Load Profile", "Settings", "Quit"}));
     create("ann");
     press(KEY_ESC);
     frame();
-    EXPECT_EQ(game->session.menu.menuItems,
-              (std::vector<std::string>{"Create New Profile", "Load Profile", "Choose Level", "Quit"}));
+    EXPECT_EQ(game->session.menu.menuItems, (std::vector<std::string>{"Create New Profile", "Load Profile",
+                                                                      "Choose Level", "Settings", "Quit"}));
     choose("Quit");
     EXPECT_TRUE(quitRequested);
 }

@@ -51,13 +51,15 @@ struct MenuTest : testing_support::ScriptedGameTest {
 
     // Main page item, counted from 1, then Enter.
     void choose(int item) {
-        for (int i = 0; i < 3; ++i) press(KEY_UP);
+        for (int i = 0; i < 4; ++i) press(KEY_UP);
         for (int i = 1; i < item; ++i) press(KEY_DOWN);
         press(KEY_ENTER);
     }
 
+    // The load page's field starts with the last profile loaded: it is cleared first.
     void submit(int item, const std::string& name, const std::string& password) {
         choose(item);
+        while (!game->session.menu.typedText.empty()) press(KEY_BACKSPACE);
         type(name);
         press(KEY_ENTER);
         type(password);
@@ -111,9 +113,8 @@ TEST_F(MenuTest, UpOnTheFirstAndDownOnTheLastItemStayPut) {
     frame();
     frame();
     EXPECT_EQ(game->session.menu.menuSelection, 2);
-    press(KEY_DOWN);
-    press(KEY_DOWN);
-    EXPECT_EQ(game->session.menu.menuSelection, 3);
+    for (int i = 0; i < 3; ++i) press(KEY_DOWN);
+    EXPECT_EQ(game->session.menu.menuSelection, 4);
 }
 
 TEST_F(MenuTest, TypingFollowsTheRangeTheFieldLimitAndOneBackspacePerPress) {
@@ -309,6 +310,7 @@ TEST_F(MenuTest, EscapeAfterALoginClosesAndReopensOnTheMainPage) {
     create("ann", "one");
     reopen();
     choose(2);
+    for (int i = 0; i < 3; ++i) press(KEY_BACKSPACE);  // "ann", the profile loaded last
     type("zed");
     press(KEY_ENTER);
     type("x");
