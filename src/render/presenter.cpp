@@ -80,6 +80,9 @@ void drawTitleFrame(Graphics& graphics, const WindowSettings& window, bool promp
         replayFrame(cache, window);
         return;
     }
+    // The window may have changed its size since the last frame (full screen on the title): the picture kept
+    // must be drawn over all of it.
+    glViewport(0, 0, static_cast<GLsizei>(window.width), static_cast<GLsizei>(window.height));
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     printCentredSmall(graphics, window, kProgrammingCredit, 40.0f, 1.0f, 1.0f, 1.0f);
     printCentredSmall(graphics, window, kMusicCredit, 20.0f, 1.0f, 1.0f, 1.0f);

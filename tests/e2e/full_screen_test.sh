@@ -23,12 +23,14 @@ geometry() {
         /Width:/ { w = $2 } /Height:/ { h = $2 } END { print w, h, x, y }'
 }
 geometry_is() { [ "$(geometry | cut -d ' ' -f 1-2)" = "$1 $2" ]; }
-# Yellow pixels in a rectangle of the whole screen.
-screen_yellow() {
-    "$TARMELO_E2E_TOOLS/x11_probe" "$root" "$@" | sed -n 's/.* yellow \([0-9]*\).*/\1/p'
+# The count of one class of pixels (as probe_count) in a rectangle of the whole screen.
+screen_count() {
+    class=$1
+    shift
+    "$TARMELO_E2E_TOOLS/x11_probe" "$root" "$@" | sed -n "s/.* $class \([0-9]*\).*/\1/p"
 }
 # The title's prompt, yellow, on the bottom rows of the screen.
-prompt_at_screen_bottom() { [ "$(screen_yellow 0 1068 1920 12)" -ge 40 ]; }
+prompt_at_screen_bottom() { [ "$(screen_count yellow 0 1068 1920 12)" -ge 40 ]; }
 setting_is() { grep -q "^full_screen = $1\$" "$SCRATCH/config/ZUR/Tarmelo3D/settings.txt"; }
 
 start_game
@@ -40,12 +42,13 @@ windowed=$(geometry)
 
 press_until F11 20 geometry_is 1920 1080 || fail "F11 did not fill the screen: $(geometry)"
 [ "$(geometry | cut -d ' ' -f 3-4)" = "0 0" ] || fail "the full-screen window does not start at the corner: $(geometry)"
-wait_until 30 prompt_at_screen_bottom || fail "no prompt at the screen's bottom: $(screen_yellow 0 1068 1920 12)"
+wait_until 30 prompt_at_screen_bottom || fail "no prompt at the screen's bottom: $(screen_count yellow 0 1068 1920 12)"
 "$TARMELO_E2E_TOOLS/x11_screenshot" "$root" "$SHOTS/full-screen-title.png" || fail "no screenshot"
-# The logo stretches over the whole width: its gold reaches both outer thirds of the screen.
-left=$(screen_yellow 0 200 640 400)
-right=$(screen_yellow 1280 200 640 400)
-[ "$left" -ge 500 ] && [ "$right" -ge 500 ] || fail "the logo does not span the screen: $left left, $right right"
+# The logo stretches over the whole width: its letters' highlights stand left and right of where the
+# window stood (x 560 to 1360), where the screen was black before.
+left=$(screen_count bright 0 200 520 400)
+right=$(screen_count bright 1400 200 520 400)
+[ "$left" -ge 200 ] && [ "$right" -ge 200 ] || fail "the logo does not span the screen: $left left, $right right"
 wait_until 10 setting_is on || fail "full screen was not kept in the settings file"
 
 # The menu in the middle of the large picture: its first item at 570 over the screen's bottom, centred.
