@@ -24,11 +24,11 @@ constexpr const char* kNoSolutionKept = "NO SOLUTION KEPT YET!";
 // under it, the help at the panel's foot. A window too low for every row shows fewer.
 constexpr int kMaxListRows = 24;           // lines of a list on show at once
 constexpr float kListLineSpacing = 14.0f;  // pixels between the small font's lines
-constexpr float kPanelDrop = 84.0f;        // from the window's top to the panel's: the HUD's lines stay clear
+constexpr float kPanelDrop = 100.0f;       // from the window's top to the panel's: below the HUD's counts
 constexpr float kPanelRise = 36.0f;        // from the window's bottom to the panel's
 constexpr float kPanelMargin = 32.0f;      // from the window's sides to the panel's
-constexpr float kTitleDrop = 120.0f;       // from the window's top to the title's baseline
-constexpr float kListDrop = 150.0f;        // from the window's top to the list's first line
+constexpr float kTitleDrop = 136.0f;       // from the window's top to the title's baseline
+constexpr float kListDrop = 166.0f;        // from the window's top to the list's first line
 constexpr float kHelpRise = 46.0f;         // from the window's bottom to the help line
 constexpr float kListLeft = 48.0f;         // from the window's left edge to a list line
 constexpr std::size_t kTitleChars = 22;    // what the large font holds inside the panel at 800 pixels

@@ -86,17 +86,8 @@ struct LevelChooserTest : testing_support::ScriptedGameTest {
     // Walks right until the level is solved (every level here is), then runs frames until the level end
     // has loaded the next level.
     void solveByWalkingRight() {
-        for (int moves = 0; moves < 10 && !isSolved(game->state.board); ++moves) {
-            press(KEY_RIGHT, 0.02);
-            for (int frames = 0; frames < 20; ++frames) {
-                scriptedAdvanceTime(0.03);
-                frame();
-            }
-        }
-        for (int frames = 0; frames < 400 && game->state.player.steps != 0; ++frames) {
-            scriptedAdvanceTime(0.03);
-            frame();
-        }
+        for (int moves = 0; moves < 10 && !isSolved(game->state.board); ++moves) moveAndGlide(KEY_RIGHT);
+        runUntilNextLevel();
     }
     // Plays moves in the genre's letters, each to the end of its glide, then frames until a solved level
     // has loaded the next.
@@ -106,12 +97,18 @@ struct LevelChooserTest : testing_support::ScriptedGameTest {
                             : (letter | 0x20) == 'r' ? KEY_RIGHT
                             : (letter | 0x20) == 'u' ? KEY_UP
                                                      : KEY_DOWN;
-            press(key, 0.02);
-            for (int frames = 0; frames < 20; ++frames) {
-                scriptedAdvanceTime(0.03);
-                frame();
-            }
+            moveAndGlide(key);
         }
+        runUntilNextLevel();
+    }
+    void moveAndGlide(int key) {
+        press(key, 0.02);
+        for (int frames = 0; frames < 20; ++frames) {
+            scriptedAdvanceTime(0.03);
+            frame();
+        }
+    }
+    void runUntilNextLevel() {
         for (int frames = 0; frames < 400 && game->state.player.steps != 0; ++frames) {
             scriptedAdvanceTime(0.03);
             frame();

@@ -1,12 +1,12 @@
 # Shared steps of the end-to-end tests (sourced): run the real game under xvfb-run, find its window, press
 # keys the way a player does.
 
-# Start the game in the background with a scratch profile folder and settings folder, both output streams
-# in GAME_OUT; sets GAME_PID, GAME_OUT and SCRATCH.
+# Start the game in the background (its arguments given to it) with a scratch profile folder and settings
+# folder, both output streams in GAME_OUT; sets GAME_PID, GAME_OUT and SCRATCH.
 start_game() {
     new_scratch
     (cd "$GAME_DIR" && PROGRAMDATA="$SCRATCH/programdata" XDG_CONFIG_HOME="$SCRATCH/config" \
-        exec ./tarmelo3d >"$GAME_OUT" 2>&1) &
+        exec ./tarmelo3d "$@" >"$GAME_OUT" 2>&1) &
     GAME_PID=$!
 }
 
@@ -60,7 +60,9 @@ wait_until() {
 # Wait up to a minute for the title screen's yellow prompt in the bottom rows (start-up takes a second or
 # more on a software renderer, many more on a busy machine).
 title_shown() { [ "$(probe_count yellow 0 588 800 12)" -ge 20 ]; }
-wait_for_title() { wait_until 60 title_shown; }
+# The title, within $1 s (2 minutes by default: the start loads every model and sound, slowly on a busy
+# machine).
+wait_for_title() { wait_until "${1:-120}" title_shown; }
 
 # Hold a key for longer than a frame: the game reads key state once per frame.
 press() {
