@@ -188,14 +188,22 @@ wait_for_main_page() {
     done
 }
 
-# Sets MAIN_COUNT from the line below "Load Profile", which reads "Settings" or "Choose Level"; fails when
-# the line reads as neither within 10 s.
+# Sets MAIN_COUNT from the lines under "Load Profile": "Choose Level", "Settings", "Quit" or "Settings",
+# "Quit". Any one line that reads as its layout's is enough. A grey line over the bright floor can read too
+# poorly, the white selected one never does: when none has read for a while, Down moves the selection onto
+# the lines that tell the layouts apart (menu_choose moves it where it wants it afterwards). Fails when no
+# line reads within 30 s.
 main_page_count() {
-    count_started=$(date +%s)
+    count_started=$(date +%s) count_tries=0
     while :; do
         wait_for_text 0.3 208 270 "Choose Level" "Settings" && { MAIN_COUNT=5; return 0; }
+        wait_for_text 0.3 272 240 "Settings" "Quit" && { MAIN_COUNT=5; return 0; }
+        wait_for_text 0.3 336 210 "Quit" && { MAIN_COUNT=5; return 0; }
         wait_for_text 0.3 272 270 "Settings" "Choose Level" && { MAIN_COUNT=4; return 0; }
-        [ $(($(date +%s) - count_started)) -ge 10 ] && return 1
+        wait_for_text 0.3 336 240 "Quit" "Settings" && { MAIN_COUNT=4; return 0; }
+        [ $(($(date +%s) - count_started)) -ge 30 ] && return 1
+        count_tries=$((count_tries + 1))
+        [ $((count_tries % 2)) -eq 0 ] && menu_key Down
     done
 }
 
