@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/outer_loop.h"
+#include "app/player_settings.h"
 #include "app/window_callbacks.h"
 #include "platform/window.h"
 #include "profiles/data_directory.h"
@@ -27,9 +28,16 @@ bool startProgram(Game& game, Graphics& graphics, const std::string& collectionP
     if (!openWindow(windowSettings, closeCallback, sizeCallback)) return false;
     platformSetWindowTitle(kWindowTitle);
     setWindowIcon();
+    game.graphics = &graphics;
+    game.presenter.drawGameFrame = drawGameFrame;
+    game.presenter.drawTitleFrame = drawTitleFrame;
+    game.presenter.drawMenuFrame = drawMenuFrame;
+    game.presenter.choosePicture = choosePictureDetail;
 
     loadImages(graphics);
     initAudio(game.audio);
+    // Before the loading screens, which then already show full screen when the player left it so.
+    startSettings(game);
 
     showInitialisingScreen(graphics, windowSettings);
     loadSamples(game.audio);
@@ -42,11 +50,6 @@ bool startProgram(Game& game, Graphics& graphics, const std::string& collectionP
     makeLevelFolder(game.session.profile.dataDirectory);
     listCollections(game.session.levels, levelFolderPath(game.session.profile.dataDirectory), collectionPath);
     readClassicSet(game.session.levels);
-
-    game.graphics = &graphics;
-    game.presenter.drawGameFrame = drawGameFrame;
-    game.presenter.drawTitleFrame = drawTitleFrame;
-    game.presenter.drawMenuFrame = drawMenuFrame;
     return true;
 }
 

@@ -3,12 +3,12 @@
 #include "core/move_plans.h"
 #include "game/cell_picking.h"
 
-namespace {
-
 void stopPlan(PointerPlay& pointer) {
     pointer.planLength = 0;
     pointer.planDone = 0;
 }
+
+namespace {
 
 void noteCannotReach(PointerPlay& pointer) {
     pointer.noteSeconds = kPointerNoteSeconds;

@@ -5,6 +5,7 @@
 #include "formats/asset_files.h"
 #include "formats/model.h"
 #include "game/game_state.h"
+#include "layout/picture_choice.h"
 #include "layout/session_notes.h"
 #include "render/frame_cache.h"
 #include "render/shadows.h"
@@ -52,6 +53,9 @@ struct Graphics {
     BoardPictureCache boardBehindMenu;
     StaticVolumes staticVolumes;
     std::vector<ShadowQuad> movingVolumeSides;  // the crates' and the keeper's, worked out every frame
+    // The detail the scene is drawn with: the player's picture setting as the renderer at hand resolves it
+    // (choosePictureDetail). Full until start-up sets it.
+    PictureDetail picture = PictureDetail::Full;
     // Called as each part of a game frame's picture has been sent: the scene benchmark finishes and times the
     // parts there. Unset in the game.
     void (*passSent)(FramePass pass) = nullptr;

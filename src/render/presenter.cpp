@@ -80,10 +80,20 @@ void drawTitleFrame(Graphics& graphics, const WindowSettings& window, bool promp
         replayFrame(cache, window);
         return;
     }
+    // The window may have changed its size since the last frame (full screen on the title): the picture kept
+    // must be drawn over all of it.
+    glViewport(0, 0, static_cast<GLsizei>(window.width), static_cast<GLsizei>(window.height));
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     printCentredSmall(graphics, window, kProgrammingCredit, 40.0f, 1.0f, 1.0f, 1.0f);
     printCentredSmall(graphics, window, kMusicCredit, 20.0f, 1.0f, 1.0f, 1.0f);
     if (promptShown) printCentredSmall(graphics, window, kTitlePrompt, 0.0f, 1.0f, 1.0f, 0.0f);
     drawImageOverlay(window, graphics.textures.names[TEX_LOGO], 1.0f);
     storeFrame(cache, window);
+}
+
+void choosePictureDetail(Graphics& graphics, PictureSetting setting) {
+    const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    const PictureDetail detail = resolvePicture(setting, renderer);
+    if (detail != graphics.picture) graphics.boardBehindMenu.frame.valid = false;
+    graphics.picture = detail;
 }

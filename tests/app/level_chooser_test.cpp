@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "app/level_choice.h"
 #include "profiles/level_folder.h"
@@ -113,6 +114,16 @@ struct LevelChooserTest : testing_support::ScriptedGameTest {
             frame();
         }
     }
+    // From a levels page, three presses of `back`: up to the collections, to the main page, out of the menu.
+    void goBackUpAndOut(const std::function<void()>& back) {
+        back();
+        EXPECT_EQ(game->session.menu.menuPage, MenuPage::Collections);
+        back();
+        EXPECT_EQ(game->session.menu.menuPage, MenuPage::Main);
+        EXPECT_TRUE(game->session.menuOpen);
+        back();
+        EXPECT_FALSE(game->session.menuOpen);
+    }
     ProfileProgress progress() {
         ProfileProgress read;
         loadProgress(base, game->session.profile.owner, read);
@@ -131,15 +142,15 @@ struct LevelChooserTest : testing_support::ScriptedGameTest {
     std::string base;
 };
 
-TEST_F(LevelChooserTest, ChooseLevelJoinsTheMainPageBeforeQuitOnceAProfileIsLoaded) {
+TEST_F(LevelChooserTest, ChooseLevelJoinsTheMainPageBeforeSettingsAndQuitOnceAProfileIsLoaded) {
     frame();
     EXPECT_EQ(game->session.menu.menuItems,
-              (std::vector<std::string>{"Create New Profile", "Load Profile", "Quit"}));
+              (std::vector<std::string>{"Create New Profile", "Load Profile", "Settings", "Quit"}));
     create("ann");
     press(KEY_ESC);
     frame();
-    EXPECT_EQ(game->session.menu.menuItems,
-              (std::vector<std::string>{"Create New Profile", "Load Profile", "Choose Level", "Quit"}));
+    EXPECT_EQ(game->session.menu.menuItems, (std::vector<std::string>{"Create New Profile", "Load Profile",
+                                                                      "Choose Level", "Settings", "Quit"}));
     choose("Quit");
     EXPECT_TRUE(quitRequested);
 }
@@ -298,13 +309,7 @@ TEST_F(LevelChooserTest, EscapeGoesUpOnePageAndLongListsScroll) {
     EXPECT_TRUE(selectionShown);
     press(KEY_END);
     EXPECT_EQ(game->session.menu.chooser.level, 59);
-    press(KEY_ESC);
-    EXPECT_EQ(game->session.menu.menuPage, MenuPage::Collections);
-    press(KEY_ESC);
-    EXPECT_EQ(game->session.menu.menuPage, MenuPage::Main);
-    EXPECT_TRUE(game->session.menuOpen);
-    press(KEY_ESC);
-    EXPECT_FALSE(game->session.menuOpen);
+    goBackUpAndOut([&] { press(KEY_ESC); });
 }
 
 TEST_F(LevelChooserTest, ACollectionOnTheCommandLineIsWherePlayStarts) {
@@ -337,6 +342,36 @@ TEST_F(LevelChooserTest, ACollectionOnTheCommandLineIsWherePlayStarts) {
         EXPECT_EQ(game->state.collection, nullptr);
         EXPECT_EQ(game->state.player.level, 1);
     }
+}
+
+// The chooser on a pad: the d-pad moves, the shoulders turn pages, A opens and starts, B goes up a page and
+// then closes the menu.
+TEST_F(LevelChooserTest, APadWalksThePagesAndBGoesBackUp) {
+    create("ann");
+    pressPad(PAD_START);
+    pressPad(PAD_DOWN);
+    pressPad(PAD_DOWN);
+    pressPad(PAD_A);
+    ASSERT_EQ(game->session.menu.menuPage, MenuPage::Collections);
+    pressPad(PAD_DOWN);
+    pressPad(PAD_A);
+    ASSERT_EQ(game->session.menu.menuPage, MenuPage::Levels);
+    pressPad(PAD_DOWN);
+    pressPad(PAD_A);
+    EXPECT_FALSE(game->session.menuOpen);
+    EXPECT_NE(game->state.collection, nullptr);
+    EXPECT_EQ(game->state.player.level, 2);
+
+    pressPad(PAD_START);
+    pressPad(PAD_A);
+    pressPad(PAD_A);
+    ASSERT_EQ(game->session.menu.menuPage, MenuPage::Levels);
+    EXPECT_EQ(game->session.menu.chooser.level, 1);  // on the level in play
+    pressPad(PAD_RB);
+    EXPECT_EQ(game->session.menu.chooser.level, 3);
+    pressPad(PAD_LB);
+    EXPECT_EQ(game->session.menu.chooser.level, 0);
+    goBackUpAndOut([&] { pressPad(PAD_B); });
 }
 
 }  // namespace
