@@ -48,13 +48,6 @@ struct LevelChooserTest : testing_support::ScriptedGameTest {
     }
 
     void frame() { runGameFrame(*game); }
-    void type(const std::string& text) {
-        for (const char c : text) {
-            scriptedCharAt(platformTime(), static_cast<unsigned char>(c));
-            frame();
-        }
-        frame();
-    }
     // A main page entry by its text, then Enter.
     void choose(const std::string& text) {
         frame();

@@ -40,15 +40,6 @@ struct MenuTest : testing_support::ScriptedGameTest {
 
     void frame() { runGameFrame(*game); }
 
-    // One character per frame: each arrives at the frame's end and is taken by the next frame.
-    void type(const std::string& text) {
-        for (const char c : text) {
-            scriptedCharAt(platformTime(), static_cast<unsigned char>(c));
-            frame();
-        }
-        frame();
-    }
-
     // Main page item, counted from 1, then Enter.
     void choose(int item) {
         for (int i = 0; i < 4; ++i) press(KEY_UP);

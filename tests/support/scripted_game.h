@@ -86,6 +86,15 @@ struct ScriptedGameTest : ::testing::Test {
         return frames;
     }
 
+    // Typed text, one character per frame: each arrives at the frame's end and is taken by the next frame.
+    void type(const std::string& text) {
+        for (const char c : text) {
+            scriptedCharAt(platformTime(), static_cast<unsigned char>(c));
+            runGameFrame(*game);
+        }
+        runGameFrame(*game);
+    }
+
     // press() with a pad's button (the pad stays plugged in).
     void pressPad(int button, double seconds = 0.1) {
         scriptedSetPad(padHolding({button}));
