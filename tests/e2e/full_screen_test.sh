@@ -55,6 +55,8 @@ wait_until 10 setting_is on || fail "full screen was not kept in the settings fi
 press_until space 20 wait_for_text 0.5 672 570 "Create New Profile" || fail "no menu in the middle: $TEXT_SCORES"
 "$TARMELO_E2E_TOOLS/x11_screenshot" "$root" "$SHOTS/full-screen-menu.png" || fail "no screenshot"
 
+# Holds, not waits: the layer reads the keys as events, in order, so the holds only order them, and each
+# stays under the X server's auto-repeat delay, so that no repeated press comes.
 xdotool keydown alt keydown Return
 sleep 0.3
 xdotool keyup alt
