@@ -4,8 +4,8 @@
 # title, in the menu over a game board and in play (keeper standing, and walking, shadows on), on level 1
 # and on the largest legal level (32 x 24 cells, 32 crates, the lamp off and on), in the window of 800 x 600
 # the game opens and in one of 1920 x 1080; its peak resident memory over a one-minute run, beside that of a
-# bare window of the same size. Each picture setting named in PICTURES (default "full fast", the values of
-# TARMELO_PICTURE) gets its own runs; a game that predates the setting draws Full in both. With SHOTS set
+# bare window of the same size. Each picture setting named in PICTURES (default "full fast", as the settings
+# file writes them) gets its own runs; a game that predates the setting draws Full in both. With SHOTS set
 # to a folder, a screenshot of play at 1920 x 1080 is kept there for each setting and level. Several game
 # directories (a build before a change and one after) are measured in turn, run by run, so that a change
 # in the machine's load falls on both alike; each line then names its directory.
@@ -117,10 +117,11 @@ measure_run() {
     picture=$1 level=${2:-} name="level 1" shot=level1
     [ -n "$level" ] && name="the largest level" shot=largest
     new_scratch
+    echo "picture = $picture" >"$SCRATCH/config/ZUR/Tarmelo3D/settings.txt"
     started=$(now_ms)
     # shellcheck disable=SC2086  # the level file, when one is given
-    (cd "$GAME_DIR" && PROGRAMDATA="$SCRATCH/programdata" TARMELO_PICTURE=$picture exec ./tarmelo3d $level \
-        >"$GAME_OUT" 2>&1) &
+    (cd "$GAME_DIR" && PROGRAMDATA="$SCRATCH/programdata" XDG_CONFIG_HOME="$SCRATCH/config" \
+        exec ./tarmelo3d $level >"$GAME_OUT" 2>&1) &
     GAME_PID=$!
     window=$(game_window)
     until [ "$(probe_count yellow 0 588 800 12)" -ge 20 ]; do sleep 0.02; done

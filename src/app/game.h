@@ -4,6 +4,7 @@
 
 #include "app/level_choice.h"
 #include "app/menu_state.h"
+#include "app/player_settings.h"
 #include "audio/game_audio.h"
 #include "game/game_state.h"
 #include "layout/session_notes.h"
@@ -36,6 +37,7 @@ struct Session {
     ProfileSession profile;
     SessionNotes notes;            // what the HUD shows of the session: the profile's name, a failed save
     LevelChoice levels;            // the collections, the one chosen and the one in play
+    SettingsKeeping settings;      // the player's choices, kept in the settings file
     GameState gameBeforeWatching;  // the game put aside while a kept solution is watched
 };
 
@@ -53,6 +55,8 @@ struct Presenter {
     void (*drawTitleFrame)(Graphics& graphics, const WindowSettings& window, bool promptShown) = nullptr;
     // The open menu over the game frame.
     void (*drawMenuFrame)(Graphics& graphics, const WindowSettings& window, const MenuView& view) = nullptr;
+    // The detail the pictures are drawn with from now on, for the player's picture setting.
+    void (*choosePicture)(Graphics& graphics, PictureSetting setting) = nullptr;
 };
 
 struct Game {

@@ -4,6 +4,7 @@
 #include "app/level_records.h"
 #include "app/loop_input.h"
 #include "app/menu.h"
+#include "app/player_settings.h"
 #include "app/solution_watch.h"
 #include "app/window_callbacks.h"
 #include "game/game_step.h"
@@ -40,6 +41,7 @@ FrameOutcome runGameFrame(Game& game) {
     const FrameStart start = startFrame();
     const bool played = !game.session.menuOpen;
     InputFeed feed = sampleLoopInput();
+    runSettingsKeys(game, feed.now, game.session.menuOpen && game.session.menu.textEntry);
     feed.pointerRay = cursorRay(windowSettings, game.state.scene.eye, game.state.scene.lookAt,
                                 feed.now.cursorX, feed.now.cursorY);
     const FrameReport report = stepGame(game.state, game.session.menuOpen, feed);
@@ -68,6 +70,7 @@ FrameOutcome runGameFrame(Game& game) {
         feed.now.time = platformTime();  // the menu's marks blink on the clock as it is laid out
         runMenuFrame(game, feed);
     }
+    keepSettings(game, feed.now);
     platformFlushDrawing();
     sleepRestOfFrame(start);
     platformSwapBuffers();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/menu_controls.h"
 #include "app/solution_watch.h"
 #include "game/game_step.h"
 #include "layout/menu_text.h"
@@ -23,11 +24,11 @@ constexpr const char* kNoSolutionKept = "NO SOLUTION KEPT YET!";
 // under it, the help at the panel's foot. A window too low for every row shows fewer.
 constexpr int kMaxListRows = 24;           // lines of a list on show at once
 constexpr float kListLineSpacing = 14.0f;  // pixels between the small font's lines
-constexpr float kPanelDrop = 84.0f;        // from the window's top to the panel's: the HUD's lines stay clear
+constexpr float kPanelDrop = 100.0f;       // from the window's top to the panel's: below the HUD's counts
 constexpr float kPanelRise = 36.0f;        // from the window's bottom to the panel's
 constexpr float kPanelMargin = 32.0f;      // from the window's sides to the panel's
-constexpr float kTitleDrop = 120.0f;       // from the window's top to the title's baseline
-constexpr float kListDrop = 150.0f;        // from the window's top to the list's first line
+constexpr float kTitleDrop = 136.0f;       // from the window's top to the title's baseline
+constexpr float kListDrop = 166.0f;        // from the window's top to the list's first line
 constexpr float kHelpRise = 46.0f;         // from the window's bottom to the help line
 constexpr float kListLeft = 48.0f;         // from the window's left edge to a list line
 constexpr std::size_t kTitleChars = 22;    // what the large font holds inside the panel at 800 pixels
@@ -80,17 +81,21 @@ void moveInList(Game& game, InputFeed& feed) {
     MenuState& menu = game.session.menu;
     const int length = listLength(game);
     struct Step {
-        int key;
+        Control control;
         int lines;
     };
-    const Step steps[] = {
-        {KEY_UP, -1},        {KEY_DOWN, 1},    {KEY_PAGEUP, -kMaxListRows}, {KEY_PAGEDOWN, kMaxListRows},
-        {KEY_HOME, -length}, {KEY_END, length}};
+    // The pad's shoulders turn the pages.
+    const Step steps[] = {{kMenuUp, -1},
+                          {kMenuDown, 1},
+                          {{KEY_PAGEUP, padButtonBit(PAD_LB)}, -kMaxListRows},
+                          {{KEY_PAGEDOWN, padButtonBit(PAD_RB)}, kMaxListRows},
+                          {{KEY_HOME, 0}, -length},
+                          {{KEY_END, 0}, length}};
     for (const Step& step : steps) {
-        if (!feed.now.held[step.key]) continue;
+        if (!controlDown(feed.now, step.control)) continue;
         listSelection(menu) += step.lines;
         keepSelectionInView(menu, length);
-        waitForRelease(feed, step.key, kReleaseWaitSeconds);
+        waitForControlRelease(feed, step.control, kReleaseWaitSeconds);
     }
 }
 
@@ -213,12 +218,12 @@ void runChooserKeys(Game& game, InputFeed& feed) {
     MenuState& menu = game.session.menu;
     if (menu.messageShown) return;
     moveInList(game, feed);
-    if (feed.now.held[KEY_ENTER]) {
+    if (controlDown(feed.now, kMenuEnter)) {
         if (menu.menuPage == MenuPage::Collections)
             openCollectionPage(game, menu.chooser.collection);
         else
             chooseLevel(game);
-        waitForRelease(feed, KEY_ENTER, kReleaseWaitSeconds);
+        waitForControlRelease(feed, kMenuEnter, kReleaseWaitSeconds);
         return;
     }
     for (const int key : {KEY_W, KEY_P}) {
@@ -230,7 +235,7 @@ void runChooserKeys(Game& game, InputFeed& feed) {
         waitForRelease(feed, key, kReleaseWaitSeconds);
         return;
     }
-    if (feed.now.held[KEY_ESC]) {
+    if (controlDown(feed.now, kMenuEscape)) {
         if (menu.menuPage == MenuPage::Levels) {
             menu.menuPage = MenuPage::Collections;
             menu.chooser.top = 0;
@@ -238,7 +243,7 @@ void runChooserKeys(Game& game, InputFeed& feed) {
         } else {
             menu.menuPage = MenuPage::Main;
         }
-        waitForRelease(feed, KEY_ESC, kReleaseWaitSeconds);
+        waitForControlRelease(feed, kMenuEscape, kReleaseWaitSeconds);
     }
 }
 

@@ -6,7 +6,8 @@
 // The menu's level chooser: a page of collections, then the chosen collection's levels with their
 // numbers, titles and the marks of the levels the profile in play has solved. Up and Down move one line,
 // Page Up and Page Down a page, Home and End to the ends; Enter opens a collection or starts a level;
-// Escape goes up one page. The lists use the small font and scroll.
+// Escape goes up one page. On a pad the d-pad, the shoulders, A and B do the same. The lists use the small
+// font and scroll.
 
 // Opens the chooser on the collection in play.
 void openChooser(Game& game);

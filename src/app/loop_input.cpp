@@ -1,16 +1,26 @@
 #include "app/loop_input.h"
 
 #include "app/window_callbacks.h"
+#include "platform/frame_input.h"
 #include "platform/window.h"
 
 namespace {
 
-void runReleaseWait(InputFeed& feed, int key, double intervalSeconds) {
-    while (platformKeyDown(key)) {
+// Sleeps the interval and polls events while the key or pad button is down, then samples again.
+void waitWhileDown(InputFeed& feed, bool (*down)(int), int which, double intervalSeconds) {
+    while (down(which)) {
         platformSleep(intervalSeconds);
         platformPollEvents();
     }
     resampleLoopInput(feed);
+}
+
+void runReleaseWait(InputFeed& feed, int key, double intervalSeconds) {
+    waitWhileDown(feed, platformKeyDown, key, intervalSeconds);
+}
+
+void runPadReleaseWait(InputFeed& feed, int button, double intervalSeconds) {
+    waitWhileDown(feed, platformPadButtonDown, button, intervalSeconds);
 }
 
 void pollOnceMore(InputFeed& feed) {
@@ -22,7 +32,7 @@ void useUpTypedChar(InputFeed&) {
     lastTypedChar = 0;
 }
 
-constexpr InputActions kLoopActions{runReleaseWait, pollOnceMore, useUpTypedChar};
+constexpr InputActions kLoopActions{runReleaseWait, pollOnceMore, useUpTypedChar, runPadReleaseWait};
 
 }  // namespace
 

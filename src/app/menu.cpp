@@ -4,6 +4,9 @@
 #include <cmath>
 
 #include "app/level_chooser.h"
+#include "app/menu_controls.h"
+#include "app/player_settings.h"
+#include "app/settings_page.h"
 #include "app/window_callbacks.h"
 #include "core/level_file.h"
 #include "game/game_step.h"
@@ -48,7 +51,7 @@ bool isChooserPage(MenuPage page) {
 
 // The main page's entries act by what they are, not where they stand: the level chooser joins them once a
 // profile is loaded, and "Quit" is always the last.
-enum class MainEntry { CreateProfile, LoadProfile, ChooseLevel, Quit };
+enum class MainEntry { CreateProfile, LoadProfile, ChooseLevel, Settings, Quit };
 
 struct MainEntryText {
     MainEntry entry;
@@ -58,9 +61,11 @@ struct MainEntryText {
 constexpr MainEntryText kMainEntries[] = {{MainEntry::CreateProfile, "Create New Profile"},
                                           {MainEntry::LoadProfile, "Load Profile"},
                                           {MainEntry::ChooseLevel, "Choose Level"},
+                                          {MainEntry::Settings, "Settings"},
                                           {MainEntry::Quit, "Quit"}};
 constexpr int kMainEntryCount = sizeof kMainEntries / sizeof kMainEntries[0];
-static_assert(kMainEntryCount <= kMaxMenuLines && kEntryPageItemCount <= kMaxMenuLines,
+static_assert(kMainEntryCount <= kMaxMenuLines && kEntryPageItemCount <= kMaxMenuLines &&
+                  kSettingsLineCount <= kMaxMenuLines,
               "every page fits the view");
 
 bool mainEntryShown(MainEntry entry, bool profileLoaded) {
@@ -112,13 +117,13 @@ void editTypedText(MenuState& menu, InputFeed& feed) {
 // The count is that of the items last laid out. Before the first layout there are none; the selection
 // still stays at 1 or more.
 void moveSelection(MenuState& menu, InputFeed& feed) {
-    if (feed.now.held[KEY_UP]) {
+    if (controlDown(feed.now, kMenuUp)) {
         --menu.menuSelection;
-        waitForRelease(feed, KEY_UP, kReleaseWaitSeconds);
+        waitForControlRelease(feed, kMenuUp, kReleaseWaitSeconds);
     }
-    if (feed.now.held[KEY_DOWN]) {
+    if (controlDown(feed.now, kMenuDown)) {
         ++menu.menuSelection;
-        waitForRelease(feed, KEY_DOWN, kReleaseWaitSeconds);
+        waitForControlRelease(feed, kMenuDown, kReleaseWaitSeconds);
     }
     menu.menuSelection = std::max(std::min(menu.menuSelection, static_cast<int>(menu.menuItems.size())), 1);
 }
@@ -180,6 +185,7 @@ void submitProfile(Game& game, bool creating) {
     }
     profile.record = record;
     profile.loaded = true;
+    rememberProfile(game, profile.name);
     game.session.notes.progressNotSaved = false;  // the profile now in play is in the file as it stands
     loadSolvedLevels(game);
     // Play starts in the collection chosen (on the command line or in the chooser) at its first level not
@@ -212,10 +218,12 @@ void acceptPassword(Game& game, bool creating) {
     submitProfile(game, creating);
 }
 
-// An entry page begins with nothing pending: a character typed on the main page is dropped.
-void beginEntryPage(MenuState& menu, MenuPage page, InputFeed& feed) {
+// An entry page begins with nothing pending: a character typed on the main page is dropped. The field
+// starts with startText.
+void beginEntryPage(MenuState& menu, MenuPage page, const std::string& startText, InputFeed& feed) {
     menu.menuPage = page;
     menu.textEntry = true;
+    menu.typedText = startText;
     takeTypedChar(feed);
 }
 
@@ -225,13 +233,19 @@ void enterOnPage(Game& game, InputFeed& feed) {
         case MenuPage::Main:
             switch (mainEntryAt(menu.menuSelection, game.session.profile.loaded)) {
                 case MainEntry::CreateProfile:
-                    beginEntryPage(menu, MenuPage::CreateName, feed);
+                    beginEntryPage(menu, MenuPage::CreateName, "", feed);
                     break;
                 case MainEntry::LoadProfile:
-                    beginEntryPage(menu, MenuPage::LoadName, feed);
+                    // The last profile loaded on this machine: a pad alone needs the keyboard only for the
+                    // password.
+                    beginEntryPage(menu, MenuPage::LoadName, game.session.settings.settings.lastProfile,
+                                   feed);
                     break;
                 case MainEntry::ChooseLevel:
                     openChooser(game);
+                    break;
+                case MainEntry::Settings:
+                    openSettingsPage(game);
                     break;
                 case MainEntry::Quit:
                     quitRequested = true;
@@ -269,7 +283,7 @@ void escapeToGame(Game& game, InputFeed& feed) {
     menu.menuPage = MenuPage::Main;
     game.session.profile.name = menu.savedName;
     game.session.profile.password = menu.savedPassword;
-    waitForRelease(feed, KEY_ESC, kReleaseWaitSeconds);
+    waitForControlRelease(feed, kMenuEscape, kReleaseWaitSeconds);
 }
 
 // ---- the layout of what is shown ----
@@ -303,8 +317,9 @@ void addLine(MenuView& view, const std::string& text, float y, float brightness)
     line.red = line.green = line.blue = brightness;
 }
 
-// The message with its blinking prompt under it, or the page's items: the first at half the window's
-// height, each next one 30 pixels lower. On the main page only the selected item is white.
+// The message with its blinking prompt under it, or the page's items: item k of n at half the window's
+// height less 30 pixels for each step of k past n / 2 (whole-number division). On the main page and the
+// settings page only the selected item is white.
 void layOutMenu(Game& game, double now, float windowWidth, float windowHeight) {
     MenuState& menu = game.session.menu;
     MenuView& view = menu.view;
@@ -321,10 +336,16 @@ void layOutMenu(Game& game, double now, float windowWidth, float windowHeight) {
         layOutChooser(game, windowWidth, windowHeight, view);
         return;
     }
-    setUpMenuItems(menu.menuPage, game.session.profile.loaded, menu.menuItems);
+    const bool settingsPage = menu.menuPage == MenuPage::Settings;
+    if (settingsPage)
+        menu.menuItems = settingsPageItems(game);
+    else
+        setUpMenuItems(menu.menuPage, game.session.profile.loaded, menu.menuItems);
+    const bool choosing = menu.menuPage == MenuPage::Main || settingsPage;
+    const int selection = settingsPage ? menu.settingsSelection : menu.menuSelection;
     const int count = std::min(static_cast<int>(menu.menuItems.size()), kMaxMenuLines);
     for (int item = 1; item <= count; ++item) {
-        const bool white = menu.menuPage != MenuPage::Main || item == menu.menuSelection;
+        const bool white = !choosing || item == selection;
         addLine(view, menu.menuItems[item - 1], middle - static_cast<float>(item - count / 2) * kItemSpacing,
                 white ? 1.0f : kUnselectedGrey);
     }
@@ -340,21 +361,23 @@ void runMenuFrame(Game& game, InputFeed& feed) {
 
     if (isChooserPage(menu.menuPage) && !menu.messageShown) {
         runChooserKeys(game, feed);
+    } else if (menu.menuPage == MenuPage::Settings && !menu.messageShown) {
+        runSettingsPageKeys(game, feed);
     } else {
         if (menu.textEntry)
             editTypedText(menu, feed);
         else
             moveSelection(menu, feed);
 
-        if (feed.now.held[KEY_ENTER]) {
+        if (controlDown(feed.now, kMenuEnter)) {
             if (menu.messageShown)
                 menu.messageShown = false;
             else
                 enterOnPage(game, feed);
-            waitForRelease(feed, KEY_ENTER, kReleaseWaitSeconds);
+            waitForControlRelease(feed, kMenuEnter, kReleaseWaitSeconds);
         }
 
-        if (feed.now.held[KEY_ESC] && game.session.profile.loaded) escapeToGame(game, feed);
+        if (controlDown(feed.now, kMenuEscape) && game.session.profile.loaded) escapeToGame(game, feed);
     }
 
     const double now = feed.now.time;

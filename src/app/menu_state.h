@@ -10,7 +10,8 @@
 // menu reopens on the main page with the last selection.
 
 // Pages: the main page, then the name and password pages of creating (100, 101) and loading (200, 201),
-// and the level chooser's list of collections (300) and of one collection's levels (301).
+// the level chooser's list of collections (300) and of one collection's levels (301), and the settings
+// (400).
 enum class MenuPage {
     Main = 1,
     CreateName = 100,
@@ -19,6 +20,7 @@ enum class MenuPage {
     LoadPassword = 201,
     Collections = 300,
     Levels = 301,
+    Settings = 400,
 };
 
 // Where the level chooser stands on its two lists, counted from 0.
@@ -37,6 +39,7 @@ struct MenuState {
     bool textEntry = false;  // typed characters and Backspace edit typedText
     MenuPage menuPage = MenuPage::Main;
     int menuSelection = 1;               // the highlighted item on the main page, counted from 1
+    int settingsSelection = 1;           // the highlighted line of the settings page, counted from 1
     std::vector<std::string> menuItems;  // item i (counted from 1) is menuItems[i - 1]
     std::string typedText;
     std::string savedName;  // the profile's name and password as the menu opened, restored after a failure

@@ -24,6 +24,9 @@ bool runPass(Game& game) {
     if (!game.session.menuOpen) showTitle(game, deadline);
     resampleLoopInput(feed);
     waitForRelease(feed, KEY_SPACE, kReleaseWaitSeconds);
+    // Space is up by now: this waits for a pad's button that left the title, which the menu would take for
+    // its Enter.
+    waitForControlRelease(feed, kTakeOverControl, kReleaseWaitSeconds);
     changeSong(game.audio, kGameSong);
 
     state.scroll = 0.0f;

@@ -1,10 +1,10 @@
 #include "app/program.h"
 
 #include <chrono>
-#include <cstdlib>
 #include <memory>
 
 #include "app/outer_loop.h"
+#include "app/player_settings.h"
 #include "app/window_callbacks.h"
 #include "platform/window.h"
 #include "profiles/data_directory.h"
@@ -26,13 +26,18 @@ bool startProgram(Game& game, Graphics& graphics, const std::string& collectionP
     game.state.random.seed(
         static_cast<std::mt19937::result_type>(std::chrono::steady_clock::now().time_since_epoch().count()));
     if (!openWindow(windowSettings, closeCallback, sizeCallback)) return false;
-    // Read once: TARMELO_PICTURE=full|fast overrides the choice the renderer suggests.
-    windowSettings.picture = startPictureMode(std::getenv("TARMELO_PICTURE"), rendererName());
     platformSetWindowTitle(kWindowTitle);
     setWindowIcon();
+    game.graphics = &graphics;
+    game.presenter.drawGameFrame = drawGameFrame;
+    game.presenter.drawTitleFrame = drawTitleFrame;
+    game.presenter.drawMenuFrame = drawMenuFrame;
+    game.presenter.choosePicture = choosePictureDetail;
 
     loadImages(graphics);
     initAudio(game.audio);
+    // Before the loading screens, which then already show full screen when the player left it so.
+    startSettings(game);
 
     showInitialisingScreen(graphics, windowSettings);
     loadSamples(game.audio);
@@ -45,11 +50,6 @@ bool startProgram(Game& game, Graphics& graphics, const std::string& collectionP
     makeLevelFolder(game.session.profile.dataDirectory);
     listCollections(game.session.levels, levelFolderPath(game.session.profile.dataDirectory), collectionPath);
     readClassicSet(game.session.levels);
-
-    game.graphics = &graphics;
-    game.presenter.drawGameFrame = drawGameFrame;
-    game.presenter.drawTitleFrame = drawTitleFrame;
-    game.presenter.drawMenuFrame = drawMenuFrame;
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/frame_pacing.h"
 #include "app/loop_input.h"
+#include "app/player_settings.h"
 #include "app/window_callbacks.h"
 #include "game/title_blink.h"
 #include "platform/window.h"
@@ -16,12 +17,15 @@ void showTitle(Game& game, double deadline) {
         platformFlushDrawing();
         sleepRestOfFrame(start);
         platformSwapBuffers();
-        // The swap read the events: the deadline and Space as they stand after it, in that order.
+        // The swap read the events: the deadline and Space (or the pad's A or Start) as they stand after it,
+        // in that order, after the keys every screen knows.
         resampleLoopInput(feed);
+        runSettingsKeys(game, feed.now, false);
+        keepSettings(game, feed.now);
         if (feed.now.time >= deadline) {
             game.state.demo.demoMode = true;
             return;
         }
-        if (feed.now.held[KEY_SPACE]) return;
+        if (controlDown(feed.now, kTakeOverControl)) return;
     }
 }

@@ -1,6 +1,9 @@
 #include "audio/game_audio.h"
 
+#include <cmath>
+
 #include "game/scene_state.h"
+#include "profiles/settings_file.h"
 
 void initAudio(GameAudio& audio) {
     // The version is only read: whatever the layer is, the game goes on with it.
@@ -30,6 +33,22 @@ void pauseSong(GameAudio& audio) {
 
 void resumeSong(GameAudio& audio) {
     songSetPaused(audio.song, false);
+}
+
+float volumeGain(int volume) {
+    if (volume <= 0) return 0.0f;
+    if (volume >= kMaxVolume) return 1.0f;
+    return std::pow(10.0f, -kVolumeStepDecibels * static_cast<float>(kMaxVolume - volume) / 20.0f);
+}
+
+void setSoundLevels(int musicVolume, int effectsVolume, bool mute) {
+    audioSetMusicGain(mute ? 0.0f : volumeGain(musicVolume));
+    audioSetEffectsGain(mute ? 0.0f : volumeGain(effectsVolume));
+}
+
+void playVolumeSample(GameAudio& audio, Vec3 listener) {
+    const AudioChannel channel = audioPlaySample(audio.samples[SAMPLE_SLIDE]);
+    audioSetChannelPosition(channel, listener);
 }
 
 void forgetChannels(GameAudio& audio) {

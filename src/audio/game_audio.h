@@ -16,6 +16,7 @@ constexpr int kAudioChannelCount = 16;       // sample channels of the audio lay
 constexpr float kAudioRolloffFactor = 0.1f;  // sounds fade gently over the board, they never vanish
 constexpr int kSongVolume = 50;              // of 256
 constexpr int kFootstepVolume = 200;         // of 255
+constexpr float kVolumeStepDecibels = 3.0f;  // between two of the player's volume steps
 
 // Owned by the main program for the whole run; every handle is null until something loads or plays.
 struct GameAudio {
@@ -33,6 +34,14 @@ void loadSamples(GameAudio& audio);
 void changeSong(GameAudio& audio, const char* file);
 void pauseSong(GameAudio& audio);
 void resumeSong(GameAudio& audio);
+
+// The player's volume step (0 to kMaxVolume) as a gain: 1 at the top, the game's own level, each step below
+// kVolumeStepDecibels quieter, and 0 silent.
+float volumeGain(int volume);
+// The player's music and effects volumes, and mute over both, heard at once.
+void setSoundLevels(int musicVolume, int effectsVolume, bool mute);
+// The slide of a pushed crate where the listener stands: what the effects volume sounds like now.
+void playVolumeSample(GameAudio& audio, Vec3 listener);
 
 // At every game start: the slide, grunt and footstep channels are forgotten.
 void forgetChannels(GameAudio& audio);

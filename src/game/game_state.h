@@ -8,6 +8,7 @@
 #include "core/level_end.h"
 #include "core/move_history.h"
 #include "game/collection_play.h"
+#include "game/pad_play.h"
 #include "game/pointer_play.h"
 #include "game/scene_state.h"
 #include "game/solution_replay.h"
@@ -37,6 +38,7 @@ struct GameState {
     Player levelStartKeeper;
     MoveHistory history;    // the moves since the level was loaded, for undo
     PointerPlay pointer;    // what clicks asked for: a walk or pushes being made, a crate chosen
+    PadPlay pad;            // the pad's stick and Back presses as play reads them
     SolutionReplay replay;  // a kept solution being watched
     DemoState demo;
     FrameClock clock;

@@ -5,12 +5,16 @@
 #include "core/level_file.h"
 #include "core/moves.h"
 #include "game/input.h"
+#include "game/pad_play.h"
 #include "game/pointer_play.h"
 #include "game/scene_pose.h"
 #include "game/scene_prepare.h"
 #include "game/solution_replay.h"
 
 namespace {
+
+// Escape, or the pad's Start: the menu.
+constexpr Control kMenuControl{KEY_ESC, padButtonBit(PAD_START)};
 
 void noteGlidingBox(const Board& board, FrameReport& report) {
     const Box* box = lastGlidingBox(board);
@@ -26,10 +30,13 @@ void runLevelEnd(GameState& state, InputFeed& feed, FrameReport& report) {
             loadCollectionLevel(board, player, *collection, solved);
         };
     }
+    const bool watching = state.demo.demoMode || state.replay.active;
+    const bool padRestart = !watching && padRestartDown(state.pad, feed.now.pad, feed.now.time);
     const LevelEndFrame frame = stepLevelEnd(
-        state.levelEnd, state.board, state.player, feed.now.held[KEY_ENTER],
-        state.demo.demoMode || state.replay.active,
+        state.levelEnd, state.board, state.player, feed.now.held[KEY_ENTER] || padRestart, watching,
         [&feed] { waitForRelease(feed, KEY_ENTER, kShortReleaseWaitSeconds); }, loadFromCollection);
+    // Taken: Back held on must not restart the next level as well.
+    if (state.levelEnd.endRequested) state.pad.restartHeld = false;
     report.levelSolved = frame.solvedNow;
     if (!frame.reloaded) return;
     report.levelReloaded = true;
@@ -59,6 +66,7 @@ bool runPlay(GameState& state, InputFeed& feed, FrameReport& report) {
     std::optional<Direction> requested;
     bool undoRequested = false;
     bool redoRequested = false;
+    PadRequest pad;
     if (state.replay.active) {
         // Watching a kept solution: the keys ask only to stop watching.
         for (const int key : {KEY_SPACE, KEY_ESC}) {
@@ -70,31 +78,37 @@ bool runPlay(GameState& state, InputFeed& feed, FrameReport& report) {
         requested = nextReplayMove(state.replay, state.player);
     } else if (state.demo.demoMode) {
         const FrameInput& input = feed.now;
-        const DemoStep step = runDemoStep(state.demo, state.player, input.held[KEY_SPACE],
+        const DemoStep step = runDemoStep(state.demo, state.player, controlDown(input, kTakeOverControl),
                                           input.held[KEY_ESC], DemoClock{input.time, input.held[KEY_LCTRL]});
         if (step.end == DemoEnd::ScriptEnded) {
             report.passEnd = PassEnd::ScriptEnded;
             return false;
         }
         if (step.end == DemoEnd::SpacePressed || step.end == DemoEnd::EscapePressed) {
-            waitForRelease(feed, step.end == DemoEnd::SpacePressed ? KEY_SPACE : KEY_ESC,
-                           kReleaseWaitSeconds);
+            if (step.end == DemoEnd::SpacePressed)
+                waitForControlRelease(feed, kTakeOverControl, kReleaseWaitSeconds);
+            else
+                waitForRelease(feed, KEY_ESC, kReleaseWaitSeconds);
             report.passEnd = PassEnd::PlayerTookOver;
             return false;
         }
         requested = step.direction;
     } else {
-        if (feed.now.held[KEY_ESC]) {
+        if (controlDown(feed.now, kMenuControl)) {
             // A crate chosen by a click is let go first; the menu opens with the next press.
             if (!dropChosenBox(state.pointer)) report.menuRequested = true;
-            waitForRelease(feed, KEY_ESC, kReleaseWaitSeconds);
+            waitForControlRelease(feed, kMenuControl, kReleaseWaitSeconds);
         }
+        // The keys first: the pad's requests count where no key asks for the same.
+        pad = readPadInPlay(state.pad, feed.now.pad);
         requested = arrowKeyRequest(feed.now);
-        undoRequested = undoKeyDown(feed.now) && !state.levelEnd.endRequested;
-        redoRequested = redoKeyDown(feed.now) && !state.levelEnd.endRequested;
+        if (!requested) requested = pad.direction;
+        undoRequested = (undoKeyDown(feed.now) || pad.undo) && !state.levelEnd.endRequested;
+        redoRequested = (redoKeyDown(feed.now) || pad.redo) && !state.levelEnd.endRequested;
         if (state.levelEnd.endRequested) {
             resetPointerPlay(state.pointer);
         } else {
+            if (pad.stopsWalk) stopPlan(state.pointer);
             handlePointer(state.pointer, state.board, state.player, state.scene, feed);
         }
     }
@@ -107,6 +121,8 @@ bool runPlay(GameState& state, InputFeed& feed, FrameReport& report) {
     if (feed.now.held[KEY_LCTRL]) {
         pollAgain(feed);
         zoomCamera(state.scene, feed.now.held[KEY_UP], feed.now.held[KEY_DOWN]);
+    } else if (pad.zoomNearer || pad.zoomFarther) {
+        zoomCamera(state.scene, pad.zoomNearer, pad.zoomFarther);
     } else if (undoRequested) {
         // The keeper steps back facing the way he moved, as if pulling; held, the key goes on taking moves
         // back at the pace of moves.

@@ -12,12 +12,12 @@ constexpr int kMaxFootfallsPerFrame = 4;  // a catch-up after a pause can hold s
 enum class PassEnd {
     None,
     ScriptEnded,     // the demo's path is used up: back to the title
-    PlayerTookOver,  // Space or Escape in the demo, now released: on to the menu
+    PlayerTookOver,  // Space (or the pad's A or Start) or Escape in the demo, now released: on to the menu
 };
 
 struct FrameReport {
     PassEnd passEnd = PassEnd::None;
-    bool menuRequested = false;  // Escape in play
+    bool menuRequested = false;  // Escape (or the pad's Start) in play
     bool levelSolved = false;    // the level end found the level solved in this frame: record it
     bool replayEnded = false;    // watching a kept solution has ended: the game before it comes back
     bool levelReloaded = false;  // the level end loaded a level: the level reached is to be saved
@@ -29,10 +29,10 @@ struct FrameReport {
     Vec3 footfalls[kMaxFootfallsPerFrame];
 };
 
-// While the menu is closed: the level end, the input (the arrow keys or the demo), the move rule, the lamp
-// and shadow toggles and the ticks the elapsed time holds. Then, menu open or not: the keeper's facing, the
-// scene's pose and the logo's fade, so the picture can be drawn from the state alone. Reads the frame's input
-// and its clock from the feed, and has the loop wait for a key's release where a press must act once.
+// While the menu is closed: the level end, the input (the keys and the pad, or the demo), the move rule, the
+// lamp and shadow toggles and the ticks the elapsed time holds. Then, menu open or not: the keeper's facing,
+// the scene's pose and the logo's fade, so the picture can be drawn from the state alone. Reads the frame's
+// input and its clock from the feed, and has the loop wait for a key's release where a press must act once.
 // Returns before the pose when the demo ends the pass.
 FrameReport stepGame(GameState& state, bool menuOpen, InputFeed& feed);
 

@@ -3,25 +3,25 @@
 #include "core/move_plans.h"
 #include "game/cell_picking.h"
 
-namespace {
-
 void stopPlan(PointerPlay& pointer) {
     pointer.planLength = 0;
     pointer.planDone = 0;
 }
 
+namespace {
+
 void noteCannotReach(PointerPlay& pointer) {
     pointer.noteSeconds = kPointerNoteSeconds;
 }
 
-// A plan found takes the place of the rest of any plan being made; one not found, or too long to keep,
-// moves nothing and says so.
+// A click takes the place of the rest of any plan being made: one not found, or too long to keep, moves
+// nothing more (the glide under way ends) and says so.
 void follow(PointerPlay& pointer, const MovePlan& plan) {
+    stopPlan(pointer);
     if (!plan.found || plan.steps.size() > static_cast<std::size_t>(kMaxPlannedMoves)) {
         noteCannotReach(pointer);
         return;
     }
-    stopPlan(pointer);
     for (const Direction step : plan.steps)
         pointer.plan[pointer.planLength++] = static_cast<std::uint8_t>(step);
 }
@@ -35,6 +35,8 @@ bool anyKeyPressed(const FrameInput& input) {
 
 void choose(PointerPlay& pointer, const Board& board, const Player& player, int box) {
     const PushTargets targets = pushTargets(board, player, box);
+    // The walk under way ends with its glide: its next step would let the crate go again.
+    stopPlan(pointer);
     if (targets.count == 0) {
         noteCannotReach(pointer);
         return;
@@ -59,7 +61,7 @@ void leftClick(PointerPlay& pointer, const Board& board, const Player& player, c
     if (picked.object == PickedObject::Crate)
         choose(pointer, board, player, picked.boxIndex);
     else if (picked.object == PickedObject::Wall)
-        noteCannotReach(pointer);
+        follow(pointer, MovePlan{});
     else
         follow(pointer, walkPath(board, player, picked.x, picked.y));
 }

@@ -29,6 +29,9 @@ struct PointerPlay {
     float noteSeconds = 0.0f;  // the HUD shows its note of a click out of reach while this is above 0
 };
 
+// The walk or the pushes a click asked for end here; a chosen crate stays chosen. (A pad's press.)
+void stopPlan(PointerPlay& pointer);
+
 // Nothing planned, nothing chosen, no note: after every level load.
 void resetPointerPlay(PointerPlay& pointer);
 

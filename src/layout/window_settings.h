@@ -2,8 +2,6 @@
 
 #include <cstdint>
 
-#include "layout/picture_mode.h"
-
 // The window's size and projection values. One program-wide record: the size callback keeps width and
 // height current, and every 2D drawing operation reads them.
 struct WindowSettings {
@@ -19,6 +17,5 @@ struct WindowSettings {
     float aspect = 800.0f / 600.0f;
     float nearPlane = 1.0f;
     float farPlane = 30.0f;
-    bool resized = false;                     // the projection must be rebuilt at the next frame
-    PictureMode picture = PictureMode::Full;  // the picture setting: how the 3D scene is drawn
+    bool resized = false;  // the projection must be rebuilt at the next frame
 };

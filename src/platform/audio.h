@@ -61,6 +61,12 @@ void audioSetChannelPosition(AudioChannel channel, Vec3 position);
 void audioSetChannelVolume(AudioChannel channel, int volume);  // clamped to 0..255
 void audioStopChannel(AudioChannel channel);
 
+// Gains over every sample channel and over every song, from 0 (silent) to 1 (as the volumes above set
+// them): the player's volumes and mute. Each multiplies the channel or song volumes, now and for every
+// sound started later; a value outside 0..1 is clamped, one that is not a number ignored.
+void audioSetEffectsGain(float gain);
+void audioSetMusicGain(float gain);
+
 // The listener: position, the direction faced and the direction of the top of the head. A zero forward
 // vector, or one parallel to top, keeps the previous orientation.
 void audioSetListener(Vec3 position, Vec3 forward, Vec3 top);

@@ -144,6 +144,10 @@ bool openContext(OpenAlLayer& layer, ALCdevice* device, int mixRate, int channel
     return true;
 }
 
+void applyChannelGain(const OpenAlLayer& layer, const SampleChannel& channel) {
+    alSourcef(channel.source, AL_GAIN, channel.volume * layer.effectsGain);
+}
+
 bool validInitArguments(int mixRate, int channelCount) {
     return mixRate >= kMinMixRate && mixRate <= kMaxMixRate && channelCount >= 1 &&
            channelCount <= kMaxChannels;
@@ -221,6 +225,13 @@ void closeLayer(OpenAlLayer& layer) {
     layer.context = nullptr;
     layer.loopback = false;
     layer.rolloffFactor = 1.0f;
+    layer.effectsGain = 1.0f;
+}
+
+bool clampedGain(float gain, float& clamped) {
+    if (std::isnan(gain)) return false;
+    clamped = gain < 0.0f ? 0.0f : (gain > 1.0f ? 1.0f : gain);
+    return true;
 }
 
 AudioSample audioLoadSample(const char* path) {
@@ -277,7 +288,8 @@ AudioChannel audioPlaySample(AudioSample sample) {
     SampleChannel& channel = layer.channels[index];
     alSourceStop(channel.source);
     alSourcei(channel.source, AL_BUFFER, static_cast<ALint>(buffer));
-    alSourcef(channel.source, AL_GAIN, 1.0f);
+    channel.volume = 1.0f;
+    applyChannelGain(layer, channel);
     alSource3f(channel.source, AL_POSITION, 0.0f, 0.0f, 0.0f);
     channel.serial = takeSerial(layer.nextSerial);
     channel.pendingStart = true;
@@ -304,8 +316,16 @@ void audioSetChannelVolume(AudioChannel channel, int volume) {
     if (!isLive(layer, channel)) return;
     startPendingChannels(layer, channel.index);
     const int clamped = volume < 0 ? 0 : (volume > kChannelVolumeMax ? kChannelVolumeMax : volume);
-    alSourcef(layer.channels[static_cast<std::size_t>(channel.index)].source, AL_GAIN,
-              static_cast<float>(clamped) / static_cast<float>(kChannelVolumeMax));
+    SampleChannel& target = layer.channels[static_cast<std::size_t>(channel.index)];
+    target.volume = static_cast<float>(clamped) / static_cast<float>(kChannelVolumeMax);
+    applyChannelGain(layer, target);
+}
+
+void audioSetEffectsGain(float gain) {
+    OpenAlLayer& layer = openAlLayer();
+    if (layer.device == nullptr || !clampedGain(gain, layer.effectsGain)) return;
+    startPendingChannels(layer, -1);
+    for (const SampleChannel& channel : layer.channels) applyChannelGain(layer, channel);
 }
 
 void audioStopChannel(AudioChannel channel) {

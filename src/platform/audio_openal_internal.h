@@ -32,6 +32,7 @@ struct SongStream {
     std::uint32_t serial = 0;  // 0: the slot is free
     bool playing = false;      // songPlay was called; the queue is kept topped up
     bool paused = false;
+    float volume = 1.0f;  // the master volume, 0 to 1, before the music gain
 };
 
 // Everything about songs is guarded by mutex: the game thread and the feeder thread both touch it.
@@ -43,6 +44,7 @@ struct SongTable {
     bool ready = false;  // a device is open
     int mixRate = 0;
     std::uint32_t nextSerial = 1;
+    float musicGain = 1.0f;  // over every song's volume
     SongStream songs[kMaxSongs];
     std::vector<std::int16_t> scratch;  // one buffer of interleaved stereo
 };
@@ -52,6 +54,7 @@ struct SampleChannel {
     std::uint32_t serial = 0;     // of the playing the current handle names
     bool pendingStart = false;    // played, but not yet handed to the mixer
     std::uint64_t startedAt = 0;  // order of the last start, to pick a channel to take over
+    float volume = 1.0f;          // the channel volume, 0 to 1, before the effects gain
 };
 
 // The layer's one device, its samples and channels: process-wide like the device itself. Closed when the
@@ -63,6 +66,7 @@ struct OpenAlLayer {
     std::vector<SampleChannel> channels;
     ALuint samples[kMaxSamples] = {};  // 0: slot free
     float rolloffFactor = 1.0f;
+    float effectsGain = 1.0f;  // over every channel's volume
     std::uint32_t nextSerial = 1;
     std::uint64_t startCount = 0;
     SongTable songs;
@@ -79,3 +83,6 @@ void startSongs(SongTable& table, int mixRate, bool feederThread);
 void stopSongs(SongTable& table);
 // Tops up the queue of every playing song and restarts one that ran dry.
 void refillSongs(SongTable& table);
+
+// 0..1, for a gain the caller gives; false for one that is not a number.
+bool clampedGain(float gain, float& clamped);

@@ -23,6 +23,8 @@ struct RecordingState {
     std::vector<RecordedSong> songs;  // slot - 1 -> song; slots are never reused
     std::uint32_t nextSerial = 1;
     std::uint64_t startCount = 0;
+    float effectsGain = 1.0f;
+    float musicGain = 1.0f;
 };
 
 // The stand-in's one state, like the single device of the real layer; tests reset it.
@@ -89,6 +91,14 @@ int audioRecordingPlayingCount(const std::string& path) {
 
 const std::vector<RecordedSong>& audioRecordingSongs() {
     return g_recording.songs;
+}
+
+float audioRecordingEffectsGain() {
+    return g_recording.effectsGain;
+}
+
+float audioRecordingMusicGain() {
+    return g_recording.musicGain;
 }
 
 // ---- the layer's calls ----
@@ -170,6 +180,16 @@ void audioSetChannelVolume(AudioChannel channel, int volume) {
 void audioStopChannel(AudioChannel channel) {
     record("audioStopChannel").channel = channel;
     if (Channel* c = liveChannel(channel)) c->record.updatesLeft = 0;
+}
+
+void audioSetEffectsGain(float gain) {
+    record("audioSetEffectsGain").value = gain;
+    if (g_recording.initialised) g_recording.effectsGain = std::clamp(gain, 0.0f, 1.0f);
+}
+
+void audioSetMusicGain(float gain) {
+    record("audioSetMusicGain").value = gain;
+    if (g_recording.initialised) g_recording.musicGain = std::clamp(gain, 0.0f, 1.0f);
 }
 
 void audioSetListener(Vec3 position, Vec3 forward, Vec3 top) {

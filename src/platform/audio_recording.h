@@ -59,3 +59,6 @@ RecordedChannel audioRecordingChannel(AudioChannel channel);
 int audioRecordingPlayingCount(const std::string& path);
 // Every song loaded since the reset, in load order, freed ones included.
 const std::vector<RecordedSong>& audioRecordingSongs();
+// The gains over every channel and every song, as last set while the layer had a device (1 before).
+float audioRecordingEffectsGain();
+float audioRecordingMusicGain();

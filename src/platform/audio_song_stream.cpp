@@ -56,6 +56,10 @@ void refillAll(SongTable& table) {
     }
 }
 
+void applySongGain(const SongTable& table, const SongStream& song) {
+    alSourcef(song.source, AL_GAIN, song.volume * table.musicGain);
+}
+
 void releaseSong(SongStream& song) {
     alSourceStop(song.source);
     alSourcei(song.source, AL_BUFFER, 0);
@@ -95,6 +99,7 @@ void stopSongs(SongTable& table) {
         if (song.serial != 0) releaseSong(song);
     }
     table.ready = false;
+    table.musicGain = 1.0f;
 }
 
 void refillSongs(SongTable& table) {
@@ -133,6 +138,7 @@ AudioSong songLoad(const char* path) {
     alSourcei(song.source, AL_SOURCE_RELATIVE, AL_TRUE);
     alSource3f(song.source, AL_POSITION, 0.0f, 0.0f, 0.0f);
     alSourcef(song.source, AL_ROLLOFF_FACTOR, 0.0f);
+    applySongGain(table, song);
     song.module = std::move(module);
     if (table.nextSerial == 0) table.nextSerial = 1;
     song.serial = table.nextSerial++;
@@ -161,7 +167,17 @@ void songSetMasterVolume(AudioSong handle, int volume) {
     SongStream* song = liveSong(table, handle);
     if (song == nullptr) return;
     const int clamped = volume < 0 ? 0 : (volume > kSongVolumeMax ? kSongVolumeMax : volume);
-    alSourcef(song->source, AL_GAIN, static_cast<float>(clamped) / static_cast<float>(kSongVolumeMax));
+    song->volume = static_cast<float>(clamped) / static_cast<float>(kSongVolumeMax);
+    applySongGain(table, *song);
+}
+
+void audioSetMusicGain(float gain) {
+    SongTable& table = openAlLayer().songs;
+    std::lock_guard<std::mutex> lock(table.mutex);
+    if (!table.ready || !clampedGain(gain, table.musicGain)) return;
+    for (const SongStream& song : table.songs) {
+        if (song.serial != 0) applySongGain(table, song);
+    }
 }
 
 void songSetPaused(AudioSong handle, bool paused) {

@@ -4,12 +4,13 @@
 #include <vector>
 
 #include "platform/frame_input.h"
+#include "platform/pad_sampling.h"
 #include "platform/window.h"
 #include "platform/window_events.h"
 
 namespace {
 
-enum class EventKind { Key, Close, Char, Resize, Cursor, Button };
+enum class EventKind { Key, Close, Char, Resize, Cursor, Button, Pad };
 
 struct ScheduledEvent {
     double time;
@@ -18,6 +19,7 @@ struct ScheduledEvent {
     int b;
     double x = 0.0;  // the pointer's position, for Cursor
     double y = 0.0;
+    PadState pad{};  // for Pad
 };
 
 struct ScriptedState {
@@ -36,6 +38,9 @@ struct ScriptedState {
     double cursorY = 0.0;
     bool buttons[kMouseButtonCount] = {};
     bool buttonPressed[kMouseButtonCount] = {};
+    PadState pad;
+    PadSampling padSampling;
+    ScriptedWindowRecord windowed;       // the window's place and size before it went full screen
     std::vector<ScheduledEvent> events;  // kept in time order
     std::function<void()> onPoll;
     std::function<void()> onSwap;
@@ -68,6 +73,9 @@ void apply(const ScheduledEvent& event) {
             break;
         case EventKind::Button:
             scriptedSetButton(event.a, event.b != 0);
+            break;
+        case EventKind::Pad:
+            scriptedSetPad(event.pad);
             break;
         case EventKind::Resize:
             g_scripted.record.windowWidth = event.a;
@@ -109,8 +117,11 @@ void scriptedGrantSamples(int (*grant)(int requested)) {
 
 void scriptedSetKey(int key, bool down) {
     if (key < 0 || key > KEY_LAST) return;
-    if (down && !g_scripted.keys[key]) g_scripted.keyPressed[key] = true;
-    g_scripted.keys[key] = down;
+    bool* const keys = g_scripted.keys;
+    if (down && !keys[key] && reportKeyPress(key, keys[KEY_LALT] || keys[KEY_RALT]))
+        g_scripted.keyPressed[key] = true;
+    if (!down && keys[key]) reportKeyRelease(key);
+    keys[key] = down;
 }
 
 void scriptedSetCursor(double x, double y) {
@@ -122,6 +133,10 @@ void scriptedSetButton(int button, bool down) {
     if (button < 0 || button >= kMouseButtonCount) return;
     if (down && !g_scripted.buttons[button]) g_scripted.buttonPressed[button] = true;
     g_scripted.buttons[button] = down;
+}
+
+void scriptedSetPad(const PadState& pad) {
+    g_scripted.pad = pad;
 }
 
 void scriptedAdvanceTime(double seconds) {
@@ -139,6 +154,12 @@ void scriptedCursorAt(double time, double x, double y) {
 
 void scriptedButtonAt(double time, int button, bool down) {
     schedule({time, EventKind::Button, button, down ? 1 : 0});
+}
+
+void scriptedPadAt(double time, const PadState& pad) {
+    ScheduledEvent event{time, EventKind::Pad, 0, 0};
+    event.pad = pad;
+    schedule(event);
 }
 
 void scriptedCloseAt(double time) {
@@ -233,6 +254,30 @@ void platformGetDesktopSize(int& width, int& height) {
     height = g_scripted.desktopHeight;
 }
 
+void platformSetFullScreen(bool fullScreen) {
+    ScriptedWindowRecord& record = g_scripted.record;
+    if (!record.windowOpen || fullScreen == record.fullScreen) return;
+    record.fullScreen = fullScreen;
+    ++record.fullScreenSwitches;
+    if (fullScreen) {
+        g_scripted.windowed = record;
+        record.windowX = 0;
+        record.windowY = 0;
+        record.windowWidth = g_scripted.desktopWidth;
+        record.windowHeight = g_scripted.desktopHeight;
+    } else {
+        record.windowX = g_scripted.windowed.windowX;
+        record.windowY = g_scripted.windowed.windowY;
+        record.windowWidth = g_scripted.windowed.windowWidth;
+        record.windowHeight = g_scripted.windowed.windowHeight;
+    }
+    reportSize(record.windowWidth, record.windowHeight);
+}
+
+bool platformFullScreen() {
+    return g_scripted.record.fullScreen;
+}
+
 void platformSwapInterval(int interval) {
     g_scripted.record.swapInterval = interval;
 }
@@ -261,7 +306,7 @@ void platformSetKeyRepeat(bool enabled) {
 }
 
 bool platformKeyDown(int key) {
-    return key >= 0 && key <= KEY_LAST && g_scripted.keys[key];
+    return key >= 0 && key <= KEY_LAST && g_scripted.keys[key] && !keyHeldBack(key);
 }
 
 void platformPollEvents() {
@@ -281,10 +326,11 @@ void platformSampleInput(FrameInput& input) {
     input.typedChar = typedChar;
     input.time = g_scripted.now;
     for (int key = 0; key <= KEY_LAST; ++key) {
-        input.held[key] = g_scripted.keys[key];
+        input.held[key] = platformKeyDown(key);
         input.pressed[key] = g_scripted.keyPressed[key];
         g_scripted.keyPressed[key] = false;
     }
+    input.altEnterPressed = takeAltEnterPress();
     input.cursorX = g_scripted.cursorX;
     input.cursorY = g_scripted.cursorY;
     for (int button = 0; button < kMouseButtonCount; ++button) {
@@ -292,6 +338,11 @@ void platformSampleInput(FrameInput& input) {
         input.buttonPressed[button] = g_scripted.buttonPressed[button];
         g_scripted.buttonPressed[button] = false;
     }
+    input.pad = samplePad(g_scripted.padSampling, g_scripted.pad);
+}
+
+bool platformPadButtonDown(int button) {
+    return button >= 0 && button < kPadButtonCount && g_scripted.pad.connected && g_scripted.pad.held[button];
 }
 
 void platformFlushDrawing() {

@@ -5,6 +5,8 @@
 // tables were written for:
 //  - keys are numbered as below (special keys from 256 up; printable keys by their upper-case ASCII code);
 //  - key state is as of the last event poll; a press and release between two polls is not seen;
+//  - Enter pressed while Alt is down is the full-screen switch, never Enter: that press reads as up until
+//    Enter is released, even once Alt is let go first (platform/window_events.h);
 //  - the close callback only reports the request: the window stays open when it returns 0;
 //  - the size callback also fires once, at once, when it is installed;
 //  - typed characters arrive through a callback with (code, action), held-key repeats only while key repeat
@@ -15,12 +17,14 @@
 
 constexpr int KEY_SPACE = 32;
 constexpr int KEY_L = 76;
+constexpr int KEY_M = 77;
 constexpr int KEY_P = 80;
 constexpr int KEY_S = 83;
 constexpr int KEY_U = 85;
 constexpr int KEY_W = 87;
 constexpr int KEY_Y = 89;
 constexpr int KEY_ESC = 257;
+constexpr int KEY_F11 = 268;
 constexpr int KEY_UP = 283;
 constexpr int KEY_DOWN = 284;
 constexpr int KEY_LEFT = 285;
@@ -29,6 +33,8 @@ constexpr int KEY_LSHIFT = 287;
 constexpr int KEY_RSHIFT = 288;
 constexpr int KEY_LCTRL = 289;
 constexpr int KEY_RCTRL = 290;
+constexpr int KEY_LALT = 291;
+constexpr int KEY_RALT = 292;
 constexpr int KEY_TAB = 293;
 constexpr int KEY_ENTER = 294;
 constexpr int KEY_BACKSPACE = 295;
@@ -75,6 +81,11 @@ void platformSetWindowPos(int x, int y);
 void platformGetWindowSize(int& width, int& height);
 void platformSetWindowSize(int width, int height);  // the size callback reports the size the window gets
 void platformGetDesktopSize(int& width, int& height);
+// Full screen on the monitor that holds most of the window, at that monitor's own resolution; back in a
+// window, the window's size and place from before. The size callback reports the new size either way.
+// Asking for the mode the window is already in changes nothing.
+void platformSetFullScreen(bool fullScreen);
+bool platformFullScreen();
 void platformSwapInterval(int interval);
 bool platformExtensionSupported(const char* name);
 

@@ -7,6 +7,8 @@ struct WindowEvents {
     SizeCallback onSize = nullptr;
     CharCallback onChar = nullptr;
     bool keyRepeat = false;
+    bool enterHeldBack = false;    // Enter went down with Alt and is not up yet
+    bool altEnterPressed = false;  // since the last takeAltEnterPress
 };
 
 WindowEvents g_events;
@@ -60,4 +62,25 @@ void reportChar(unsigned int codepoint, bool fromRepeat) {
     if (fromRepeat && !g_events.keyRepeat) return;
     if (!isDeliveredCharacter(codepoint)) return;
     g_events.onChar(static_cast<int>(codepoint), ACTION_PRESS);
+}
+
+bool reportKeyPress(int gameKey, bool altDown) {
+    if (gameKey != KEY_ENTER || !altDown) return true;
+    g_events.enterHeldBack = true;
+    g_events.altEnterPressed = true;
+    return false;
+}
+
+void reportKeyRelease(int gameKey) {
+    if (gameKey == KEY_ENTER) g_events.enterHeldBack = false;
+}
+
+bool keyHeldBack(int gameKey) {
+    return gameKey == KEY_ENTER && g_events.enterHeldBack;
+}
+
+bool takeAltEnterPress() {
+    const bool pressed = g_events.altEnterPressed;
+    g_events.altEnterPressed = false;
+    return pressed;
 }

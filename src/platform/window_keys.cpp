@@ -13,6 +13,7 @@ struct KeyPair {
 
 constexpr KeyPair kSpecialKeys[] = {
     {KEY_ESC, GLFW_KEY_ESCAPE},
+    {KEY_F11, GLFW_KEY_F11},
     {KEY_UP, GLFW_KEY_UP},
     {KEY_DOWN, GLFW_KEY_DOWN},
     {KEY_LEFT, GLFW_KEY_LEFT},
@@ -21,6 +22,8 @@ constexpr KeyPair kSpecialKeys[] = {
     {KEY_RSHIFT, GLFW_KEY_RIGHT_SHIFT},
     {KEY_LCTRL, GLFW_KEY_LEFT_CONTROL},
     {KEY_RCTRL, GLFW_KEY_RIGHT_CONTROL},
+    {KEY_LALT, GLFW_KEY_LEFT_ALT},
+    {KEY_RALT, GLFW_KEY_RIGHT_ALT},
     {KEY_TAB, GLFW_KEY_TAB},
     {KEY_ENTER, GLFW_KEY_ENTER},
     {KEY_BACKSPACE, GLFW_KEY_BACKSPACE},

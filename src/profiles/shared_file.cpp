@@ -15,16 +15,6 @@ std::string folderOf(const std::string& path) {
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
 }
 
-// A new file's name lives in its folder, which has to reach the disk too or a power cut can take the new
-// file with it. A file system that cannot sync a folder (EINVAL) offers nothing better.
-bool syncFolder(const std::string& path) {
-    const int folder = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder < 0) return false;
-    const bool synced = ::fsync(folder) == 0 || errno == EINVAL;
-    ::close(folder);
-    return synced;
-}
-
 // A link in place of the file fails every open (O_NOFOLLOW), dangling or not; a pipe does not block the
 // open (O_NONBLOCK) and fails the regular-file check after it.
 bool openRegularFile(const std::string& path, FileAccess access, SharedFile& file) {
@@ -44,13 +34,22 @@ bool openRegularFile(const std::string& path, FileAccess access, SharedFile& fil
         closeSharedFile(file);
         return false;
     }
-    if (created) file.folderSynced = syncFolder(path);
+    if (created) file.folderSynced = syncFolderOf(path);
     const int flags = ::fcntl(file.fd, F_GETFL);
     if (flags >= 0) ::fcntl(file.fd, F_SETFL, flags & ~O_NONBLOCK);
     return true;
 }
 
 }  // namespace
+
+// A file system that cannot sync a folder (EINVAL) offers nothing better.
+bool syncFolderOf(const std::string& path) {
+    const int folder = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0) return false;
+    const bool synced = ::fsync(folder) == 0 || errno == EINVAL;
+    ::close(folder);
+    return synced;
+}
 
 OpenOutcome openSharedFile(const std::string& path, FileAccess access, int lockOperation, double lockSeconds,
                            SharedFile& file) {

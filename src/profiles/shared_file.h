@@ -38,6 +38,10 @@ void closeSharedFile(SharedFile& file);
 // Nothing at the path: no file and no link (a missing folder counts).
 bool fileIsMissing(const std::string& path);
 
+// Syncs the folder that holds path: a new file's name, or a renamed one's, lives in its folder, which has to
+// reach the disk too or a power cut can take the name with it.
+bool syncFolderOf(const std::string& path);
+
 // Exactly size bytes at offset; false on an error or when the file ends first.
 bool readBytesAt(const SharedFile& file, off_t offset, std::uint8_t* bytes, std::size_t size);
 

@@ -5,6 +5,7 @@
 #include "formats/asset_files.h"
 #include "formats/model.h"
 #include "game/game_state.h"
+#include "layout/picture_choice.h"
 #include "layout/session_notes.h"
 #include "render/frame_cache.h"
 #include "render/scene_picture.h"
@@ -35,7 +36,6 @@ struct BoardPictureCache {
     FrameCache frame;
     GameState drawnFrom;  // a byte copy of the state drawn
     SessionNotes notes;
-    PictureMode picture = PictureMode::Full;
 };
 
 // The parts of a game frame's picture, in the order they are sent. The board is one part: floor tiles,
@@ -55,6 +55,9 @@ struct Graphics {
     ScenePicture scenePicture;  // the smaller picture the scene is drawn into in Fast
     StaticVolumes staticVolumes;
     std::vector<ShadowQuad> movingVolumeSides;  // the crates' and the keeper's, worked out every frame
+    // The detail the scene is drawn with: the player's picture setting as the renderer at hand resolves it
+    // (choosePictureDetail). Full until start-up sets it.
+    PictureDetail picture = PictureDetail::Full;
     // Called as each part of a game frame's picture has been sent: the scene benchmark finishes and times the
     // parts there. Unset in the game.
     void (*passSent)(FramePass pass) = nullptr;

@@ -189,7 +189,8 @@ void drawHud(const WindowSettings& window, const Graphics& graphics, const Board
     drawMiniMap(window, graphics.icons, board, scene);
     markPassSent(graphics, FramePass::MiniMap);
     // Fast has laid the fog over the scene already, under the HUD.
-    if (window.picture == PictureMode::Full) drawFogOverlay(window, graphics.textures.names[TEX_FOG], scroll);
+    if (graphics.picture == PictureDetail::Full)
+        drawFogOverlay(window, graphics.textures.names[TEX_FOG], scroll);
     glEnable(GL_DEPTH_TEST);
     markPassSent(graphics, FramePass::Fog);
     if (levelEnd.logoShown) drawImageOverlay(window, graphics.textures.names[TEX_LOGO], levelEnd.fade);

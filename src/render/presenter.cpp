@@ -43,13 +43,13 @@ void drawBoardPicture(Graphics& graphics, WindowSettings& window, const GameStat
     drawHud(window, graphics, state.board, state.scene, text, state.scroll, state.levelEnd);
 }
 
-// The picture behind the menu is a function of the state, the session's notes, the window's size and its
-// picture setting. The state is kept as a byte copy and compared byte for byte: a change anywhere in it,
-// even in a field added later, draws afresh (a difference in padding alone only costs one drawing more).
+// The picture behind the menu is a function of the state, the session's notes and the window's size (a new
+// picture setting drops it: choosePictureDetail). The state is kept as a byte copy and compared byte for
+// byte: a change anywhere in it, even in a field added later, draws afresh (a difference in padding alone
+// only costs one drawing more).
 bool showsSamePicture(const BoardPictureCache& cache, const WindowSettings& window, const GameState& state,
                       const SessionNotes& notes) {
-    return fitsWindow(cache.frame, window) && cache.picture == window.picture &&
-           cache.notes.profileName == notes.profileName &&
+    return fitsWindow(cache.frame, window) && cache.notes.profileName == notes.profileName &&
            cache.notes.progressNotSaved == notes.progressNotSaved &&
            cache.notes.solvedLevelNotSaved == notes.solvedLevelNotSaved && cache.notes.best == notes.best &&
            std::memcmp(&cache.drawnFrom, &state, sizeof state) == 0;
@@ -73,7 +73,6 @@ void drawGameFrame(Graphics& graphics, WindowSettings& window, const GameState& 
     drawBoardPicture(graphics, window, state, notes);
     std::memcpy(static_cast<void*>(&cache.drawnFrom), &state, sizeof state);
     cache.notes = notes;
-    cache.picture = window.picture;
     storeFrame(cache.frame, window);
 }
 
@@ -84,10 +83,20 @@ void drawTitleFrame(Graphics& graphics, const WindowSettings& window, bool promp
         replayFrame(cache, window);
         return;
     }
+    // The window may have changed its size since the last frame (full screen on the title): the picture kept
+    // must be drawn over all of it.
+    glViewport(0, 0, static_cast<GLsizei>(window.width), static_cast<GLsizei>(window.height));
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     printCentredSmall(graphics, window, kProgrammingCredit, 40.0f, 1.0f, 1.0f, 1.0f);
     printCentredSmall(graphics, window, kMusicCredit, 20.0f, 1.0f, 1.0f, 1.0f);
     if (promptShown) printCentredSmall(graphics, window, kTitlePrompt, 0.0f, 1.0f, 1.0f, 0.0f);
     drawImageOverlay(window, graphics.textures.names[TEX_LOGO], 1.0f);
     storeFrame(cache, window);
+}
+
+void choosePictureDetail(Graphics& graphics, PictureSetting setting) {
+    const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    const PictureDetail detail = resolvePicture(setting, renderer);
+    if (detail != graphics.picture) graphics.boardBehindMenu.frame.valid = false;
+    graphics.picture = detail;
 }

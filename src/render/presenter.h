@@ -15,3 +15,7 @@ void drawGameFrame(Graphics& graphics, WindowSettings& window, const GameState& 
 
 // The credits, the prompt when shown, and the logo over them.
 void drawTitleFrame(Graphics& graphics, const WindowSettings& window, bool promptShown);
+
+// The detail of the picture (graphics.picture) for the player's setting, Automatic resolved by the renderer
+// OpenGL reports. A change draws the board behind the menu afresh.
+void choosePictureDetail(Graphics& graphics, PictureSetting setting);

@@ -340,14 +340,14 @@ PixelRect drawnSceneRect(const ShadowClip& clip, const StaticVolumes& volumes, G
 }
 
 void drawShadowsFast(SceneSize size, Graphics& graphics, const SceneState& scene, const Board& board,
-                     Vec4 light, Model& keeperModel, PictureMode picture) {
+                     Vec4 light, Model& keeperModel, PictureDetail picture) {
     StaticVolumes& volumes = graphics.staticVolumes;
     if (!sameStaticVolumes(volumes, scene, board, light))
         buildStaticVolumes(volumes, graphics.models, scene, board, light);
     ShadowClip clip = shadowClip(size, scene);
     // Fast counts only where the scene is drawn: every pixel outside it keeps the cleared black, which the
     // darkening leaves black, so the colours are the same (the stencil and alpha there are not).
-    if (picture == PictureMode::Fast)
+    if (picture == PictureDetail::Fast)
         clip.limit = drawnSceneRect(clip, volumes, graphics, scene, board, keeperModel);
     beginShadowPass();
     beginVolumeSides();
@@ -369,7 +369,7 @@ void drawShadowsFast(SceneSize size, Graphics& graphics, const SceneState& scene
     endVolumeSides();
     markPassSent(graphics, FramePass::Volumes);
     // In Fast the darkening, too, only where the scene is drawn.
-    if (picture == PictureMode::Fast) {
+    if (picture == PictureDetail::Fast) {
         const PixelRect& limit = clip.limit;
         glScissor(limit.x0, limit.y0, std::max(0, limit.x1 - limit.x0), std::max(0, limit.y1 - limit.y0));
     } else {
@@ -406,7 +406,7 @@ void drawScene(WindowSettings& window, Graphics& graphics, const SceneState& sce
     if (path == ScenePath::Plain) {
         drawShadowsPlain(graphics, scene, board, sceneLight, keeperModel);
     } else {
-        drawShadowsFast(size, graphics, scene, board, sceneLight, keeperModel, window.picture);
+        drawShadowsFast(size, graphics, scene, board, sceneLight, keeperModel, graphics.picture);
     }
     markPassSent(graphics, FramePass::Darkening);
 }

@@ -43,14 +43,14 @@ bool fitBuffers(ScenePicture& picture, SceneSize size) {
 
 void beginScenePicture(Graphics& graphics, const WindowSettings& window) {
     ScenePicture& picture = graphics.scenePicture;
-    if (picture.materialsFilteredFor != window.picture) {
-        filterSceneMaterials(graphics.textures, window.picture);
-        picture.materialsFilteredFor = window.picture;
+    if (picture.materialsFilteredFor != graphics.picture) {
+        filterSceneMaterials(graphics.textures, graphics.picture);
+        picture.materialsFilteredFor = graphics.picture;
     }
     picture.drawing = false;
     const int width = static_cast<int>(window.width);
     const int height = static_cast<int>(window.height);
-    const SceneSize size = sceneDrawSize(window.picture, width, height);
+    const SceneSize size = sceneDrawSize(graphics.picture, width, height);
     if (size.width == width && size.height == height) return;
     if (!framebuffersAvailable() || !fitBuffers(picture, size)) return;
     glBindFramebuffer(GL_FRAMEBUFFER, picture.framebuffer);
@@ -63,7 +63,7 @@ SceneSize scenePictureSize(const ScenePicture& picture, const WindowSettings& wi
 }
 
 void showScenePicture(Graphics& graphics, const WindowSettings& window, float fogScroll) {
-    if (window.picture == PictureMode::Full) return;
+    if (graphics.picture == PictureDetail::Full) return;
     ScenePicture& picture = graphics.scenePicture;
     // The fog's soft image loses nothing by being stretched with the scene, and it blends only the scene's
     // pixels there. (The overlay reads only the size from the record.) Nothing of the scene is nearer than

@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "layout/picture_mode.h"
+#include "layout/picture_choice.h"
 #include "layout/window_settings.h"
 
 struct Graphics;
@@ -18,7 +18,7 @@ struct ScenePicture {
     int width = 0;  // the size the buffers have
     int height = 0;
     bool drawing = false;  // between beginScenePicture and showScenePicture, drawing into the smaller picture
-    PictureMode materialsFilteredFor = PictureMode::Full;  // the filter the scene's textures have
+    PictureDetail materialsFilteredFor = PictureDetail::Full;  // the filter the scene's textures have
 };
 
 // Makes the scene's drawing go where the window's picture mode puts it, and gives the scene's textures the

@@ -20,7 +20,7 @@
 namespace {
 
 void showLoadingScreen(const Graphics& graphics, const WindowSettings& window, int percent) {
-    glClear(GL_COLOR_BUFFER_BIT);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);  // the logo tests depth, and nothing has drawn yet
     drawImageOverlay(window, graphics.textures.names[TEX_LOGO], 1.0f);
     const float y = static_cast<float>(window.height) / 4.0f;
     printText(graphics.smallFont, "Loading, Please Wait.", static_cast<float>(window.width / 2 - 84), y, 1.0f,
@@ -51,12 +51,16 @@ void loadImages(Graphics& graphics) {
     buildFonts(graphics);
 }
 
-void showInitialisingScreen(const Graphics& graphics, const WindowSettings& window) {
-    glClear(GL_COLOR_BUFFER_BIT);
+void drawInitialisingScreen(const Graphics& graphics, const WindowSettings& window) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);  // the logo tests depth, and nothing has drawn yet
     glColor3f(1.0f, 1.0f, 1.0f);
     drawImageOverlay(window, graphics.textures.names[TEX_LOGO], 1.0f);
     printText(graphics.smallFont, "Initializing, Please Wait.", static_cast<float>(window.width / 2 - 104),
               static_cast<float>(window.height) / 4.0f, 1.0f, 1.0f, 1.0f, window);
+}
+
+void showInitialisingScreen(const Graphics& graphics, const WindowSettings& window) {
+    drawInitialisingScreen(graphics, window);
     platformSwapBuffers();
 }
 

@@ -13,7 +13,8 @@ void setWindowIcon();
 // The textures, the map icons and the two bitmap fonts.
 void loadImages(Graphics& graphics);
 
-// "Initializing, Please Wait." over the logo, shown while the sounds load.
+// "Initializing, Please Wait." over the logo, shown while the sounds load; drawn, then drawn and shown.
+void drawInitialisingScreen(const Graphics& graphics, const WindowSettings& window);
 void showInitialisingScreen(const Graphics& graphics, const WindowSettings& window);
 
 // The scenery models with their display lists, then the keeper's walk frames, each followed by the loading

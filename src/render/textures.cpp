@@ -7,7 +7,7 @@
 
 #include "formats/tga_image.h"
 #include "layout/mipmap_chain.h"
-#include "layout/picture_mode.h"
+#include "layout/picture_choice.h"
 #include "platform/diagnostics.h"
 #include "platform/window.h"
 
@@ -100,8 +100,8 @@ void loadMapIcons(IconSlots& slots) {
     loadSlots(slots.names, kIconFiles, kIconSlotCount);
 }
 
-void filterSceneMaterials(const TextureSlots& slots, PictureMode mode) {
-    const GLint filter = mode == PictureMode::Fast ? GL_LINEAR_MIPMAP_NEAREST : GL_LINEAR_MIPMAP_LINEAR;
+void filterSceneMaterials(const TextureSlots& slots, PictureDetail mode) {
+    const GLint filter = mode == PictureDetail::Fast ? GL_LINEAR_MIPMAP_NEAREST : GL_LINEAR_MIPMAP_LINEAR;
     for (int slot = 1; slot <= kTextureSlotCount; ++slot) {
         if (slots.names[slot] == 0 || !seenAtASlant(kTextureFiles, slot)) continue;
         glBindTexture(GL_TEXTURE_2D, slots.names[slot]);

@@ -12,4 +12,4 @@ void deleteTextures(TextureSlots& slots);
 
 // The minifying filter of the scene's materials for the picture setting: trilinear in Full; in Fast the
 // nearest mipmap level, filtered bilinearly, which samples half as much where the floor recedes.
-void filterSceneMaterials(const TextureSlots& slots, PictureMode mode);
+void filterSceneMaterials(const TextureSlots& slots, PictureDetail mode);

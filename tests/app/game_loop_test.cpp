@@ -24,26 +24,6 @@ struct GameLoopTest : testing_support::ScriptedGameTest {
             scriptedSetKey(key, false);
         for (const int key : keys) scriptedSetKey(key, true);
     }
-
-    // Frames until the level end has loaded a level again (at most 200).
-    int framesUntilReloaded() {
-        int frames = 0;
-        do {
-            runGameFrame(*game);
-            ++frames;
-        } while (game->state.levelEnd.endRequested && frames < 200);
-        return frames;
-    }
-
-    // Frames until the keeper stands still again (the glide is over).
-    int framesUntilSettled() {
-        int frames = 0;
-        while ((game->state.player.offsetX != 0.0f || game->state.player.offsetZ != 0.0f) && frames < 100) {
-            runGameFrame(*game);
-            ++frames;
-        }
-        return frames;
-    }
 };
 
 TEST_F(GameLoopTest, ArrowPrecedenceDownUpLeftRight) {

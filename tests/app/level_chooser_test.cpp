@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "app/level_choice.h"
 #include "profiles/level_folder.h"
@@ -47,13 +48,6 @@ struct LevelChooserTest : testing_support::ScriptedGameTest {
     }
 
     void frame() { runGameFrame(*game); }
-    void type(const std::string& text) {
-        for (const char c : text) {
-            scriptedCharAt(platformTime(), static_cast<unsigned char>(c));
-            frame();
-        }
-        frame();
-    }
     // A main page entry by its text, then Enter.
     void choose(const std::string& text) {
         frame();
@@ -85,17 +79,8 @@ struct LevelChooserTest : testing_support::ScriptedGameTest {
     // Walks right until the level is solved (every level here is), then runs frames until the level end
     // has loaded the next level.
     void solveByWalkingRight() {
-        for (int moves = 0; moves < 10 && !isSolved(game->state.board); ++moves) {
-            press(KEY_RIGHT, 0.02);
-            for (int frames = 0; frames < 20; ++frames) {
-                scriptedAdvanceTime(0.03);
-                frame();
-            }
-        }
-        for (int frames = 0; frames < 400 && game->state.player.steps != 0; ++frames) {
-            scriptedAdvanceTime(0.03);
-            frame();
-        }
+        for (int moves = 0; moves < 10 && !isSolved(game->state.board); ++moves) moveAndGlide(KEY_RIGHT);
+        runUntilNextLevel();
     }
     // Plays moves in the genre's letters, each to the end of its glide, then frames until a solved level
     // has loaded the next.
@@ -105,16 +90,32 @@ struct LevelChooserTest : testing_support::ScriptedGameTest {
                             : (letter | 0x20) == 'r' ? KEY_RIGHT
                             : (letter | 0x20) == 'u' ? KEY_UP
                                                      : KEY_DOWN;
-            press(key, 0.02);
-            for (int frames = 0; frames < 20; ++frames) {
-                scriptedAdvanceTime(0.03);
-                frame();
-            }
+            moveAndGlide(key);
         }
+        runUntilNextLevel();
+    }
+    void moveAndGlide(int key) {
+        press(key, 0.02);
+        for (int frames = 0; frames < 20; ++frames) {
+            scriptedAdvanceTime(0.03);
+            frame();
+        }
+    }
+    void runUntilNextLevel() {
         for (int frames = 0; frames < 400 && game->state.player.steps != 0; ++frames) {
             scriptedAdvanceTime(0.03);
             frame();
         }
+    }
+    // From a levels page, three presses of `back`: up to the collections, to the main page, out of the menu.
+    void goBackUpAndOut(const std::function<void()>& back) {
+        back();
+        EXPECT_EQ(game->session.menu.menuPage, MenuPage::Collections);
+        back();
+        EXPECT_EQ(game->session.menu.menuPage, MenuPage::Main);
+        EXPECT_TRUE(game->session.menuOpen);
+        back();
+        EXPECT_FALSE(game->session.menuOpen);
     }
     ProfileProgress progress() {
         ProfileProgress read;
@@ -134,15 +135,15 @@ struct LevelChooserTest : testing_support::ScriptedGameTest {
     std::string base;
 };
 
-TEST_F(LevelChooserTest, ChooseLevelJoinsTheMainPageBeforeQuitOnceAProfileIsLoaded) {
+TEST_F(LevelChooserTest, ChooseLevelJoinsTheMainPageBeforeSettingsAndQuitOnceAProfileIsLoaded) {
     frame();
     EXPECT_EQ(game->session.menu.menuItems,
-              (std::vector<std::string>{"Create New Profile", "Load Profile", "Quit"}));
+              (std::vector<std::string>{"Create New Profile", "Load Profile", "Settings", "Quit"}));
     create("ann");
     press(KEY_ESC);
     frame();
-    EXPECT_EQ(game->session.menu.menuItems,
-              (std::vector<std::string>{"Create New Profile", "Load Profile", "Choose Level", "Quit"}));
+    EXPECT_EQ(game->session.menu.menuItems, (std::vector<std::string>{"Create New Profile", "Load Profile",
+                                                                      "Choose Level", "Settings", "Quit"}));
     choose("Quit");
     EXPECT_TRUE(quitRequested);
 }
@@ -301,13 +302,7 @@ TEST_F(LevelChooserTest, EscapeGoesUpOnePageAndLongListsScroll) {
     EXPECT_TRUE(selectionShown);
     press(KEY_END);
     EXPECT_EQ(game->session.menu.chooser.level, 59);
-    press(KEY_ESC);
-    EXPECT_EQ(game->session.menu.menuPage, MenuPage::Collections);
-    press(KEY_ESC);
-    EXPECT_EQ(game->session.menu.menuPage, MenuPage::Main);
-    EXPECT_TRUE(game->session.menuOpen);
-    press(KEY_ESC);
-    EXPECT_FALSE(game->session.menuOpen);
+    goBackUpAndOut([&] { press(KEY_ESC); });
 }
 
 TEST_F(LevelChooserTest, ACollectionOnTheCommandLineIsWherePlayStarts) {
@@ -340,6 +335,36 @@ TEST_F(LevelChooserTest, ACollectionOnTheCommandLineIsWherePlayStarts) {
         EXPECT_EQ(game->state.collection, nullptr);
         EXPECT_EQ(game->state.player.level, 1);
     }
+}
+
+// The chooser on a pad: the d-pad moves, the shoulders turn pages, A opens and starts, B goes up a page and
+// then closes the menu.
+TEST_F(LevelChooserTest, APadWalksThePagesAndBGoesBackUp) {
+    create("ann");
+    pressPad(PAD_START);
+    pressPad(PAD_DOWN);
+    pressPad(PAD_DOWN);
+    pressPad(PAD_A);
+    ASSERT_EQ(game->session.menu.menuPage, MenuPage::Collections);
+    pressPad(PAD_DOWN);
+    pressPad(PAD_A);
+    ASSERT_EQ(game->session.menu.menuPage, MenuPage::Levels);
+    pressPad(PAD_DOWN);
+    pressPad(PAD_A);
+    EXPECT_FALSE(game->session.menuOpen);
+    EXPECT_NE(game->state.collection, nullptr);
+    EXPECT_EQ(game->state.player.level, 2);
+
+    pressPad(PAD_START);
+    pressPad(PAD_A);
+    pressPad(PAD_A);
+    ASSERT_EQ(game->session.menu.menuPage, MenuPage::Levels);
+    EXPECT_EQ(game->session.menu.chooser.level, 1);  // on the level in play
+    pressPad(PAD_RB);
+    EXPECT_EQ(game->session.menu.chooser.level, 3);
+    pressPad(PAD_LB);
+    EXPECT_EQ(game->session.menu.chooser.level, 0);
+    goBackUpAndOut([&] { pressPad(PAD_B); });
 }
 
 }  // namespace

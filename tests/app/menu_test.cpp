@@ -40,24 +40,17 @@ struct MenuTest : testing_support::ScriptedGameTest {
 
     void frame() { runGameFrame(*game); }
 
-    // One character per frame: each arrives at the frame's end and is taken by the next frame.
-    void type(const std::string& text) {
-        for (const char c : text) {
-            scriptedCharAt(platformTime(), static_cast<unsigned char>(c));
-            frame();
-        }
-        frame();
-    }
-
     // Main page item, counted from 1, then Enter.
     void choose(int item) {
-        for (int i = 0; i < 3; ++i) press(KEY_UP);
+        for (int i = 0; i < 4; ++i) press(KEY_UP);
         for (int i = 1; i < item; ++i) press(KEY_DOWN);
         press(KEY_ENTER);
     }
 
+    // The load page's field starts with the last profile loaded: it is cleared first.
     void submit(int item, const std::string& name, const std::string& password) {
         choose(item);
+        while (!game->session.menu.typedText.empty()) press(KEY_BACKSPACE);
         type(name);
         press(KEY_ENTER);
         type(password);
@@ -111,9 +104,8 @@ TEST_F(MenuTest, UpOnTheFirstAndDownOnTheLastItemStayPut) {
     frame();
     frame();
     EXPECT_EQ(game->session.menu.menuSelection, 2);
-    press(KEY_DOWN);
-    press(KEY_DOWN);
-    EXPECT_EQ(game->session.menu.menuSelection, 3);
+    for (int i = 0; i < 3; ++i) press(KEY_DOWN);
+    EXPECT_EQ(game->session.menu.menuSelection, 4);
 }
 
 TEST_F(MenuTest, TypingFollowsTheRangeTheFieldLimitAndOneBackspacePerPress) {
@@ -309,6 +301,7 @@ TEST_F(MenuTest, EscapeAfterALoginClosesAndReopensOnTheMainPage) {
     create("ann", "one");
     reopen();
     choose(2);
+    for (int i = 0; i < 3; ++i) press(KEY_BACKSPACE);  // "ann", the profile loaded last
     type("zed");
     press(KEY_ENTER);
     type("x");
@@ -331,6 +324,39 @@ TEST_F(MenuTest, EscapeAfterALoginClosesAndReopensOnTheMainPage) {
     press(KEY_ESC);
     EXPECT_FALSE(game->session.menuOpen);
     EXPECT_FALSE(game->session.menu.messageShown);
+}
+
+// The pad's d-pad, A and B do what Up, Down, Enter and Escape do, once per press, and each is let go
+// before play reads it (B there takes a move back).
+TEST_F(MenuTest, PadMovesConfirmsAndClosesLikeTheKeys) {
+    frame();
+    pressPad(PAD_DOWN, 2.0);  // held long: still one step
+    frame();
+    frame();
+    EXPECT_EQ(game->session.menu.menuSelection, 2);
+    pressPad(PAD_UP);
+    EXPECT_EQ(game->session.menu.menuSelection, 1);
+    pressPad(PAD_B);  // no profile yet: the menu stays
+    EXPECT_TRUE(game->session.menuOpen);
+    pressPad(PAD_A);
+    EXPECT_EQ(game->session.menu.menuPage, MenuPage::CreateName);
+    type("ann");
+    pressPad(PAD_A);
+    type("pw");
+    pressPad(PAD_A);
+    ASSERT_FALSE(game->session.menuOpen);
+    ASSERT_TRUE(game->session.profile.loaded);
+
+    pressPad(PAD_RIGHT, 0.02);
+    for (int i = 0; i < 20; ++i) frame();
+    ASSERT_EQ(game->state.player.x, 2);
+    pressPad(PAD_START);
+    ASSERT_TRUE(game->session.menuOpen);
+    pressPad(PAD_B);
+    EXPECT_FALSE(game->session.menuOpen);
+    expectTyping(false);
+    for (int i = 0; i < 20; ++i) frame();
+    EXPECT_EQ(game->state.player.x, 2);
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // Play by pointing through whole game frames, with clicks at the window pixels where the game draws the
 // cells (projected forwards by the test): a walk by the shortest way, a crate chosen and pushed with the
 // fewest pushes, every step a move that counts and can be undone; what cannot be reached moves nothing and
-// says so; a key stops a walk; Escape and the right button let a chosen crate go before the menu opens.
+// says so; a key, a crate chosen or a click on what cannot be reached stops a walk; Escape and the right
+// button let a chosen crate go before the menu opens.
 
 #include <gtest/gtest.h>
 
@@ -83,6 +84,23 @@ TEST_F(PointerPlayTest, AChosenCrateIsPushedThereWithTheFewestPushes) {
     EXPECT_EQ(keeper().steps, static_cast<int>(plan.steps.size()));
 }
 
+// The crate stays chosen, its targets made for where the keeper stopped: the walk would otherwise let it go
+// at the next step.
+TEST_F(PointerPlayTest, ACrateChosenDuringAWalkStopsTheWalk) {
+    clickFloor(1, 1);
+    settle(3);
+    clickCrateTop(0);
+    ASSERT_EQ(pointer().chosenBox, 0);
+    const int steps = keeper().steps;
+    settle(100);
+    EXPECT_LE(keeper().steps, steps + 1);  // the glide under way ends; no further move
+    EXPECT_EQ(pointer().chosenBox, 0);
+    EXPECT_FALSE(keeper().x == 1 && keeper().y == 1);
+    clickFloor(6, 3);
+    for (int frames = 0; frames < 400 && !isSolved(game->state.board); ++frames) settle(1);
+    EXPECT_TRUE(isSolved(game->state.board));
+}
+
 TEST_F(PointerPlayTest, WhatCannotBeReachedMovesNothingAndSaysSo) {
     clickAt({6.0f, 1.0f, 1.0f});  // the wall block's top
     EXPECT_GT(pointer().noteSeconds, 0.0f);
@@ -91,6 +109,14 @@ TEST_F(PointerPlayTest, WhatCannotBeReachedMovesNothingAndSaysSo) {
     EXPECT_EQ(pointer().noteSeconds > 0.0f, true);  // the note fades with time only
     settle(300);
     EXPECT_LE(pointer().noteSeconds, 0.0f);
+
+    clickFloor(1, 1);  // a walk under way ends at a click on what cannot be reached
+    settle(3);
+    clickAt({6.0f, 1.0f, 1.0f});
+    const int steps = keeper().steps;
+    settle(100);
+    EXPECT_LE(keeper().steps, steps + 1);
+    EXPECT_FALSE(keeper().x == 1 && keeper().y == 1);
 }
 
 TEST_F(PointerPlayTest, AKeyStopsAWalkAndEscapeLetsTheCrateGoFirst) {

@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 
 #include "app/outer_loop.h"
 #include "audio/game_audio.h"
 #include "core/moves.h"
 #include "platform/audio_recording.h"
+#include "profiles/settings_file.h"
 #include "support/scripted_game.h"
 
 namespace {
@@ -161,6 +163,29 @@ TEST_F(GameAudioTest, FootstepSoundFollowsTheKeeperAtVolume200) {
     audioRecordingClearCalls();
     moveFootsteps(audio, keeper);
     EXPECT_EQ(audioRecordingCallsTo("audioSetChannelPosition")[0].channel.index, -1);
+}
+
+// The player's volumes: the top step is the game's own level, each step below about 3 dB quieter, 0
+// silent; mute silences both whatever they are, and without a device none of it does anything.
+TEST_F(GameAudioTest, VolumeStepsAreThreeDecibelsApartAndMuteSilencesBoth) {
+    EXPECT_EQ(volumeGain(kMaxVolume), 1.0f);
+    EXPECT_EQ(volumeGain(0), 0.0f);
+    for (int volume = 2; volume <= kMaxVolume; ++volume)
+        EXPECT_NEAR(20.0 * std::log10(volumeGain(volume) / volumeGain(volume - 1)), 3.0, 1e-4) << volume;
+    setSoundLevels(4, 7, false);
+    EXPECT_FLOAT_EQ(audioRecordingMusicGain(), volumeGain(4));
+    EXPECT_FLOAT_EQ(audioRecordingEffectsGain(), volumeGain(7));
+    setSoundLevels(4, 7, true);
+    EXPECT_EQ(audioRecordingMusicGain(), 0.0f);
+    EXPECT_EQ(audioRecordingEffectsGain(), 0.0f);
+
+    audioRecordingReset();
+    audioRecordingSetNoDevice(true);
+    initAudio(audio);
+    setSoundLevels(3, 3, false);
+    playVolumeSample(audio, Vec3{});
+    EXPECT_EQ(audioRecordingEffectsGain(), 1.0f);
+    EXPECT_EQ(audioRecordingCallsTo("audioPlaySample")[0].channel.index, -1);
 }
 
 // ---- the game loop's calls ----

@@ -47,7 +47,8 @@ gzip -dc "$MANUAL" | grep -q -F "$GAME_DIR/" || fail "the manual page does not n
 
 # ---- the menu entry's command, from elsewhere ----
 mkdir -p "$SCRATCH/elsewhere/profiles"
-(cd "$SCRATCH/elsewhere" && PROGRAMDATA=profiles exec "$(command_of "$DESKTOP_FILE")" >"$GAME_OUT" 2>&1) &
+(cd "$SCRATCH/elsewhere" && PROGRAMDATA=profiles XDG_CONFIG_HOME="$SCRATCH/config" \
+    exec "$(command_of "$DESKTOP_FILE")" >"$GAME_OUT" 2>&1) &
 GAME_PID=$!
 window=$(game_window)
 [ -n "$window" ] || fail "no window titled TARMELO 3D appeared"

@@ -1,11 +1,12 @@
 # Shared steps of the end-to-end tests (sourced): run the real game under xvfb-run, find its window, press
 # keys the way a player does.
 
-# Start the game in the background with a scratch profile folder, both output streams in GAME_OUT; sets
-# GAME_PID, GAME_OUT and SCRATCH.
+# Start the game in the background (its arguments given to it) with a scratch profile folder and settings
+# folder, both output streams in GAME_OUT; sets GAME_PID, GAME_OUT and SCRATCH.
 start_game() {
     new_scratch
-    (cd "$GAME_DIR" && PROGRAMDATA="$SCRATCH/programdata" exec ./tarmelo3d >"$GAME_OUT" 2>&1) &
+    (cd "$GAME_DIR" && PROGRAMDATA="$SCRATCH/programdata" XDG_CONFIG_HOME="$SCRATCH/config" \
+        exec ./tarmelo3d "$@" >"$GAME_OUT" 2>&1) &
     GAME_PID=$!
 }
 
@@ -59,7 +60,9 @@ wait_until() {
 # Wait up to a minute for the title screen's yellow prompt in the bottom rows (start-up takes a second or
 # more on a software renderer, many more on a busy machine).
 title_shown() { [ "$(probe_count yellow 0 588 800 12)" -ge 20 ]; }
-wait_for_title() { wait_until 60 title_shown; }
+# The title, within $1 s (2 minutes by default: the start loads every model and sound, slowly on a busy
+# machine).
+wait_for_title() { wait_until "${1:-120}" title_shown; }
 
 # Hold a key for longer than a frame: the game reads key state once per frame.
 press() {
@@ -98,20 +101,23 @@ fail() {
     exit 1
 }
 
-# A fresh scratch folder with an empty profile folder; sets SCRATCH and GAME_OUT as start_game does.
+# A fresh scratch folder with an empty profile folder and a settings folder of its own, so that the
+# developer's own settings never change a test, with the picture pinned to "Full" whatever the renderer; sets
+# SCRATCH and GAME_OUT as start_game does.
 new_scratch() {
     SCRATCH=$(mktemp -d)
     GAME_OUT=$SCRATCH/stdout.txt
-    mkdir -p "$SCRATCH/programdata"
+    mkdir -p "$SCRATCH/programdata" "$SCRATCH/config/ZUR/Tarmelo3D"
+    echo "picture = full" >"$SCRATCH/config/ZUR/Tarmelo3D/settings.txt"
 }
 
-# Start the game from the directory $1 with the scratch profile folder, standard output appended to
-# GAME_OUT, standard error beside it; further arguments run it through a command (another user).
+# Start the game from the directory $1 with the scratch profile and settings folders, standard output
+# appended to GAME_OUT, standard error beside it; further arguments run it through a command (another user).
 launch_game() {
     game_dir=$1
     shift
-    (cd "$game_dir" && PROGRAMDATA="$SCRATCH/programdata" exec "$@" ./tarmelo3d >>"$GAME_OUT" \
-        2>>"$SCRATCH/stderr.txt") &
+    (cd "$game_dir" && PROGRAMDATA="$SCRATCH/programdata" XDG_CONFIG_HOME="$SCRATCH/config" \
+        exec "$@" ./tarmelo3d >>"$GAME_OUT" 2>>"$SCRATCH/stderr.txt") &
     GAME_PID=$!
 }
 
@@ -127,13 +133,14 @@ centred_x() {
 }
 
 # Wait up to $1 s until the large-font line at pen ($2, $3) reads $4 and none of the further texts; the
-# last scores are kept in TEXT_SCORES for the failure message.
+# last scores are kept in TEXT_SCORES for the failure message. TEXT_FONT, when set, names another font
+# image (the small font, Textures/Text.tga).
 wait_for_text() {
     seconds=$1 pen_x=$2 pen_y=$3
     shift 3
     for _ in 1 2 3; do
         if TEXT_SCORES=$("$TARMELO_E2E_TOOLS/text_match" --wait "$seconds" "$window" \
-            "$GAME_DIR/Textures/Swords.tga" "$pen_x" "$pen_y" "$@"); then
+            "${TEXT_FONT:-$GAME_DIR/Textures/Swords.tga}" "$pen_x" "$pen_y" "$@"); then
             text_status=0
         else
             text_status=$?
@@ -152,14 +159,16 @@ wait_for_middle_text() {
     wait_for_text "$seconds" "$(centred_x "$text")" "$MIDDLE_Y" "$text" "$@"
 }
 
-# The main page's items: three until a profile is loaded, then "Choose Level" before "Quit". MAIN_COUNT
-# holds how many the page shows (main_page_count reads it); item k of n has its pen at y 300 - 30 (k - n/2).
-MAIN_COUNT=3
+# The main page's items: four until a profile is loaded, then "Choose Level" before "Settings" and "Quit".
+# MAIN_COUNT holds how many the page shows (main_page_count reads it); item k of n has its pen at
+# y 300 - 30 (k - n/2).
+MAIN_COUNT=4
 main_item() {
     case $1.$2 in
         1.*) echo "Create New Profile" ;;
         2.*) echo "Load Profile" ;;
-        3.4) echo "Choose Level" ;;
+        3.5) echo "Choose Level" ;;
+        3.4 | 4.5) echo "Settings" ;;
         *) echo "Quit" ;;
     esac
 }
@@ -171,22 +180,32 @@ wait_for_main_page() {
     page_started=$(date +%s)
     while :; do
         wait_for_text 0.3 336 240 "Quit" && return 0
-        wait_for_text 0.3 112 300 "Create New Profile" && return 0
+        wait_for_text 0.3 336 210 "Quit" && return 0
         wait_for_text 0.3 112 330 "Create New Profile" && return 0
-        wait_for_text 0.3 208 270 "Load Profile" && return 0
         wait_for_text 0.3 208 300 "Load Profile" && return 0
+        wait_for_text 0.3 208 270 "Choose Level" && return 0
+        wait_for_text 0.3 272 270 "Settings" && return 0
+        wait_for_text 0.3 272 240 "Settings" && return 0
         [ $(($(date +%s) - page_started)) -ge "$1" ] && return 1
     done
 }
 
-# Sets MAIN_COUNT from the line above "Quit", which reads "Load Profile" or "Choose Level"; fails when the
-# line reads as neither within 10 s.
+# Sets MAIN_COUNT from the lines under "Load Profile": "Choose Level", "Settings", "Quit" or "Settings",
+# "Quit". Any one line that reads as its layout's is enough. A grey line over the bright floor can read too
+# poorly, the white selected one never does: when none has read for a while, Down moves the selection onto
+# the lines that tell the layouts apart (menu_choose moves it where it wants it afterwards). Fails when no
+# line reads within 30 s.
 main_page_count() {
-    count_started=$(date +%s)
+    count_started=$(date +%s) count_tries=0
     while :; do
-        wait_for_text 0.3 208 270 "Choose Level" "Load Profile" && { MAIN_COUNT=4; return 0; }
-        wait_for_text 0.3 208 270 "Load Profile" "Choose Level" && { MAIN_COUNT=3; return 0; }
-        [ $(($(date +%s) - count_started)) -ge 10 ] && return 1
+        wait_for_text 0.3 208 270 "Choose Level" "Settings" && { MAIN_COUNT=5; return 0; }
+        wait_for_text 0.3 272 240 "Settings" "Quit" && { MAIN_COUNT=5; return 0; }
+        wait_for_text 0.3 336 210 "Quit" && { MAIN_COUNT=5; return 0; }
+        wait_for_text 0.3 272 270 "Settings" "Choose Level" && { MAIN_COUNT=4; return 0; }
+        wait_for_text 0.3 336 240 "Quit" "Settings" && { MAIN_COUNT=4; return 0; }
+        [ $(($(date +%s) - count_started)) -ge 30 ] && return 1
+        count_tries=$((count_tries + 1))
+        [ $((count_tries % 2)) -eq 0 ] && menu_key Down
     done
 }
 
@@ -339,11 +358,15 @@ enter_text() {
     done
 }
 
-# From the main page: create (1) or load (2) the profile $2 with the password $3.
+# From the main page: create (1) or load (2) the profile $2 with the password $3. The load page's name
+# field starts with the profile loaded last with this settings folder: when that is $2, it is kept (a
+# field that starts with another name fails the typing).
 profile_dialogue() {
-    menu_choose "$(main_item "$1" 3)"
+    menu_choose "$(main_item "$1" "$MAIN_COUNT")"
     wait_for_middle_text 30 "Enter profile name:" "Enter password:" || fail "no name page: $TEXT_SCORES"
-    enter_text "$2" || fail "the name field does not show \"$2\": $TEXT_SCORES"
+    if [ "$1" -ne 2 ] || ! wait_for_text 1 $((400 - 16 * (${#2} + 1))) 270 "$2"; then
+        enter_text "$2" || fail "the name field does not show \"$2\": $TEXT_SCORES"
+    fi
     press_leaving Return wait_for_middle_text 0 "Enter profile name:" "Enter password:" ||
         fail "Enter did not leave the name page"
     wait_for_middle_text 30 "Enter password:" "Enter profile name:" || fail "no password page: $TEXT_SCORES"

@@ -1,7 +1,7 @@
 #!/bin/sh
 # The game started in a folder that holds nothing but its executable: it reports each of the 17 images it
 # could not load, one line each in slot order, and still runs its title screen and its menu, whose
-# selection moves with the arrow keys, and "Quit" ends it with status 0.
+# selection moves with the arrow keys over its four items, and "Quit" ends it with status 0.
 # Usage (under xvfb-run): no_data_test.sh GAME-DIR
 set -eu
 GAME_DIR=$1
@@ -43,9 +43,10 @@ xwininfo -id "$window" >/dev/null 2>&1 || fail "the window is gone on the title 
 # grey, 32 pixels high and 30 apart: the selected line is white over 30 rows at least (a line drawn later
 # covers two rows of the one above), the others over 4 rows at most (the rows a neighbour overlaps).
 item_selected() { [ "$(selected_item $((32 * 30)) $((32 * 4)))" = "$1" ]; }
-press_until space 10 item_selected 1 || fail "no menu with \"Create New Profile\" selected: $(probe 112 268 576 32)"
-press_until Down 10 item_selected 2 || fail "Down did not select \"Load Profile\": $(probe 208 298 384 32)"
-press_until Down 10 item_selected 3 || fail "Down did not select \"Quit\": $(probe 336 328 128 32)"
+press_until space 10 item_selected 1 || fail "no menu with \"Create New Profile\" selected: $(probe 112 238 576 32)"
+press_until Down 10 item_selected 2 || fail "Down did not select \"Load Profile\": $(probe 208 268 384 32)"
+press_until Down 10 item_selected 3 || fail "Down did not select \"Settings\": $(probe 272 298 256 32)"
+press_until Down 10 item_selected 4 || fail "Down did not select \"Quit\": $(probe 336 328 128 32)"
 press_until Return 20 game_ended || fail "Return on \"Quit\" did not end the game"
 wait_for_exit 60
 [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS after Quit"

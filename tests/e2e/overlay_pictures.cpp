@@ -28,6 +28,7 @@
 #include "render/font.h"
 #include "render/hud.h"
 #include "render/pixel_space.h"
+#include "render/startup_loading.h"
 #include "render/textures.h"
 #include "render/window_setup.h"
 
@@ -225,6 +226,21 @@ void logoScene(const Graphics& graphics) {
     const double upper = full.meanBrightness(0, full.height / 2, full.width, full.height);
     const double lower = full.meanBrightness(0, 0, full.width, full.height / 2);
     check(upper > lower, "the logo is upside down (upper %.1f, lower %.1f)", upper, lower);
+}
+
+// A loading screen owes nothing to what the depth buffer held before it: a window's first depth values are
+// whatever the driver left there, and the logo tests depth.
+void loadingScene(const Graphics& graphics) {
+    glClearDepth(0.0);  // the depth that hides everything behind it
+    clearTo(0.0f);
+    glClearDepth(1.0);
+    drawInitialisingScreen(graphics, g_window);
+    const Picture shown = shot("loading.png");
+    checkGlState("loading");
+    const int foot = shown.height / 5;
+    const int uncovered = shown.countDarker(0, foot, shown.width, shown.height, 6.0);
+    check(uncovered <= shown.width * (shown.height - foot) / 50,
+          "the loading screen shows no logo (%d pixels dark)", uncovered);
 }
 
 // Each font on a plain grey: the glyphs are bright in the rows and columns the text occupies and nowhere
@@ -440,6 +456,7 @@ int main(int argc, char** argv) {
     buildFonts(*graphics);
     checkTextures(*graphics);
     logoScene(*graphics);
+    loadingScene(*graphics);
     textScene(*graphics);
     fogScene(*graphics);
     hudScene(*graphics);

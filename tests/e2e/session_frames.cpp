@@ -81,8 +81,9 @@ constexpr KeyHold kKeys[] = {
     {KEY_ENTER, 13.20, 13.25},                            // restart level 2
     {KEY_ESC, 15.80, 15.85},                              // the menu
     {KEY_DOWN, 16.10, 16.15},  {KEY_DOWN, 16.30, 16.35},  // past "Load Profile" and "Choose Level"
-    {KEY_DOWN, 16.50, 16.55},                             // "Quit"
-    {KEY_ENTER, 16.70, 16.75},
+    {KEY_DOWN, 16.50, 16.55},                             // and "Settings"
+    {KEY_DOWN, 16.70, 16.75},                             // "Quit"
+    {KEY_ENTER, 16.90, 16.95},
 };
 
 constexpr TypedChar kTyped[] = {
@@ -149,7 +150,9 @@ bool queryContext(const char* name) {
     return glfwExtensionSupported(name) == GLFW_TRUE;
 }
 
-// The game's data beside the session's own level set, and a profile folder of its own.
+// The game's data beside the session's own level set, and a profile folder and a settings folder of its
+// own: a developer's settings must not change the pictures, and the picture is pinned to "Full" whatever
+// the renderer.
 std::string prepareWorkingDirectory(const fs::path& gameDir, const fs::path& levels) {
     char pattern[] = "/tmp/tarmelo-session-XXXXXX";
     if (::mkdtemp(pattern) == nullptr) return {};
@@ -160,6 +163,9 @@ std::string prepareWorkingDirectory(const fs::path& gameDir, const fs::path& lev
     fs::copy_file(levels, root / "levels" / "Classic.lvt");
     fs::create_directories(root / "programdata");
     ::setenv("PROGRAMDATA", (root / "programdata").c_str(), 1);
+    fs::create_directories(root / "config/ZUR/Tarmelo3D");
+    std::ofstream(root / "config/ZUR/Tarmelo3D/settings.txt") << "picture = full\n";
+    ::setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
     return root.string();
 }
 

@@ -1,7 +1,8 @@
-/* Reads a line of the game's large font off the screen:
+/* Reads a line of one of the game's fonts off the screen:
  *     text_match [--wait SECONDS] SOURCE FONT.tga X Y TEXT [TEXT...]
  * SOURCE is a PNG screenshot or an X window id; X and Y are the pen position the game draws at (window
- * pixels from the lower-left corner; the 32 x 32 cells stand on row Y). Each TEXT is rendered from the font
+ * pixels from the lower-left corner; the glyphs' square cells, 32 pixels in the large font and 8 in the
+ * small one, as the font image's 16 columns give them, stand on row Y). Each TEXT is rendered from the font
  * image's alpha and correlated (-1 to 1) with the screen's brightness over the cells of the longest TEXT:
  * over all cells (FULL) and over the cells in which the TEXTs differ (DIFFERING), which ignores how bright
  * the text is and what lies evenly under it, and keeps a shared "Steps taken " from drowning one digit.
@@ -25,7 +26,15 @@
 #define STBI_ONLY_TGA
 #include <stb/stb_image.h>
 
-enum { kCell = 32, kColumns = 16, kRows = 8 };
+enum { kColumns = 16 };
+
+/* The font image's pixels (RGBA) and its grid: kColumns cells across, each a glyph and its advance. */
+typedef struct {
+    const unsigned char* rgba;
+    int width;
+    int cell;
+    int rows;
+} GlyphGrid;
 
 /* Brightness of an area of the screen, row 0 at the top; pixels outside the source read as 0. */
 typedef struct {
@@ -84,21 +93,20 @@ static int readWindow(Display* display, Window window, int left, int top, Grey* 
 /* Correlation of the text's glyph coverage with the brightness over the cells of the box that are marked
  * in cells (all candidates are scored over the same cells, so a shorter text must explain the cells it
  * leaves empty). */
-static double score(const unsigned char* font, int fontWidth, const char* text, const Grey* box,
-                    const char* cells) {
+static double score(const GlyphGrid* font, const char* text, const Grey* box, const char* cells) {
     const size_t length = strlen(text);
     double sumA = 0, sumB = 0, sumAA = 0, sumBB = 0, sumAB = 0, n = 0;
     for (int y = 0; y < box->height; ++y) {
         for (int x = 0; x < box->width; ++x) {
-            const size_t index = (size_t)(x / kCell);
+            const size_t index = (size_t)(x / font->cell);
             if (!cells[index]) continue;
             double a = 0.0;
             if (index < length) {
                 const unsigned code = (unsigned char)text[index];
-                if (code < kColumns * kRows) {
-                    const int fx = (int)(code % kColumns) * kCell + x % kCell;
-                    const int fy = (int)(code / kColumns) * kCell + y;
-                    a = font[((size_t)fy * (size_t)fontWidth + (size_t)fx) * 4 + 3] / 255.0;
+                if (code < (unsigned)(kColumns * font->rows)) {
+                    const int fx = (int)(code % kColumns) * font->cell + x % font->cell;
+                    const int fy = (int)(code / kColumns) * font->cell + y;
+                    a = font->rgba[((size_t)fy * (size_t)font->width + (size_t)fx) * 4 + 3] / 255.0;
                 }
             }
             const double b = box->value[y * box->width + x];
@@ -125,10 +133,10 @@ static const double kMinMargin = 0.1;
 
 /* Scores every candidate over the whole box (full) and over the cells in which the candidates differ
  * (differing); true when the first one is what the box shows. */
-static int firstIsShown(const unsigned char* font, int fontWidth, char** texts, int count, const Grey* box,
-                        double* full, double* differing) {
+static int firstIsShown(const GlyphGrid* font, char** texts, int count, const Grey* box, double* full,
+                        double* differing) {
     char all[64], distinct[64];
-    const int cellCount = box->width / kCell;
+    const int cellCount = box->width / font->cell;
     int anyDistinct = 0;
     for (int c = 0; c < cellCount; ++c) {
         all[c] = 1;
@@ -142,8 +150,8 @@ static int firstIsShown(const unsigned char* font, int fontWidth, char** texts, 
     }
     int shown = 1;
     for (int i = 0; i < count; ++i) {
-        full[i] = score(font, fontWidth, texts[i], box, all);
-        differing[i] = anyDistinct ? score(font, fontWidth, texts[i], box, distinct) : full[i];
+        full[i] = score(font, texts[i], box, all);
+        differing[i] = anyDistinct ? score(font, texts[i], box, distinct) : full[i];
     }
     if (full[0] < kMinScore) shown = 0;
     for (int i = 1; i < count; ++i)
@@ -177,14 +185,16 @@ int main(int argc, char** argv) {
     const int count = argc - 5;
 
     int fontWidth = 0, fontHeight = 0, fontChannels = 0;
-    unsigned char* font = stbi_load(argv[2], &fontWidth, &fontHeight, &fontChannels, 4);
-    if (font == NULL) {
+    unsigned char* pixels = stbi_load(argv[2], &fontWidth, &fontHeight, &fontChannels, 4);
+    if (pixels == NULL) {
         fprintf(stderr, "cannot read the font image %s\n", argv[2]);
         return 1;
     }
-    if (fontWidth != kColumns * kCell || fontHeight != kRows * kCell) {
-        fprintf(stderr, "the font image is %d x %d, not %d x %d\n", fontWidth, fontHeight, kColumns * kCell,
-                kRows * kCell);
+    const GlyphGrid font = {pixels, fontWidth, fontWidth / kColumns,
+                            fontWidth < kColumns ? 0 : fontHeight / (fontWidth / kColumns)};
+    if (font.cell == 0 || fontWidth != kColumns * font.cell || fontHeight != font.rows * font.cell) {
+        fprintf(stderr, "the font image is %d x %d, not %d columns of square cells\n", fontWidth, fontHeight,
+                kColumns);
         return 1;
     }
     size_t longest = 0;
@@ -192,7 +202,7 @@ int main(int argc, char** argv) {
         if (strlen(texts[i]) > longest) longest = strlen(texts[i]);
     if (longest == 0 || longest > 64) return 2;
 
-    Grey box = {(int)longest * kCell, kCell, NULL};
+    Grey box = {(int)longest * font.cell, font.cell, NULL};
     box.value = malloc(sizeof(float) * (size_t)box.width * (size_t)box.height);
     double* scores = malloc(sizeof(double) * (size_t)count * 2);
     if (box.value == NULL || scores == NULL) return 1;
@@ -202,11 +212,11 @@ int main(int argc, char** argv) {
     if (!isWindow) {
         int width = 0, height = 0, channels = 0;
         if (!stbi_info(source, &width, &height, &channels) ||
-            !readPng(source, penX, height - penY - kCell, &box)) {
+            !readPng(source, penX, height - penY - font.cell, &box)) {
             fprintf(stderr, "cannot read %s\n", source);
             return 1;
         }
-        shown = firstIsShown(font, fontWidth, texts, count, &box, scores, differing);
+        shown = firstIsShown(&font, texts, count, &box, scores, differing);
     } else {
         Display* display = XOpenDisplay(NULL);
         const Window window = (Window)strtoul(source, NULL, 0);
@@ -217,11 +227,11 @@ int main(int argc, char** argv) {
         }
         const double deadline = now() + waitSeconds;
         for (;;) {
-            if (!readWindow(display, window, penX, attributes.height - penY - kCell, &box)) {
+            if (!readWindow(display, window, penX, attributes.height - penY - font.cell, &box)) {
                 fprintf(stderr, "cannot read window %s\n", source);
                 return 1;
             }
-            shown = firstIsShown(font, fontWidth, texts, count, &box, scores, differing);
+            shown = firstIsShown(&font, texts, count, &box, scores, differing);
             if (shown || now() >= deadline) break;
             const struct timespec pause = {0, 5000000};
             nanosleep(&pause, NULL);
@@ -231,6 +241,6 @@ int main(int argc, char** argv) {
     for (int i = 0; i < count; ++i) printf("%.3f %.3f %s\n", scores[i], differing[i], texts[i]);
     free(scores);
     free(box.value);
-    stbi_image_free(font);
+    stbi_image_free(pixels);
     return shown ? 0 : 3;
 }

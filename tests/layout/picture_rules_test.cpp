@@ -1,6 +1,6 @@
 // The GL-free decisions of the 3D picture: the keeper's frame and push pose, the texture slots bound,
-// which edges cast shadow quads. (The fast shadow path's screen regions are checked by comparing its
-// pictures with the full path's.)
+// which edges cast shadow quads, the picture's detail for the player's setting. (The fast shadow path's
+// screen regions are checked by comparing its pictures with the full path's.)
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 #include "layout/floor_footprint.h"
 #include "layout/keeper_frame.h"
 #include "layout/model_shading.h"
+#include "layout/picture_choice.h"
 #include "layout/shadow_geometry.h"
 
 namespace {
@@ -83,6 +84,55 @@ TEST(ShadowGeometry, SidesAboveTheFloorComeFirstAndOnlyTheyAreCounted) {
     // by more than half a cell none.
     EXPECT_EQ(sidesAboveFloorFirst(sides, sides + 4, translationMatrix(0.0f, 1.5f, 0.0f)), 4);
     EXPECT_EQ(sidesAboveFloorFirst(sides, sides + 4, translationMatrix(0.0f, -0.6f, 0.0f)), 0);
+}
+
+// Automatic draws fast only where a software rasterizer does the work; a renderer not named keeps the
+// full picture, and the player's own choice holds on any renderer.
+TEST(PictureChoice, AutomaticIsFastOnlyOnASoftwareRenderer) {
+    const struct {
+        const char* renderer;
+        PictureDetail detail;
+    } cases[] = {{"llvmpipe (LLVM 15.0.6, 256 bits)", PictureDetail::Fast},
+                 {"softpipe", PictureDetail::Fast},
+                 {"Mesa DRI swrast", PictureDetail::Fast},
+                 {"Software Rasterizer", PictureDetail::Fast},
+                 {"zink (LLVMPIPE)", PictureDetail::Fast},
+                 {"llvm", PictureDetail::Full},
+                 {"AMD Radeon RX 6600 (radeonsi, navi23, LLVM 15.0.6)", PictureDetail::Full},
+                 {"", PictureDetail::Full},
+                 {nullptr, PictureDetail::Full}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(resolvePicture(PictureSetting::Automatic, c.renderer), c.detail)
+            << (c.renderer != nullptr ? c.renderer : "null");
+    }
+    EXPECT_EQ(resolvePicture(PictureSetting::Full, "llvmpipe"), PictureDetail::Full);
+    EXPECT_EQ(resolvePicture(PictureSetting::Fast, "NVIDIA GeForce"), PictureDetail::Fast);
+}
+
+// Full is always the window's size; Fast keeps a window of up to 960 x 540 pixels' worth (the game's 800 x
+// 600 among them) and scales a larger one down to that many, keeping its shape, never to a side of 0.
+TEST(PictureChoice, FastDrawsTheSceneWithABoundedNumberOfPixels) {
+    const struct {
+        PictureDetail detail;
+        int windowWidth, windowHeight;
+        int width, height;
+    } cases[] = {
+        {PictureDetail::Full, 1920, 1080, 1920, 1080},
+        {PictureDetail::Fast, 800, 600, 800, 600},
+        {PictureDetail::Fast, 960, 540, 960, 540},
+        {PictureDetail::Fast, 1920, 1080, 960, 540},
+        {PictureDetail::Fast, 3840, 2160, 960, 540},
+        {PictureDetail::Fast, 1280, 960, 831, 624},
+        {PictureDetail::Fast, 4000, 100, 4000, 100},
+        {PictureDetail::Fast, 100000, 10, 72000, 7},
+        {PictureDetail::Fast, 0, 0, 0, 0},
+        {PictureDetail::Fast, 1000000, 1, 720000, 1},
+    };
+    for (const auto& c : cases) {
+        const SceneSize size = sceneDrawSize(c.detail, c.windowWidth, c.windowHeight);
+        EXPECT_EQ(size.width, c.width) << c.windowWidth << "x" << c.windowHeight;
+        EXPECT_EQ(size.height, c.height) << c.windowWidth << "x" << c.windowHeight;
+    }
 }
 
 }  // namespace

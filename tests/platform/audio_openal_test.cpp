@@ -218,6 +218,41 @@ TEST_F(AudioLayer, SongLoopsWithoutAGapAndPlaysQuieterAtMasterVolumeFifty) {
     EXPECT_LT(levelsOf(mixSeconds(0.1)).both(), kSilence);
 }
 
+// The player's gains multiply the volumes the game sets: the effects gain every channel's, the music gain
+// every song's, for sounds playing and started later alike; 0 is silence and a stray value is clamped.
+TEST_F(AudioLayer, EffectsAndMusicGainsScaleTheirOwnSoundsOnly) {
+    const double full = levelAt({0.0f, 0.0f, 2.0f}, kFootstepVolume);
+    audioSetEffectsGain(0.5f);
+    EXPECT_NEAR(levelAt({0.0f, 0.0f, 2.0f}, kFootstepVolume) / full, 0.5, 0.03);
+    audioSetEffectsGain(NAN);  // ignored
+    EXPECT_NEAR(levelAt({0.0f, 0.0f, 2.0f}) / full, 0.5 * 255.0 / 200.0, 0.03);
+    const AudioChannel playing = audioPlaySample(audioLoadSample((dir / "tone.wav").c_str()));
+    audioSetChannelPosition(playing, {0.0f, 0.0f, 2.0f});
+    audioSetEffectsGain(-3.0f);
+    mixSeconds(0.05);
+    EXPECT_LT(levelsOf(mixSeconds(0.1)).both(), kSilence);
+    audioStopChannel(playing);
+    audioSetEffectsGain(1.0f);
+
+    const AudioSong song = songLoad((dir / "scale.it").c_str());
+    songPlay(song);
+    songSetMasterVolume(song, kSongVolume);
+    mixSeconds(0.05);
+    const double music = levelsOf(mixSeconds(0.5)).both();
+    ASSERT_GT(music, 0.005);
+    audioSetMusicGain(0.25f);
+    mixSeconds(0.05);
+    EXPECT_NEAR(levelsOf(mixSeconds(0.5)).both() / music, 0.25, 0.03);
+    songSetMasterVolume(song, kSongVolumeMax);
+    mixSeconds(0.05);
+    EXPECT_NEAR(levelsOf(mixSeconds(0.5)).both() / music, 0.25 * 256.0 / 50.0, 0.1);
+    audioSetMusicGain(0.0f);
+    mixSeconds(0.05);
+    EXPECT_LT(levelsOf(mixSeconds(0.2)).both(), kSilence);
+    songFree(song);
+    EXPECT_NEAR(levelAt({0.0f, 0.0f, 2.0f}, kFootstepVolume) / full, 1.0, 0.03);  // the effects' own gain
+}
+
 TEST_F(AudioLayer, FailuresGiveNullHandlesAndEveryCallWithThemIsHarmless) {
     EXPECT_EQ(audioLoadSample((dir / "missing.wav").c_str()).slot, 0);
     EXPECT_EQ(audioLoadSample((dir / "damaged.wav").c_str()).slot, 0);
@@ -255,6 +290,8 @@ TEST(AudioLayerWithoutDevice, EveryCallIsHarmlessAndSilent) {
     const AudioChannel channel = audioPlaySample(sample);
     EXPECT_FALSE(audioIsPlaying(channel));
     audioSetRolloffFactor(0.1f);
+    audioSetEffectsGain(0.5f);
+    audioSetMusicGain(0.0f);
     audioSetListener({1.0f, 2.0f, 3.0f}, {0.0f, 0.0f, 1.0f}, {0.0f, 1.0f, 0.0f});
     audioUpdate();
     const AudioSong song = songLoad((dir / "tone.wav").c_str());

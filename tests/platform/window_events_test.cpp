@@ -67,4 +67,25 @@ TEST_F(WindowEventsTest, CharactersOutsideTheRangeAndUnwantedRepeatsAreDropped) 
     EXPECT_EQ(g_typed, (std::vector<int>{32, 126, 160, 233, 'r'}));
 }
 
+// Enter pressed with either Alt down is the full-screen switch, once per press, and reads as up until its
+// own release, however Alt goes meanwhile: no level restarts and no menu item is chosen.
+TEST_F(WindowEventsTest, EnterWithAltIsTheSwitchAndNoEnterUntilItsRelease) {
+    EXPECT_TRUE(reportKeyPress(KEY_ENTER, false));
+    EXPECT_FALSE(keyHeldBack(KEY_ENTER));
+    reportKeyRelease(KEY_ENTER);
+    EXPECT_FALSE(takeAltEnterPress());
+
+    EXPECT_FALSE(reportKeyPress(KEY_ENTER, true));
+    EXPECT_TRUE(keyHeldBack(KEY_ENTER));
+    EXPECT_FALSE(keyHeldBack(KEY_KP_ENTER));
+    EXPECT_TRUE(reportKeyPress(KEY_F11, true));  // Alt changes no other key
+    reportKeyRelease(KEY_LALT);
+    EXPECT_TRUE(keyHeldBack(KEY_ENTER));
+    EXPECT_TRUE(takeAltEnterPress());
+    EXPECT_FALSE(takeAltEnterPress());
+    reportKeyRelease(KEY_ENTER);
+    EXPECT_FALSE(keyHeldBack(KEY_ENTER));
+    EXPECT_TRUE(reportKeyPress(KEY_ENTER, false));
+}
+
 }  // namespace

@@ -1,4 +1,5 @@
 // Where the profile file lives: PROGRAMDATA, then XDG_DATA_HOME, then HOME, the folder made if missing.
+// Where the settings file lives: XDG_CONFIG_HOME, then HOME, nothing made before a save.
 // (The start-up lines about its folders are checked end to end.)
 
 #include "profiles/data_directory.h"
@@ -9,6 +10,7 @@
 #include <optional>
 
 #include "profiles/profile_store.h"
+#include "profiles/settings_file.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -53,6 +55,24 @@ TEST(DataDirectory, ProgramDataWinsThenTheXdgDataHome) {
     ScopedEnvironment home("HOME", (dir / "home").c_str());
     EXPECT_EQ(dataDirectory(), dir / "home/.local/share");
     EXPECT_TRUE(testing_support::fileExists(dir / "home/.local/share"));
+}
+
+// A relative XDG_CONFIG_HOME is ignored, as a relative XDG_DATA_HOME is; without HOME either there is no
+// settings file at all (a save fails, a load finds nothing).
+TEST(ConfigDirectory, TheXdgConfigHomeThenHome) {
+    testing_support::TempDir dir;
+    const std::string xdg = dir / "xdg";
+    ScopedEnvironment home("HOME", (dir / "home").c_str());
+    {
+        ScopedEnvironment configHome("XDG_CONFIG_HOME", xdg.c_str());
+        EXPECT_EQ(settingsFilePath(), xdg + "/ZUR/Tarmelo3D/settings.txt");
+        EXPECT_FALSE(testing_support::fileExists(xdg));
+    }
+    ScopedEnvironment relative("XDG_CONFIG_HOME", "relative/config");
+    EXPECT_EQ(settingsFilePath(), dir / "home/.config/ZUR/Tarmelo3D/settings.txt");
+    ScopedEnvironment noHome("HOME", nullptr);
+    EXPECT_EQ(settingsFilePath(), "");
+    EXPECT_EQ(saveSettings(settingsFilePath(), Settings{}), SettingsResult::FileError);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Window placement and the projection's aspect: the rounding rule, the zero-height window, and the
-// multisampling a driver hands out.
+// Window placement and the projection's aspect: the rounding rule, the zero-height window, full screen
+// and back, and the multisampling a driver hands out.
 
 #include <gtest/gtest.h>
 
@@ -106,6 +106,27 @@ TEST(WindowSetup, ZeroHeightResizeWaitsForAHeight) {
     refreshProjection(windowSettings);
     EXPECT_FALSE(windowSettings.resized);
     EXPECT_FLOAT_EQ(windowSettings.aspect, 640.0f / 480.0f);
+    platformTerminate();
+}
+
+// Full screen reaches the projection as a resize does: the desktop's aspect, then the window's again, and
+// the window goes back where it stood.
+TEST(WindowSetup, FullScreenAndBackRebuildTheProjection) {
+    scriptedReset();
+    scriptedSetDesktopSize(1920, 1080);
+    ASSERT_TRUE(openWindow(windowSettings, closeCallback, sizeCallback));
+    refreshProjection(windowSettings);
+    platformSetFullScreen(true);
+    EXPECT_EQ(windowSettings.width, 1920u);
+    EXPECT_EQ(windowSettings.height, 1080u);
+    refreshProjection(windowSettings);
+    EXPECT_FLOAT_EQ(windowSettings.aspect, 1920.0f / 1080.0f);
+    platformSetFullScreen(false);
+    refreshProjection(windowSettings);
+    EXPECT_FLOAT_EQ(windowSettings.aspect, 800.0f / 600.0f);
+    EXPECT_EQ(scriptedRecord().windowX, 560);
+    EXPECT_EQ(scriptedRecord().windowY, 240);
+    EXPECT_FALSE(platformFullScreen());
     platformTerminate();
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -28,6 +29,16 @@ inline void resetScriptedGame(double limitSeconds = 3600.0) {
     quitRequested = false;
 }
 
+// A pad plugged in with these buttons down and its left stick at (stickX, stickY).
+inline PadState padHolding(std::initializer_list<int> buttons, float stickX = 0.0f, float stickY = 0.0f) {
+    PadState pad;
+    pad.connected = true;
+    for (const int button : buttons) pad.held[button] = true;
+    pad.stickX = stickX;
+    pad.stickY = stickY;
+    return pad;
+}
+
 // A game on level 1 of levels/Classic.lvt in the working directory, as the title leaves it.
 inline std::unique_ptr<Game> gameOnLevelOne() {
     auto game = std::make_unique<Game>();
@@ -52,6 +63,42 @@ struct ScriptedGameTest : ::testing::Test {
     void press(int key, double seconds = 0.1) {
         scriptedSetKey(key, true);
         scriptedKeyAt(platformTime() + seconds, key, false);
+        runGameFrame(*game);
+    }
+
+    // Frames until the level end has loaded a level again (at most 200).
+    int framesUntilReloaded() {
+        int frames = 0;
+        do {
+            runGameFrame(*game);
+            ++frames;
+        } while (game->state.levelEnd.endRequested && frames < 200);
+        return frames;
+    }
+
+    // Frames until the keeper stands still again (the glide is over).
+    int framesUntilSettled() {
+        int frames = 0;
+        while ((game->state.player.offsetX != 0.0f || game->state.player.offsetZ != 0.0f) && frames < 100) {
+            runGameFrame(*game);
+            ++frames;
+        }
+        return frames;
+    }
+
+    // Typed text, one character per frame: each arrives at the frame's end and is taken by the next frame.
+    void type(const std::string& text) {
+        for (const char c : text) {
+            scriptedCharAt(platformTime(), static_cast<unsigned char>(c));
+            runGameFrame(*game);
+        }
+        runGameFrame(*game);
+    }
+
+    // press() with a pad's button (the pad stays plugged in).
+    void pressPad(int button, double seconds = 0.1) {
+        scriptedSetPad(padHolding({button}));
+        scriptedPadAt(platformTime() + seconds, padHolding({}));
         runGameFrame(*game);
     }
 

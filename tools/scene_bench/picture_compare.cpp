@@ -96,8 +96,8 @@ long darkenedPixels(const std::vector<unsigned char>& off, const std::vector<uns
 }
 
 // A whole frame, the HUD and the fog included: Full lays the fog over the HUD, Fast under it.
-std::vector<unsigned char> drawnFrame(BenchScene& bench, PictureMode mode) {
-    bench.window.picture = mode;
+std::vector<unsigned char> drawnFrame(BenchScene& bench, PictureDetail mode) {
+    bench.graphics.picture = mode;
     // Magenta, so that a stretched picture that leaves part of the window unwritten shows there.
     glClearColor(1.0f, 0.0f, 1.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -134,11 +134,11 @@ bool sameScene(BenchScene& bench, const Scene& scene, const char* folder) {
     bench.state.scene.lightFollowsKeeper = scene.lamp;
     settleCamera(bench);
     bench.state.scene.shadowsOn = false;
-    const std::vector<unsigned char> fullPlain = drawnFrame(bench, PictureMode::Full);
-    const std::vector<unsigned char> fastPlain = drawnFrame(bench, PictureMode::Fast);
+    const std::vector<unsigned char> fullPlain = drawnFrame(bench, PictureDetail::Full);
+    const std::vector<unsigned char> fastPlain = drawnFrame(bench, PictureDetail::Fast);
     bench.state.scene.shadowsOn = true;
-    const std::vector<unsigned char> full = drawnFrame(bench, PictureMode::Full);
-    const std::vector<unsigned char> fast = drawnFrame(bench, PictureMode::Fast);
+    const std::vector<unsigned char> full = drawnFrame(bench, PictureDetail::Full);
+    const std::vector<unsigned char> fast = drawnFrame(bench, PictureDetail::Fast);
     const int width = static_cast<int>(bench.window.width);
     const int height = static_cast<int>(bench.window.height);
     const Likeness likeness = compareBlocks(full, fast, width, height, hudAreas(bench));
@@ -180,8 +180,8 @@ bool sameHud(BenchScene& bench, const char* folder) {
     GLuint& fog = bench.graphics.textures.names[TEX_FOG];
     const GLuint ownFog = fog;
     fog = clearFog();
-    const std::vector<unsigned char> full = drawnFrame(bench, PictureMode::Full);
-    const std::vector<unsigned char> fast = drawnFrame(bench, PictureMode::Fast);
+    const std::vector<unsigned char> full = drawnFrame(bench, PictureDetail::Full);
+    const std::vector<unsigned char> fast = drawnFrame(bench, PictureDetail::Fast);
     glDeleteTextures(1, &fog);
     fog = ownFog;
     const int width = static_cast<int>(bench.window.width);
@@ -215,8 +215,8 @@ bool logoShown(BenchScene& bench, const char* folder) {
     settleCamera(bench);
     bench.state.levelEnd.logoShown = true;
     bench.state.levelEnd.fade = 1.0f;
-    const std::vector<unsigned char> fast = drawnFrame(bench, PictureMode::Fast);
-    const std::vector<unsigned char> full = drawnFrame(bench, PictureMode::Full);
+    const std::vector<unsigned char> fast = drawnFrame(bench, PictureDetail::Fast);
+    const std::vector<unsigned char> full = drawnFrame(bench, PictureDetail::Full);
     bench.state.levelEnd.logoShown = false;
     const auto gold = [](const std::vector<unsigned char>& rgba) {
         long count = 0;
@@ -256,7 +256,7 @@ int main(int argc, char** argv) {
             std::printf("the window could not be made %dx%d\n", size.width, size.height);
             return 1;
         }
-        const SceneSize drawn = sceneDrawSize(PictureMode::Fast, size.width, size.height);
+        const SceneSize drawn = sceneDrawSize(PictureDetail::Fast, size.width, size.height);
         std::printf("window %dx%d, Fast draws the scene at %dx%d\n", size.width, size.height, drawn.width,
                     drawn.height);
         failures += logoShown(bench, folder) ? 0 : 1;

@@ -136,7 +136,7 @@ struct BenchOptions {
     float anisotropy = 0.0f;
     int width = 800;
     int height = 600;
-    PictureMode picture = PictureMode::Full;
+    PictureDetail picture = PictureDetail::Full;
 };
 
 // [frames] [anisotropy] in that order, --size WIDTHxHEIGHT and --picture full|fast anywhere; false on
@@ -150,7 +150,9 @@ bool readOptions(int argc, char** argv, BenchOptions& options) {
                 options.height <= 0)
                 return false;
         } else if (argument == "--picture" && i + 1 < argc) {
-            if (!parsePictureMode(argv[++i], options.picture)) return false;
+            const std::string name = argv[++i];
+            if (name != "full" && name != "fast") return false;
+            options.picture = name == "full" ? PictureDetail::Full : PictureDetail::Fast;
         } else if (positional == 0) {
             options.frames = std::max(20, std::atoi(argv[i]));
             ++positional;
@@ -186,7 +188,7 @@ int main(int argc, char** argv) {
         platformTerminate();
         return 1;
     }
-    bench.window.picture = options.picture;
+    bench.graphics.picture = options.picture;
     if (anisotropy >= 1.0f) {
         for (int slot = 1; slot <= kTextureSlotCount; ++slot) {
             glBindTexture(GL_TEXTURE_2D, bench.graphics.textures.names[slot]);
@@ -204,7 +206,7 @@ int main(int argc, char** argv) {
                                           static_cast<int>(bench.window.height));
     std::printf("frame work at %ux%u, picture %s (the scene at %dx%d), %d frames each (ms)\n",
                 bench.window.width, bench.window.height,
-                options.picture == PictureMode::Full ? "Full" : "Fast", scene.width, scene.height, frames);
+                options.picture == PictureDetail::Full ? "Full" : "Fast", scene.width, scene.height, frames);
     for (const Mode& mode : modes) {
         const Figures figures = measure(bench, frames, mode);
         std::printf("  %-22s median %6.2f   p95 %6.2f   cpu/frame %6.2f\n", mode.name, figures.median,

@@ -4,20 +4,9 @@
 #include <cmath>
 #include <cstdio>
 
+#include "levels/rating/figures.h"
+
 namespace {
-
-std::string format(const char* pattern, double first, double second = 0.0) {
-    char text[64];
-    std::snprintf(text, sizeof text, pattern, first, second);
-    return text;
-}
-
-double median(std::vector<double> values) {
-    if (values.empty()) return 0.0;
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
-}
 
 // The value at or below which the share of the values lies (nearest rank).
 double percentile(std::vector<double> values, double share) {
@@ -51,7 +40,7 @@ std::string ratingRow(int number, const LevelRating& rating, unsigned earlierIde
     if (!rating.order.complete) {
         order = "unknown";
     } else if (rating.boxes > 1) {
-        order = rating.order.oneAtATime ? format("yes %.0f%%", 100.0 * rating.order.share()) : "no";
+        order = rating.order.oneAtATime ? figureText("yes %.0f%%", 100.0 * rating.order.share()) : "no";
     }
     const int unknown = rating.traps.counts[static_cast<int>(PushVerdict::Unknown)];
     const std::string traps =
@@ -103,21 +92,21 @@ std::string ratingSummary(const std::vector<LevelRating>& ratings) {
     std::string text;
     text += "levels: " + std::to_string(levels) + ", multi-box " + std::to_string(multiBox) + "\n";
     text += "multi-box levels solvable one box at a time: " +
-            format("%.0f%%", multiBox > 0 ? 100.0 * oneAtATime.size() / multiBox : 0.0) + " (" +
+            figureText("%.0f%%", multiBox > 0 ? 100.0 * oneAtATime.size() / multiBox : 0.0) + " (" +
             std::to_string(oneAtATime.size()) + ": " + numberList(oneAtATime) + ")\n";
-    text += "unused floor: median " + format("%.1f%%", 100.0 * median(unused)) + ", 90th percentile " +
-            format("%.1f%%", 100.0 * unused90) + " (" + numberList(largeUnused) + ")\n";
-    text += "outline raggedness: median " + format("%.2f", median(ragged)) + "\n";
-    text += "traps per push: median " + format("%.2f", median(trapRate)) + ", " +
+    text += "unused floor: median " + figureText("%.1f%%", 100.0 * median(unused)) + ", 90th percentile " +
+            figureText("%.1f%%", 100.0 * unused90) + " (" + numberList(largeUnused) + ")\n";
+    text += "outline raggedness: median " + figureText("%.2f", median(ragged)) + "\n";
+    text += "traps per push: median " + figureText("%.2f", median(trapRate)) + ", " +
             std::to_string(lowTraps.size()) + " levels under 0.5, the last level " +
-            format("%.2f", ratings.empty() ? 0.0 : ratings.back().traps.trapsPerPush()) + "\n";
+            figureText("%.2f", ratings.empty() ? 0.0 : ratings.back().traps.trapsPerPush()) + "\n";
     text += "levels with a box that starts on a goal and must leave it: " + std::to_string(leaving.size()) +
             " (" + numberList(leaving) + ")\n";
-    text += "one-cell corridors: median " + format("%.1f%%", 100.0 * median(corridors)) + ", " +
+    text += "one-cell corridors: median " + figureText("%.1f%%", 100.0 * median(corridors)) + ", " +
             std::to_string(wideCorridors.size()) + " levels with 25% or more\n";
-    text += "longest walk: median " + format("%.0f", median(walks)) + ", most " +
-            format("%.0f", walks.empty() ? 0.0 : *std::max_element(walks.begin(), walks.end())) + "\n";
-    text += "moves per push: median " + format("%.2f", median(movesPerPush)) + "\n";
-    text += "states expanded: median " + format("%.0f", median(expanded)) + "\n";
+    text += "longest walk: median " + figureText("%.0f", median(walks)) + ", most " +
+            figureText("%.0f", walks.empty() ? 0.0 : *std::max_element(walks.begin(), walks.end())) + "\n";
+    text += "moves per push: median " + figureText("%.2f", median(movesPerPush)) + "\n";
+    text += "states expanded: median " + figureText("%.0f", median(expanded)) + "\n";
     return text;
 }

@@ -97,9 +97,8 @@ bool pullOnce(Random& random, SolverLevel& level) {
     return true;
 }
 
-// Walls up one floor cell (one the solution never touches, when onlyUntouched) if the floor stays open,
-// connected and within the shape limits.
-bool wallUpFloor(Random& random, SolverLevel& level, const std::string& solution, bool onlyUntouched) {
+// 1 for every cell the keeper or a box stands on at some point of the solution, the start included.
+std::vector<std::uint8_t> cellsTheSolutionTouches(const SolverLevel& level, const std::string& solution) {
     std::vector<std::uint8_t> touched(kSolverCellCount, 0);
     std::vector<std::uint8_t> boxAt = boxOccupancy(level.boxes);
     int keeper = level.keeper;
@@ -115,6 +114,13 @@ bool wallUpFloor(Random& random, SolverLevel& level, const std::string& solution
         }
         touched[keeper] = 1;
     }
+    return touched;
+}
+
+// Walls up one floor cell (one the solution never touches, when onlyUntouched) if the floor stays open,
+// connected and within the shape limits.
+bool wallUpFloor(Random& random, SolverLevel& level, const std::string& solution, bool onlyUntouched) {
+    const std::vector<std::uint8_t> touched = cellsTheSolutionTouches(level, solution);
     std::vector<int> untouched;
     for (const int cell : floorCells(level)) {
         const bool occupied = cell == level.keeper ||
@@ -207,23 +213,7 @@ Standing climb(Random& random, const DrawPlan& plan, SolverLevel& level, Standin
 
 bool trimUnusedFloor(Random& random, Candidate& candidate) {
     SolverLevel& level = candidate.level;
-    std::vector<std::uint8_t> touched(kSolverCellCount, 0);
-    {
-        std::vector<std::uint8_t> boxAt = boxOccupancy(level.boxes);
-        int keeper = level.keeper;
-        touched[keeper] = 1;
-        for (const int cell : level.boxes) touched[cell] = 1;
-        for (const char letter : candidate.rating.solution) {
-            const int direction = solutionLetterDirection(letter);
-            keeper += kCellStep[direction];
-            if (boxAt[keeper] != 0) {
-                boxAt[keeper] = 0;
-                boxAt[keeper + kCellStep[direction]] = 1;
-                touched[keeper + kCellStep[direction]] = 1;
-            }
-            touched[keeper] = 1;
-        }
-    }
+    const std::vector<std::uint8_t> touched = cellsTheSolutionTouches(level, candidate.rating.solution);
     std::vector<int> unused;
     for (const int cell : floorCells(level)) {
         if (touched[cell] == 0) unused.push_back(cell);
