@@ -114,20 +114,6 @@ void editTypedText(MenuState& menu, InputFeed& feed) {
     }
 }
 
-// The count is that of the items last laid out. Before the first layout there are none; the selection
-// still stays at 1 or more.
-void moveSelection(MenuState& menu, InputFeed& feed) {
-    if (controlDown(feed.now, kMenuUp)) {
-        --menu.menuSelection;
-        waitForControlRelease(feed, kMenuUp, kReleaseWaitSeconds);
-    }
-    if (controlDown(feed.now, kMenuDown)) {
-        ++menu.menuSelection;
-        waitForControlRelease(feed, kMenuDown, kReleaseWaitSeconds);
-    }
-    menu.menuSelection = std::max(std::min(menu.menuSelection, static_cast<int>(menu.menuItems.size())), 1);
-}
-
 // ---- Enter, with create and load ----
 
 void showMessage(Game& game, const char* text) {
@@ -367,7 +353,8 @@ void runMenuFrame(Game& game, InputFeed& feed) {
         if (menu.textEntry)
             editTypedText(menu, feed);
         else
-            moveSelection(menu, feed);
+            // The count is that of the items last laid out; before the first layout there are none.
+            moveSelection(menu.menuSelection, static_cast<int>(menu.menuItems.size()), feed);
 
         if (controlDown(feed.now, kMenuEnter)) {
             if (menu.messageShown)

@@ -11,3 +11,7 @@ constexpr Control kMenuLeft{KEY_LEFT, padButtonBit(PAD_LEFT)};  // a setting one
 constexpr Control kMenuRight{KEY_RIGHT, padButtonBit(PAD_RIGHT)};
 constexpr Control kMenuEnter{KEY_ENTER, padButtonBit(PAD_A)};
 constexpr Control kMenuEscape{KEY_ESC, padButtonBit(PAD_B)};
+
+// Up and Down, each acting once per press: the selection (counted from 1) a line up or down, kept within
+// 1 to count, and at 1 when there are no lines.
+void moveSelection(int& selection, int count, InputFeed& feed);

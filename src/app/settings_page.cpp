@@ -71,17 +71,8 @@ void openSettingsPage(Game& game) {
 
 void runSettingsPageKeys(Game& game, InputFeed& feed) {
     MenuState& menu = game.session.menu;
-    int& selection = menu.settingsSelection;
-    if (controlDown(feed.now, kMenuUp)) {
-        --selection;
-        waitForControlRelease(feed, kMenuUp, kReleaseWaitSeconds);
-    }
-    if (controlDown(feed.now, kMenuDown)) {
-        ++selection;
-        waitForControlRelease(feed, kMenuDown, kReleaseWaitSeconds);
-    }
-    selection = std::clamp(selection, 1, kSettingsLineCount);
-    const auto line = static_cast<SettingsLine>(selection);
+    moveSelection(menu.settingsSelection, kSettingsLineCount, feed);
+    const auto line = static_cast<SettingsLine>(menu.settingsSelection);
 
     struct Change {
         Control control;

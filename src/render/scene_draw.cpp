@@ -326,7 +326,7 @@ void countMoving(Graphics& graphics, const ShadowClip& clip, Model& model, const
 
 // The screen rectangle everything drawn so far lies in (the cells, the crates and the keeper); the whole
 // viewport when it cannot be told.
-PixelRect drawnSceneRect(const ShadowClip& clip, const StaticVolumes& volumes, Graphics& graphics,
+PixelRect drawnSceneRect(const ShadowClip& clip, const StaticVolumes& volumes, const Graphics& graphics,
                          const SceneState& scene, const Board& board, const Model& keeperModel) {
     Box3 drawn = unite(volumes.bounds, casterBounds(keeperModel, scene.keeperMatrix));
     for (int i = 0; i < kMaxBoxes; ++i) {
@@ -340,14 +340,14 @@ PixelRect drawnSceneRect(const ShadowClip& clip, const StaticVolumes& volumes, G
 }
 
 void drawShadowsFast(SceneSize size, Graphics& graphics, const SceneState& scene, const Board& board,
-                     Vec4 light, Model& keeperModel, PictureDetail picture) {
+                     Vec4 light, Model& keeperModel) {
     StaticVolumes& volumes = graphics.staticVolumes;
     if (!sameStaticVolumes(volumes, scene, board, light))
         buildStaticVolumes(volumes, graphics.models, scene, board, light);
     ShadowClip clip = shadowClip(size, scene);
     // Fast counts only where the scene is drawn: every pixel outside it keeps the cleared black, which the
     // darkening leaves black, so the colours are the same (the stencil and alpha there are not).
-    if (picture == PictureDetail::Fast)
+    if (graphics.picture == PictureDetail::Fast)
         clip.limit = drawnSceneRect(clip, volumes, graphics, scene, board, keeperModel);
     beginShadowPass();
     beginVolumeSides();
@@ -368,13 +368,9 @@ void drawShadowsFast(SceneSize size, Graphics& graphics, const SceneState& scene
     countMoving(graphics, clip, keeperModel, scene.keeperMatrix, light);
     endVolumeSides();
     markPassSent(graphics, FramePass::Volumes);
-    // In Fast the darkening, too, only where the scene is drawn.
-    if (picture == PictureDetail::Fast) {
-        const PixelRect& limit = clip.limit;
-        glScissor(limit.x0, limit.y0, std::max(0, limit.x1 - limit.x0), std::max(0, limit.y1 - limit.y0));
-    } else {
-        glDisable(GL_SCISSOR_TEST);
-    }
+    // The darkening within the same limit: the whole viewport in Full, where the scene is drawn in Fast.
+    const PixelRect& limit = clip.limit;
+    glScissor(limit.x0, limit.y0, std::max(0, limit.x1 - limit.x0), std::max(0, limit.y1 - limit.y0));
     glCallList(graphics.shadowFinishList);
     glDisable(GL_SCISSOR_TEST);
 }
@@ -406,7 +402,7 @@ void drawScene(WindowSettings& window, Graphics& graphics, const SceneState& sce
     if (path == ScenePath::Plain) {
         drawShadowsPlain(graphics, scene, board, sceneLight, keeperModel);
     } else {
-        drawShadowsFast(size, graphics, scene, board, sceneLight, keeperModel, graphics.picture);
+        drawShadowsFast(size, graphics, scene, board, sceneLight, keeperModel);
     }
     markPassSent(graphics, FramePass::Darkening);
 }

@@ -66,9 +66,7 @@ esac
 xprop -id "$window" _NET_WM_ICON | grep -q "Icon (64 x 64)" || fail "the window has no 64 x 64 icon"
 
 press_until space 10 wait_for_main_page 1 || fail "no menu after the title: $TEXT_SCORES"
-menu_choose "Quit"
-wait_for_exit 30
-[ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS after Quit"
+quit_from_main_page
 [ "$(ls -A "$SCRATCH/elsewhere")" = "profiles" ] || fail "the game wrote into the folder it was started from"
 
 # ---- a staged install for /usr: Debian's folder for games ----

@@ -375,12 +375,19 @@ profile_dialogue() {
         fail "Enter did not leave the password page"
 }
 
-# From play: open the menu (Escape again only if it did not open: in the menu it goes back to play),
-# choose "Quit" and wait for the exit; sets GAME_STATUS.
-quit_by_menu() {
-    press_until Escape 10 wait_for_main_page 1 || fail "Escape did not open the menu: $TEXT_SCORES"
+# From the main page: choose "Quit" and fail unless the game exits with status 0 ($1, when given, says
+# which run in the failure).
+quit_from_main_page() {
     menu_choose "Quit"
     wait_for_exit 60
+    [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS after Quit${1:+ $1}"
+}
+
+# From play: open the menu (Escape again only if it did not open: in the menu it goes back to play), then
+# quit as above.
+quit_by_menu() {
+    press_until Escape 10 wait_for_main_page 1 || fail "Escape did not open the menu: $TEXT_SCORES"
+    quit_from_main_page "$@"
 }
 
 # Taps of key $1 (a move or an undo) until the HUD's step counter goes from $2 to $3; $4, when given,

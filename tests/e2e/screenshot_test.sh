@@ -123,6 +123,5 @@ changed=$(compare shadows_on lamp | field changed)
 toggle l lamp lamp_off
 
 quit_by_menu
-[ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS"
 stop_game
 echo "screenshot test passed; pictures in $SHOTS"

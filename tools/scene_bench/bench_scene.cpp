@@ -9,8 +9,8 @@
 #include "game/scene_prepare.h"
 #include "platform/window.h"
 #include "render/font.h"
-#include "render/hud.h"
 #include "render/model_draw.h"
+#include "render/presenter.h"
 #include "render/shadows.h"
 #include "render/textures.h"
 #include "render/window_setup.h"
@@ -133,14 +133,9 @@ void drawBenchScene(BenchScene& bench, ScenePath path) {
 }
 
 void drawBenchFrame(BenchScene& bench) {
-    static const std::string name;
-    HudText text;
-    text.profileName = &name;
-    text.steps = bench.state.player.steps;
-    text.level = bench.state.player.level;
-    drawBenchScene(bench);
-    drawHud(bench.window, bench.graphics, bench.state.board, bench.state.scene, text, bench.state.scroll,
-            bench.state.levelEnd);
+    GameState& state = bench.state;
+    settleScenePose(state.scene, state.light, state.board, state.player, state.levelEnd);
+    drawGameFrame(bench.graphics, bench.window, state, SessionNotes{}, false);
 }
 
 void settleCamera(BenchScene& bench) {

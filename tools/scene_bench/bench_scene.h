@@ -35,8 +35,8 @@ void settleCamera(BenchScene& bench);
 // The scene's pose for the next frame, as the game's step settles it, then the 3D picture.
 void drawBenchScene(BenchScene& bench, ScenePath path = ScenePath::Fast);
 
-// The game's frame as the bench draws it: the scene with its shadows, then the HUD over it (no profile
-// name, the state's counters).
+// The game's frame in play, as the game draws it: the scene with its shadows, then the HUD over it (no
+// profile name, the state's counters).
 void drawBenchFrame(BenchScene& bench);
 
 // The colour and stencil buffers after a frame.
